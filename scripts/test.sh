@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Sets everything up, builds and runs every test: a normal build with
+# warnings as errors, then an AddressSanitizer + UBSan build, then the fuzzers.
+#   scripts/test.sh            everything
+#   scripts/test.sh --quick    the normal build and its tests only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+
+scripts/setup.sh
+
+build() { # <dir> <extra cmake args...>
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+build build/ci -DLUMENO_WERROR=ON
+ctest --test-dir build/ci -j "$jobs" --output-on-failure --timeout 300
+[ "${1:-}" = "--quick" ] && exit 0
+
+# Sanitizers: the core and its tests; Qt's own leaks are not ours to chase.
+build build/asan -DLUMENO_SANITIZE=ON -DLUMENO_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
+  ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600 -LE 'vm|e2e'
+
+if [ -f fuzz/CMakeLists.txt ]; then
+  CC=clang CXX=clang++ build build/fuzz -DLUMENO_FUZZ=ON -DLUMENO_BUILD_UI=OFF \
+    -DLUMENO_BUILD_BENCH=OFF -DBUILD_TESTING=OFF
+  for f in build/fuzz/fuzz/fuzz_*; do
+    [ -x "$f" ] || continue
+    echo "== $(basename "$f") for 60 s"
+    "$f" -max_total_time=60 -rss_limit_mb=2048 -print_final_stats=0 "$root/fuzz/corpus/$(basename "$f")" 2>&1 | tail -n 3
+  done
+fi
+echo "All tests passed."

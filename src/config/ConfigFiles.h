@@ -1,0 +1,49 @@
+#pragma once
+// The configuration files of the profiles ("config%d.bin": one flag byte and
+// the image) and the data directory that holds them.
+#include <filesystem>
+
+namespace lumeno {
+
+struct AppContext;
+class PlatformPaths;
+
+inline constexpr char kDataFolderName[] = "Lumeno-KV580 Pro";
+inline constexpr char kMacroLibraryFile[] = "record.ini";
+inline constexpr char kProfileListFile[] = "str.ini";
+inline constexpr char kBaseConfigFile[] = "config.bin";
+inline constexpr size_t kConfigFileSize = 1893;
+
+// "<user config folder>/Lumeno-KV580 Pro/", or empty (working directory) when
+// the user's folder is unknown.
+std::filesystem::path DataDirectory(const PlatformPaths& platform);
+
+// Creates the data directory when it is missing. False when it cannot be made.
+bool EnsureDataDirectory(AppContext& ctx);
+
+std::filesystem::path ConfigFileName(int profileNumber); // "config%d.bin"
+std::filesystem::path SettingsFileName(int profileNumber); // "str%d.ini"
+
+enum class ConfigLoad {
+    NoProfileList, // no valid "ItemCount": nothing was read
+    Loaded,        // the configuration file was read (or reported missing)
+};
+
+// Chooses the current profile's files and reads its configuration file into
+// the image, then reloads the macros into macroMemory.
+ConfigLoad LoadConfigFile(AppContext& ctx);
+
+// Points the current files at "config.bin" and "str.ini" and reads
+// "config.bin" into the image; the macros are not reloaded.
+void LoadBaseConfiguration(AppContext& ctx);
+
+// Writes flag byte and image to "config%d.bin" of currentProfileNumber and
+// points the current settings file at "str%d.ini". False when it failed; the
+// previous file is then unchanged.
+bool SaveConfigFile(AppContext& ctx);
+
+// Start-up only, after LoadConfigFile: factory defaults and a save for a
+// profile not yet marked initialised ("IsDefault" "N" or empty).
+void RunFirstRunInitialisation(AppContext& ctx);
+
+} // namespace lumeno

@@ -1,0 +1,65 @@
+#pragma once
+// Windows-style INI files read and written key by key, with the semantics
+// of the Windows profile-string functions that stored files rely on:
+//  - section and key names compare without regard to (ASCII) case;
+//  - blanks around keys and values are trimmed on read, and one pair of
+//    matching double or single quotes around a value is removed;
+//  - when a section or key stands twice, the first one is read, written and
+//    deleted;
+//  - a new key goes to the end of its section, an existing one is replaced in
+//    place, a new section goes to the end of the file.
+// Files are UTF-8; a UTF-8 or UTF-16LE byte-order mark and CRLF line ends are
+// accepted, and a write keeps the encoding and line ends the file has.
+// Every write replaces the file atomically (temporary file, then rename), so
+// a crash or a full disk never leaves a torn file.
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumeno {
+
+inline constexpr size_t kProfileBufferChars = 1024;
+
+class ProfileIni {
+public:
+    ProfileIni();
+    ~ProfileIni();
+    ProfileIni(const ProfileIni&) = delete;
+    ProfileIni& operator=(const ProfileIni&) = delete;
+
+    // Value of key in section, or defaultValue (with its trailing blanks
+    // removed) when the file, section or key is missing. The result holds at
+    // most bufferChars - 1 characters, as a buffer of bufferChars would.
+    std::string ReadString(const std::filesystem::path& file, std::string_view section,
+                           std::string_view key, std::string_view defaultValue = {},
+                           size_t bufferChars = kProfileBufferChars);
+
+    // Writes key=value into section, creating the file and section as needed.
+    // A nullopt value deletes the key. False when the file could not be
+    // written (for example its folder does not exist); the file is then as it was.
+    bool WriteString(const std::filesystem::path& file, std::string_view section,
+                     std::string_view key, std::optional<std::string_view> value);
+
+    // Deletes the first section of that name and all its keys.
+    bool DeleteSection(const std::filesystem::path& file, std::string_view section);
+
+private:
+    struct Document;
+    // Parsed files, checked against the file's identity before each use, so
+    // that repeated reads of an unchanged file do not re-parse it.
+    std::shared_ptr<const Document> Load(const std::filesystem::path& file);
+    bool Store(const std::filesystem::path& file, const Document& doc);
+
+    std::map<std::filesystem::path, std::shared_ptr<const Document>> cache_;
+};
+
+// The number reader of stored texts: leading blanks and one sign, then
+// decimal digits up to the first other character; no digits gives 0.
+// Saturates at the int range instead of overflowing.
+int ParseLeadingInt(std::string_view text);
+
+} // namespace lumeno

@@ -1,0 +1,29 @@
+#pragma once
+// The per-profile settings file "str%d.ini": button captions per language,
+// the interface language and the first-use marker.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lumeno {
+
+struct AppContext;
+
+inline constexpr char kSkinsSection[] = "Skins";
+inline constexpr char kLanguageKey[] = "Lan";
+inline constexpr char kProfileSection[] = "Profile";
+inline constexpr char kIsDefaultKey[] = "IsDefault";
+
+// "Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"; empty for any
+// other code (then no captions are found).
+std::string CaptionSectionName(std::string_view languageCode);
+
+// Reads "Item1".."Item7" of the language's caption section into the captions.
+void LoadProfileSettings(AppContext& ctx, const std::filesystem::path& settingsFile);
+// Writes the seven captions; the file is created when missing.
+void SaveCaptions(AppContext& ctx, const std::filesystem::path& settingsFile);
+
+// Start-up: key "Lan" of section "Skins" of the current settings file.
+std::string ReadLanguageCode(AppContext& ctx);
+
+} // namespace lumeno
