@@ -1,0 +1,159 @@
+#include "config/ConfigFiles.h"
+
+#include "config/AppContext.h"
+#include "config/AtomicFile.h"
+#include "config/ProfileSettings.h"
+#include "platform/DebugOutput.h"
+#include "platform/PlatformPaths.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+namespace lumeno {
+
+namespace {
+
+constexpr char kCurProfileNameKey[] = "CurProfileName";
+constexpr char kItemCountKey[] = "ItemCount";
+constexpr int kMaxProfiles = 6;
+constexpr uint8_t kFirstRunFlagWritten = 1;
+
+void RebuildDataPaths(AppContext& ctx)
+{
+    ctx.paths.dataDirectory = DataDirectory(ctx.platform);
+    ctx.paths.macroLibrary = ctx.paths.dataDirectory / kMacroLibraryFile;
+    ctx.paths.profileList = ctx.paths.dataDirectory / kProfileListFile;
+}
+
+void PointAtProfile(AppContext& ctx, int number)
+{
+    ctx.paths.currentConfigFile = ctx.paths.dataDirectory / ConfigFileName(number);
+    ctx.paths.currentSettingsFile = ctx.paths.dataDirectory / SettingsFileName(number);
+}
+
+// Reads flag byte and image from the current configuration file; a short
+// file fills only the first bytes of the image.
+void ReadCurrentConfigFile(AppContext& ctx)
+{
+    std::ifstream in(ctx.paths.currentConfigFile, std::ios::binary);
+    if (!in || std::filesystem::is_directory(ctx.paths.currentConfigFile)) {
+        ctx.debug.Write("Config file is not exist.\n");
+        return;
+    }
+    char flag = 0;
+    in.read(&flag, 1);
+    std::array<char, kConfigImageSize> body{};
+    in.read(body.data(), body.size());
+    const auto readSize = size_t(in.gcount());
+    std::copy_n(body.begin(), readSize, ctx.image.Bytes().begin());
+    DebugPrintf(ctx.debug, "Program First Run Flag:%d\nRead Size is: %d", int(uint8_t(flag)),
+                int(readSize));
+}
+
+} // namespace
+
+std::filesystem::path DataDirectory(const PlatformPaths& platform)
+{
+    const auto folder = platform.UserConfigFolder();
+    if (!folder)
+        return {};
+    return *folder / kDataFolderName / "";
+}
+
+bool EnsureDataDirectory(AppContext& ctx)
+{
+    RebuildDataPaths(ctx);
+    if (ctx.paths.dataDirectory.empty())
+        return true; // the working directory
+    std::error_code ec;
+    std::filesystem::create_directories(ctx.paths.dataDirectory, ec);
+    if (ec || !std::filesystem::is_directory(ctx.paths.dataDirectory)) {
+        DebugPrintf(ctx.debug, "Cannot create the data folder %s: %s",
+                    ctx.paths.dataDirectory.c_str(), ec.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+std::filesystem::path ConfigFileName(int profileNumber)
+{
+    return "config" + std::to_string(profileNumber) + ".bin";
+}
+
+std::filesystem::path SettingsFileName(int profileNumber)
+{
+    return "str" + std::to_string(profileNumber) + ".ini";
+}
+
+ConfigLoad LoadConfigFile(AppContext& ctx)
+{
+    RebuildDataPaths(ctx);
+    ctx.paths.currentSettingsFile = ctx.paths.profileList;
+
+    if (ctx.resetInProgress) {
+        ctx.paths.currentConfigFile = ctx.paths.dataDirectory / kBaseConfigFile;
+        ctx.paths.currentSettingsFile = ctx.paths.profileList;
+    } else {
+        const std::string current =
+            ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kCurProfileNameKey);
+        const int count =
+            ParseLeadingInt(ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kItemCountKey));
+        if (count < 1 || count > kMaxProfiles)
+            return ConfigLoad::NoProfileList;
+        for (int i = 0; i < count; ++i) {
+            const std::string item = ctx.ini.ReadString(ctx.paths.profileList, kProfileSection,
+                                                        "Item" + std::to_string(i));
+            if (item == current)
+                ctx.currentProfileNumber = uint8_t(i); // the last match wins
+        }
+        PointAtProfile(ctx, ctx.currentProfileNumber);
+    }
+
+    ReadCurrentConfigFile(ctx);
+    // Reloading the macro library into macroMemory joins here with the macro encoder.
+    return ConfigLoad::Loaded;
+}
+
+void LoadBaseConfiguration(AppContext& ctx)
+{
+    RebuildDataPaths(ctx);
+    ctx.paths.currentConfigFile = ctx.paths.dataDirectory / kBaseConfigFile;
+    ctx.paths.currentSettingsFile = ctx.paths.profileList;
+    ReadCurrentConfigFile(ctx);
+}
+
+bool SaveConfigFile(AppContext& ctx)
+{
+    RebuildDataPaths(ctx);
+    PointAtProfile(ctx, ctx.currentProfileNumber);
+
+    std::array<uint8_t, kConfigFileSize> file{};
+    file[0] = kFirstRunFlagWritten;
+    std::copy(ctx.image.Bytes().begin(), ctx.image.Bytes().end(), file.begin() + 1);
+    if (!WriteFileAtomically(ctx.paths.currentConfigFile, file)) {
+        DebugPrintf(ctx.debug, "Error Code is: %d \n", errno);
+        return false;
+    }
+    DebugPrintf(ctx.debug, "Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
+                int(kConfigImageSize), int(kConfigImageSize));
+    return true;
+}
+
+void RunFirstRunInitialisation(AppContext& ctx)
+{
+    const std::filesystem::path settings = ctx.paths.currentSettingsFile;
+    const std::string marker = ctx.ini.ReadString(settings, kProfileSection, kIsDefaultKey);
+    const bool initialise = marker == "N" || marker.empty();
+    if (initialise)
+        LoadFactoryDefaults(ctx.image);
+    ctx.ini.WriteString(settings, kProfileSection, kIsDefaultKey, "Y");
+    if (initialise)
+        SaveConfigFile(ctx);
+}
+
+} // namespace lumeno

@@ -1,0 +1,355 @@
+#include "config/ProfileIni.h"
+
+#include "config/AtomicFile.h"
+#include "config/TextEncoding.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unordered_map>
+#include <vector>
+
+namespace lumeno {
+
+namespace {
+
+enum class FileEncoding { Utf8, Utf8Bom, Utf16LeBom };
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string Lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return out;
+}
+
+// One pair of matching quotes around a trimmed value is not part of it.
+std::string_view Unquote(std::string_view v)
+{
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
+// "[name] anything" opens section "name"; "[name" without its bracket does not.
+bool ParseHeader(std::string_view line, std::string_view& name)
+{
+    const std::string_view t = Trim(line);
+    if (t.empty() || t.front() != '[')
+        return false;
+    const size_t close = t.find(']');
+    if (close == std::string_view::npos)
+        return false;
+    name = Trim(t.substr(1, close - 1));
+    return true;
+}
+
+bool ParseKey(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return false;
+    key = Trim(line.substr(0, eq));
+    value = Unquote(Trim(line.substr(eq + 1)));
+    return true;
+}
+
+bool HasLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const FileIdentity& o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+    }
+};
+
+enum class FileState { Missing, Present, Unreadable };
+
+FileState Identify(const std::filesystem::path& file, FileIdentity& id)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unreadable;
+    if (!S_ISREG(st.st_mode))
+        return FileState::Unreadable;
+    id = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    return FileState::Present;
+}
+
+} // namespace
+
+struct ProfileIni::Document {
+    struct Key {
+        size_t line;
+        std::string value;
+    };
+    struct Section {
+        size_t header;  // line of "[name]"
+        size_t end;     // one past its last line
+        std::unordered_map<std::string, Key> keys; // lower-case key -> first occurrence
+    };
+
+    FileEncoding encoding = FileEncoding::Utf8;
+    std::string eol = "\n";
+    std::vector<std::string> lines;
+    std::vector<Section> sections;
+    std::unordered_map<std::string, size_t> firstSection; // lower-case name -> index
+    FileIdentity identity;
+    bool exists = false;
+
+    static Document Parse(std::string_view bytes);
+    std::string Serialize() const;
+    void Reindex();
+    const Section* Find(std::string_view section) const;
+};
+
+ProfileIni::Document ProfileIni::Document::Parse(std::string_view bytes)
+{
+    Document doc;
+    std::string text;
+    if (bytes.starts_with(kUtf16LeBom)) {
+        doc.encoding = FileEncoding::Utf16LeBom;
+        text = Utf16LeToUtf8(bytes.substr(kUtf16LeBom.size()));
+    } else if (bytes.starts_with(kUtf8Bom)) {
+        doc.encoding = FileEncoding::Utf8Bom;
+        text = bytes.substr(kUtf8Bom.size());
+    } else {
+        text = bytes;
+    }
+
+    size_t start = 0;
+    bool eolChosen = false;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        const bool cr = line.ends_with('\r');
+        if (cr)
+            line.remove_suffix(1);
+        if (!last && !eolChosen) {
+            doc.eol = cr ? "\r\n" : "\n";
+            eolChosen = true;
+        }
+        doc.lines.emplace_back(line);
+        start = end + 1;
+    }
+    doc.Reindex();
+    return doc;
+}
+
+std::string ProfileIni::Document::Serialize() const
+{
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += eol;
+    }
+    switch (encoding) {
+    case FileEncoding::Utf8:
+        return text;
+    case FileEncoding::Utf8Bom:
+        return std::string(kUtf8Bom) + text;
+    case FileEncoding::Utf16LeBom:
+        return std::string(kUtf16LeBom) + Utf8ToUtf16Le(text);
+    }
+    return text;
+}
+
+void ProfileIni::Document::Reindex()
+{
+    sections.clear();
+    firstSection.clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string_view name, key, value;
+        if (ParseHeader(lines[i], name)) {
+            if (!sections.empty())
+                sections.back().end = i;
+            firstSection.try_emplace(Lower(name), sections.size());
+            sections.push_back({i, lines.size(), {}});
+        } else if (!sections.empty() && ParseKey(lines[i], key, value)) {
+            sections.back().keys.try_emplace(Lower(key), Key{i, std::string(value)});
+        }
+    }
+}
+
+const ProfileIni::Document::Section* ProfileIni::Document::Find(std::string_view section) const
+{
+    const auto it = firstSection.find(Lower(section));
+    return it == firstSection.end() ? nullptr : &sections[it->second];
+}
+
+ProfileIni::ProfileIni() = default;
+ProfileIni::~ProfileIni() = default;
+
+std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesystem::path& file)
+{
+    FileIdentity id;
+    switch (Identify(file, id)) {
+    case FileState::Missing:
+        cache_.erase(file);
+        return std::make_shared<const Document>();
+    case FileState::Unreadable:
+        cache_.erase(file);
+        return nullptr;
+    case FileState::Present:
+        break;
+    }
+    if (const auto it = cache_.find(file); it != cache_.end() && it->second->identity == id)
+        return it->second;
+
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return nullptr;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return nullptr;
+    auto doc = std::make_shared<Document>(Document::Parse(bytes));
+    doc->identity = id;
+    doc->exists = true;
+    cache_[file] = doc;
+    return doc;
+}
+
+bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
+{
+    const std::string bytes = doc.Serialize();
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    if (!WriteFileAtomically(file, std::span<const uint8_t>(data, bytes.size()))) {
+        cache_.erase(file);
+        return false;
+    }
+    auto stored = std::make_shared<Document>(doc);
+    stored->Reindex();
+    stored->exists = true;
+    if (Identify(file, stored->identity) == FileState::Present)
+        cache_[file] = std::move(stored);
+    else
+        cache_.erase(file);
+    return true;
+}
+
+std::string ProfileIni::ReadString(const std::filesystem::path& file, std::string_view section,
+                                   std::string_view key, std::string_view defaultValue,
+                                   size_t bufferChars)
+{
+    if (bufferChars == 0)
+        return {};
+    std::string_view value = defaultValue;
+    while (!value.empty() && IsBlank(value.back()))
+        value.remove_suffix(1);
+
+    const auto doc = Load(file);
+    if (doc) {
+        if (const auto* s = doc->Find(section)) {
+            if (const auto k = s->keys.find(Lower(Trim(key))); k != s->keys.end())
+                value = k->second.value;
+        }
+    }
+    return std::string(CutToUtf16Units(value, bufferChars - 1));
+}
+
+bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::optional<std::string_view> value)
+{
+    // A line break or a stray bracket or '=' would let one value rewrite the
+    // structure of the file; such names and values are refused.
+    const std::string_view trimmedKey = Trim(key);
+    if (HasLineBreak(section) || section.find(']') != std::string_view::npos ||
+        HasLineBreak(key) || key.find('=') != std::string_view::npos ||
+        trimmedKey.starts_with('[') || (value && HasLineBreak(*value)))
+        return false;
+
+    const auto loaded = Load(file);
+    if (!loaded)
+        return false;
+    Document doc = *loaded;
+    const Document::Section* s = doc.Find(section);
+    const std::string line = std::string(key) + "=" + std::string(value.value_or(""));
+
+    if (!s) {
+        if (!value)
+            return true; // nothing to delete
+        doc.lines.push_back("[" + std::string(section) + "]");
+        doc.lines.push_back(line);
+    } else if (const auto k = s->keys.find(Lower(trimmedKey)); k != s->keys.end()) {
+        if (value)
+            doc.lines[k->second.line] = line;
+        else
+            doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(k->second.line));
+    } else {
+        if (!value)
+            return true;
+        // After the section's last non-blank line, so blank separators stay below it.
+        size_t at = s->end;
+        while (at > s->header + 1 && Trim(doc.lines[at - 1]).empty())
+            --at;
+        doc.lines.insert(doc.lines.begin() + std::ptrdiff_t(at), line);
+    }
+    return Store(file, doc);
+}
+
+bool ProfileIni::DeleteSection(const std::filesystem::path& file, std::string_view section)
+{
+    const auto loaded = Load(file);
+    if (!loaded)
+        return false;
+    const Document::Section* s = loaded->Find(section);
+    if (!s)
+        return true;
+    Document doc = *loaded;
+    doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header),
+                    doc.lines.begin() + std::ptrdiff_t(s->end));
+    return Store(file, doc);
+}
+
+int ParseLeadingInt(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > 1LL + INT_MAX)
+            magnitude = 1LL + INT_MAX; // saturate; the digits go on being consumed
+    }
+    const long long v = negative ? -magnitude : magnitude;
+    return int(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+} // namespace lumeno

@@ -1,0 +1,56 @@
+#include "config/ProfileSettings.h"
+
+#include "config/AppContext.h"
+
+#include <array>
+
+namespace lumeno {
+
+namespace {
+
+struct LanguageSection {
+    std::string_view code;
+    std::string_view section;
+};
+constexpr std::array<LanguageSection, 4> kCaptionSections{{
+    {"EN", "Setting-EN"},
+    {"DE", "Setting-DE"},
+    {"CHS", "Setting-CHS"},
+    {"CHT", "Setting-CHT"},
+}};
+
+std::string ItemKey(int i)
+{
+    return "Item" + std::to_string(i + 1);
+}
+
+} // namespace
+
+std::string CaptionSectionName(std::string_view languageCode)
+{
+    for (const auto& entry : kCaptionSections)
+        if (entry.code == languageCode) // exact: "en" is not a language
+            return std::string(entry.section);
+    return {};
+}
+
+void LoadProfileSettings(AppContext& ctx, const std::filesystem::path& settingsFile)
+{
+    const std::string section = CaptionSectionName(ctx.languageCode);
+    for (int i = 0; i < kCaptionCount; ++i)
+        ctx.captions[size_t(i)] = ctx.ini.ReadString(settingsFile, section, ItemKey(i));
+}
+
+void SaveCaptions(AppContext& ctx, const std::filesystem::path& settingsFile)
+{
+    const std::string section = CaptionSectionName(ctx.languageCode);
+    for (int i = 0; i < kCaptionCount; ++i)
+        ctx.ini.WriteString(settingsFile, section, ItemKey(i), ctx.captions[size_t(i)]);
+}
+
+std::string ReadLanguageCode(AppContext& ctx)
+{
+    return ctx.ini.ReadString(ctx.paths.currentSettingsFile, kSkinsSection, kLanguageKey);
+}
+
+} // namespace lumeno

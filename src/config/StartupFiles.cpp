@@ -1,0 +1,75 @@
+#include "config/StartupFiles.h"
+
+#include "config/AppContext.h"
+#include "config/ConfigFiles.h"
+#include "config/ProfileSettings.h"
+
+#include <array>
+
+namespace lumeno {
+
+namespace {
+
+struct LocaleLanguage {
+    std::string_view prefix;
+    std::string_view code;
+};
+// First match wins: traditional Chinese regions before the general "zh".
+constexpr std::array<LocaleLanguage, 5> kLocaleLanguages{{
+    {"zh_TW", "CHT"}, {"zh_HK", "CHT"}, {"zh_MO", "CHT"}, {"zh", "CHS"}, {"de", "DE"}}};
+
+// The name of the one profile of a fresh installation, in its language.
+std::string FirstProfileName(std::string_view languageCode)
+{
+    if (languageCode == "DE")
+        return "Profil 1";
+    if (languageCode == "CHT")
+        return "設定檔 1";
+    return "Profile 1";
+}
+
+// A fresh installation has no profile list; without one nothing would ever be
+// loaded and every start would come up with an empty configuration.
+void EnsureProfileList(AppContext& ctx, std::string_view languageCode)
+{
+    const auto& list = ctx.paths.profileList;
+    if (!ctx.ini.ReadString(list, kProfileSection, "ItemCount").empty())
+        return;
+    const std::string name = FirstProfileName(languageCode);
+    ctx.ini.WriteString(list, kProfileSection, "CurProfileName", name);
+    ctx.ini.WriteString(list, kProfileSection, "ItemCount", "1");
+    ctx.ini.WriteString(list, kProfileSection, "Item0", name);
+}
+
+} // namespace
+
+std::string LanguageCodeForLocale(std::string_view locale)
+{
+    for (const auto& entry : kLocaleLanguages)
+        if (locale.starts_with(entry.prefix))
+            return std::string(entry.code);
+    return "EN";
+}
+
+void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
+{
+    EnsureDataDirectory(ctx);
+    std::string listLanguage = ctx.ini.ReadString(ctx.paths.profileList, kSkinsSection, kLanguageKey);
+    if (listLanguage.empty())
+        listLanguage = systemLanguage;
+    EnsureProfileList(ctx, listLanguage);
+
+    LoadConfigFile(ctx);
+    TakeSnapshot(ctx.image, ctx.snapshot);
+
+    // Nothing in the program writes the language; a profile's file that lacks
+    // it falls back to the profile list's, then to the desktop's language.
+    ctx.languageCode = ReadLanguageCode(ctx);
+    if (ctx.languageCode.empty())
+        ctx.languageCode = listLanguage;
+
+    LoadProfileSettings(ctx, ctx.paths.currentSettingsFile);
+    RunFirstRunInitialisation(ctx);
+}
+
+} // namespace lumeno

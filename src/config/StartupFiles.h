@@ -1,0 +1,21 @@
+#pragma once
+// The file steps of start-up: data folder, configuration, language, captions
+// and the first-run rule, in that order.
+#include <string>
+#include <string_view>
+
+namespace lumeno {
+
+struct AppContext;
+
+// The language code for a POSIX locale name such as "de_DE.UTF-8":
+// "DE", "CHT" (zh_TW, zh_HK, zh_MO), "CHS" (other zh) or "EN".
+std::string LanguageCodeForLocale(std::string_view locale);
+
+// Runs, in order: creating the data folder when missing and giving a fresh
+// installation its profile list; LoadConfigFile and the snapshot; the
+// language code (from the current settings file, else from "str.ini", else
+// systemLanguage); the profile's captions; the first-run initialisation.
+void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage);
+
+} // namespace lumeno
