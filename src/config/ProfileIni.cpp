@@ -304,8 +304,11 @@ bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view
         doc.lines.push_back("[" + std::string(section) + "]");
         doc.lines.push_back(line);
     } else if (const auto k = s->keys.find(Lower(trimmedKey)); k != s->keys.end()) {
-        if (value)
-            doc.lines[k->second.line] = line;
+        if (value) { // the stored spelling of the key stays
+            std::string& existing = doc.lines[k->second.line];
+            existing = std::string(Trim(std::string_view(existing).substr(0, existing.find('=')))) +
+                       "=" + std::string(*value);
+        }
         else
             doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(k->second.line));
     } else {

@@ -29,12 +29,15 @@ std::string FirstProfileName(std::string_view languageCode)
 }
 
 // A fresh installation has no profile list; without one nothing would ever be
-// loaded and every start would come up with an empty configuration.
-void EnsureProfileList(AppContext& ctx, std::string_view languageCode)
+// loaded and every start would come up with an empty configuration. It also
+// gets its language, which nothing else in the program writes.
+void SeedFreshInstallation(AppContext& ctx, std::string_view languageCode)
 {
     const auto& list = ctx.paths.profileList;
     if (!ctx.ini.ReadString(list, kProfileSection, "ItemCount").empty())
         return;
+    if (ctx.ini.ReadString(list, kSkinsSection, kLanguageKey).empty())
+        ctx.ini.WriteString(list, kSkinsSection, kLanguageKey, languageCode);
     const std::string name = FirstProfileName(languageCode);
     ctx.ini.WriteString(list, kProfileSection, "CurProfileName", name);
     ctx.ini.WriteString(list, kProfileSection, "ItemCount", "1");
@@ -57,7 +60,7 @@ void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
     std::string listLanguage = ctx.ini.ReadString(ctx.paths.profileList, kSkinsSection, kLanguageKey);
     if (listLanguage.empty())
         listLanguage = systemLanguage;
-    EnsureProfileList(ctx, listLanguage);
+    SeedFreshInstallation(ctx, listLanguage);
 
     LoadConfigFile(ctx);
     TakeSnapshot(ctx.image, ctx.snapshot);

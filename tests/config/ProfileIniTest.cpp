@@ -1,0 +1,181 @@
+#include "config/ProfileIni.h"
+
+#include "support/TestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace lumeno {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+struct ReadCase {
+    const char* name;
+    const char* file;
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+// Reads with default "dflt".
+const ReadCase kReadCases[] = {
+    {"plain", "[S]\nk=v\n", "S", "k", "v"},
+    {"section and key ignore case", "[Profile]\nItemCount=3\n", "PROFILE", "itemcount", "3"},
+    {"blanks trimmed", "  [ S ]  \n  k  =   a b   \n", "S", "k", "a b"},
+    {"double quotes removed", "[S]\nk=\"a b\"\n", "S", "k", "a b"},
+    {"single quotes removed", "[S]\nk= 'x' \n", "S", "k", "x"},
+    {"unbalanced quote kept", "[S]\nk=\"unbalanced\n", "S", "k", "\"unbalanced"},
+    {"empty value is not the default", "[S]\nk=\n", "S", "k", ""},
+    {"line without = is no key", "[S]\nk\n", "S", "k", "dflt"},
+    {"first of two keys wins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
+    {"first of two sections wins", "[S]\nk=1\n[s]\nk=2\nj=3\n", "S", "j", "dflt"},
+    {"text after the bracket is ignored", "[S1] junk\nk=v\n", "S1", "k", "v"},
+    {"header without bracket is no header", "[S]\nk=1\n[S2\nk2=2\n", "S", "k2", "2"},
+    {"CRLF line ends", "[S]\r\nk=v\r\n", "S", "k", "v"},
+    {"UTF-8 byte-order mark", "\xEF\xBB\xBF[S]\nk=\xC3\xA4\n", "S", "k", "\xC3\xA4"},
+    {"no final newline", "[S]\nk=v", "S", "k", "v"},
+    {"missing key", "[S]\nk=v\n", "S", "x", "dflt"},
+    {"missing section", "[S]\nk=v\n", "T", "k", "dflt"},
+    {"keys before any section belong to none", "k=v\n[S]\n", "S", "k", "dflt"},
+    {"value keeps its = signs", "[S]\nk=a=b\n", "S", "k", "a=b"},
+};
+
+TEST(ProfileIni, ReadsLikeTheWindowsProfileFunctions)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    int n = 0;
+    for (const auto& c : kReadCases) {
+        const auto file = tmp.path() / ("case" + std::to_string(n++) + ".ini");
+        WriteFileBytes(file, c.file);
+        EXPECT_EQ(ini.ReadString(file, c.section, c.key, "dflt"), c.expected) << c.name;
+    }
+}
+
+TEST(ProfileIni, DefaultsAndBufferCut)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto missing = tmp.path() / "missing.ini";
+    EXPECT_EQ(ini.ReadString(missing, "S", "k", "def   "), "def");
+    EXPECT_EQ(ini.ReadString(missing, "S", "k"), "");
+
+    const auto file = tmp.path() / "long.ini";
+    WriteFileBytes(file, "[S]\nk=" + std::string(5000, 'x') + "\nu=" + std::string(1100, 'u') + "\n");
+    EXPECT_EQ(ini.ReadString(file, "S", "k").size(), 1023u);
+    EXPECT_EQ(ini.ReadString(file, "S", "k", "", 10), std::string(9, 'x'));
+    // "ü" is one character of two bytes: 1023 of them come back, not 511.
+    WriteFileBytes(file, "[S]\nk=" + [] { std::string s; for (int i = 0; i < 1100; ++i) s += "\xC3\xBC"; return s; }() + "\n");
+    EXPECT_EQ(ini.ReadString(file, "S", "k").size(), 2 * 1023u);
+}
+
+TEST(ProfileIni, WritesInPlaceAtSectionEndAndAtFileEnd)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto file = tmp.path() / "w.ini";
+    WriteFileBytes(file, "[A]\nx=1\ny=2\n\n[B]\nz=3\n");
+
+    ASSERT_TRUE(ini.WriteString(file, "a", "X", "10"));      // existing: replaced in place
+    ASSERT_TRUE(ini.WriteString(file, "A", "new", "4"));     // new key: end of its section
+    ASSERT_TRUE(ini.WriteString(file, "C", "k", "v"));       // new section: end of file
+    ASSERT_TRUE(ini.WriteString(file, "B", "z", std::nullopt)); // null value deletes the key
+    EXPECT_EQ(ReadFileBytes(file), "[A]\nx=10\ny=2\nnew=4\n\n[B]\n[C]\nk=v\n");
+
+    ASSERT_TRUE(ini.DeleteSection(file, "a"));
+    ASSERT_TRUE(ini.WriteString(file, "A", "x", "1")); // a rewritten section goes last
+    EXPECT_EQ(ReadFileBytes(file), "[B]\n[C]\nk=v\n[A]\nx=1\n");
+}
+
+TEST(ProfileIni, DuplicateSectionsAndKeysActOnTheFirst)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto file = tmp.path() / "d.ini";
+    WriteFileBytes(file, "[S]\nk=1\nk=2\n[S]\nk=3\n");
+    ASSERT_TRUE(ini.WriteString(file, "S", "k", "9"));
+    EXPECT_EQ(ReadFileBytes(file), "[S]\nk=9\nk=2\n[S]\nk=3\n");
+    ASSERT_TRUE(ini.DeleteSection(file, "S"));
+    EXPECT_EQ(ReadFileBytes(file), "[S]\nk=3\n");
+    EXPECT_EQ(ini.ReadString(file, "S", "k"), "3");
+}
+
+TEST(ProfileIni, KeepsTheEncodingAndLineEndsOfAWindowsFile)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto file = tmp.path() / "utf16.ini";
+    // "[S]\r\nk=ä\r\n" in UTF-16LE with its byte-order mark.
+    const std::string utf16("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE4\0\r\0\n\0", 22);
+    WriteFileBytes(file, utf16);
+    EXPECT_EQ(ini.ReadString(file, "S", "k"), "\xC3\xA4");
+
+    ASSERT_TRUE(ini.WriteString(file, "S", "n", "\xE2\x82\xAC")); // euro sign
+    const std::string expected = utf16 + std::string("n\0=\0\xAC\x20\r\0\n\0", 10);
+    EXPECT_EQ(ReadFileBytes(file), expected);
+}
+
+TEST(ProfileIni, WriteFailuresLeaveTheFileAsItWas)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    EXPECT_FALSE(ini.WriteString(tmp.path() / "no-such-folder" / "x.ini", "S", "k", "v"));
+
+    const auto file = tmp.path() / "f.ini";
+    WriteFileBytes(file, "[S]\nk=v\n");
+    // Values and names that would change the file's structure are refused.
+    EXPECT_FALSE(ini.WriteString(file, "S", "k", "a\n[Other]\nx=1"));
+    EXPECT_FALSE(ini.WriteString(file, "S]", "k", "v"));
+    EXPECT_FALSE(ini.WriteString(file, "S", "a=b", "v"));
+    EXPECT_EQ(ReadFileBytes(file), "[S]\nk=v\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.path()), {}), 1);
+}
+
+TEST(ProfileIni, SeesChangesMadeBehindItsBack)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto file = tmp.path() / "c.ini";
+    WriteFileBytes(file, "[S]\nk=1\n");
+    EXPECT_EQ(ini.ReadString(file, "S", "k"), "1");
+    std::filesystem::remove(file);
+    EXPECT_EQ(ini.ReadString(file, "S", "k", "gone"), "gone");
+    WriteFileBytes(file, "[S]\nk=22\n");
+    EXPECT_EQ(ini.ReadString(file, "S", "k"), "22");
+}
+
+TEST(ProfileIni, AnyBytesReadWithoutHarm)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto file = tmp.path() / "junk.ini";
+    std::string junk;
+    for (int i = 0; i < 70000; ++i)
+        junk += char((i * 131) ^ (i >> 3));
+    junk += "\n[S]\nk=\xFF\xFE\xC3\n" + std::string(10 << 20, 'y');
+    WriteFileBytes(file, junk);
+    EXPECT_EQ(ini.ReadString(file, "S", "k"), "\xFF\xFE\xC3");
+    EXPECT_EQ(ini.ReadString(file, "S", "nothing", "d"), "d");
+    // An odd-length UTF-16 file and a lone surrogate decode to replacement characters.
+    WriteFileBytes(file, std::string("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xD8\n", 17));
+    EXPECT_EQ(ini.ReadString(file, "S", "k"), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(ProfileIni, LeadingNumberReader)
+{
+    const struct {
+        const char* text;
+        int value;
+    } cases[] = {{"12", 12},        {"  7abc", 7}, {"-3", -3},   {"+4", 4}, {"", 0},
+                 {"abc", 0},        {"- 3", 0},    {"--3", 0},   {"3.9", 3},
+                 {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"\t 2000000000", 2000000000}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseLeadingInt(c.text), c.value) << '"' << c.text << '"';
+}
+
+} // namespace
+} // namespace lumeno
