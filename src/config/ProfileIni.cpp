@@ -180,9 +180,9 @@ std::string ProfileIni::Document::Serialize() const
     case FileEncoding::Utf8:
         return text;
     case FileEncoding::Utf8Bom:
-        return std::string(kUtf8Bom) + text;
+        return std::string(kUtf8Bom).append(text);
     case FileEncoding::Utf16LeBom:
-        return std::string(kUtf16LeBom) + Utf8ToUtf16Le(text);
+        return std::string(kUtf16LeBom).append(Utf8ToUtf16Le(text));
     }
     return text;
 }
@@ -296,18 +296,21 @@ bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view
         return false;
     Document doc = *loaded;
     const Document::Section* s = doc.Find(section);
-    const std::string line = std::string(key) + "=" + std::string(value.value_or(""));
+    std::string line(key);
+    line.append("=").append(value.value_or(""));
 
     if (!s) {
         if (!value)
             return true; // nothing to delete
-        doc.lines.push_back("[" + std::string(section) + "]");
+        std::string header = "[";
+        header.append(section).append("]");
+        doc.lines.push_back(std::move(header));
         doc.lines.push_back(line);
     } else if (const auto k = s->keys.find(Lower(trimmedKey)); k != s->keys.end()) {
         if (value) { // the stored spelling of the key stays
             std::string& existing = doc.lines[k->second.line];
-            existing = std::string(Trim(std::string_view(existing).substr(0, existing.find('=')))) +
-                       "=" + std::string(*value);
+            std::string replaced(Trim(std::string_view(existing).substr(0, existing.find('='))));
+            existing = replaced.append("=").append(*value);
         }
         else
             doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(k->second.line));

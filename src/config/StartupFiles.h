@@ -13,7 +13,7 @@ struct AppContext;
 std::string LanguageCodeForLocale(std::string_view locale);
 
 // Runs, in order: creating the data folder when missing and giving a fresh
-// installation its profile list; LoadConfigFile and the snapshot; the
+// installation its profile list and language (in "str.ini"); LoadConfigFile and the snapshot; the
 // language code (from the current settings file, else from "str.ini", else
 // systemLanguage); the profile's captions; the first-run initialisation.
 void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage);
