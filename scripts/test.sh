@@ -20,10 +20,9 @@ build build/ci -DLUMENO_WERROR=ON
 ctest --test-dir build/ci -j "$jobs" --output-on-failure --timeout 300
 [ "${1:-}" = "--quick" ] && exit 0
 
-# Sanitizers: the core and its tests; Qt's own leaks are not ours to chase.
-build build/asan -DLUMENO_SANITIZE=ON -DLUMENO_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+# Sanitizers: the core, the emulator and the Linux platform layer with their tests.
+build build/asan -DLUMENO_SANITIZE=ON -DLUMENO_BUILD_UI=OFF -DLUMENO_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
   ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600 -LE 'vm|e2e'
 
 if [ -f fuzz/CMakeLists.txt ]; then
