@@ -13,6 +13,7 @@
 namespace lumeno {
 
 class DebugOutput;
+class DeviceLink;
 class PlatformPaths;
 
 inline constexpr int kCaptionCount = 7;
@@ -42,6 +43,7 @@ struct AppContext {
     uint8_t currentProfileNumber = 0;
     bool resetInProgress = false;
     DataPaths paths;
+    DeviceLink* device = nullptr; // the link to the mouse; null where there is none
 };
 
 } // namespace lumeno

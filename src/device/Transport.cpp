@@ -1,0 +1,116 @@
+#include "device/Transport.h"
+
+#include "device/DeviceConnection.h"
+#include "platform/DebugOutput.h"
+#include "platform/Pacer.h"
+
+#include <algorithm>
+
+namespace lumeno {
+
+namespace {
+
+// Every report is built in a zeroed buffer of this size; a collection that
+// reports a longer report is served only up to here.
+using ReportBuffer = std::array<uint8_t, kTransportBufferSize>;
+
+// The collection's own length, as it reports it; the usual length when it
+// reports none (no mouse), never more than the buffer.
+size_t ReportLength(uint16_t reported, size_t usual)
+{
+    return reported == 0 ? usual : std::min<size_t>(reported, kTransportBufferSize);
+}
+
+} // namespace
+
+Transport::Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug)
+    : connection_(connection), pacer_(pacer), debug_(debug)
+{
+}
+
+int Transport::ChunkCount(int32_t byteCount)
+{
+    return byteCount <= 0 ? 0 : int((int64_t(byteCount) + int64_t(kChunkSize) - 1) / int64_t(kChunkSize));
+}
+
+void Transport::SendFeature(const CommandFrame& frame)
+{
+    ReportBuffer report{};
+    report[kReportIdIndex] = kCommandReportId;
+    std::copy_n(frame.bytes.begin(), kFrameChecksumIndex, report.begin() + kReportPayloadIndex);
+    report[kReportPayloadIndex + kFrameChecksumIndex] = FrameChecksum(frame);
+    const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
+    if (auto handle = connection_.CommandHandle())
+        handle->SetFeature(std::span(report.data(), length));
+    pacer_.Pause(kFeaturePause);
+}
+
+void Transport::ReadReply(CommandFrame& frame)
+{
+    ReportBuffer report{};
+    const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
+    if (auto handle = connection_.CommandHandle()) {
+        if (!handle->GetFeature(std::span(report.data(), length)))
+            report.fill(0); // a failed read leaves zeros
+    }
+    pacer_.Pause(kFeaturePause);
+    std::copy_n(report.begin() + kReportPayloadIndex, kFrameSize, frame.bytes.begin());
+}
+
+void Transport::SendFrame(const CommandFrame& frame)
+{
+    SendFeature(frame);
+}
+
+void Transport::SendCommand(CommandFrame& frame, bool readBack)
+{
+    SendFeature(frame);
+    if (!readBack)
+        return;
+    ReadReply(frame);
+    DebugPrintf(debug_, "Buffer[1]:%02x,Buffer[2]:%02x.\n", frame[0], frame[1]);
+}
+
+void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, BlockDirection direction,
+                              int32_t byteCount)
+{
+    SendFeature(header);
+    const int chunks = ChunkCount(byteCount);
+    auto handle = connection_.CommandHandle();
+
+    if (direction == BlockDirection::Read) {
+        ReadReply(header);
+        const size_t length = ReportLength(connection_.InputReportLength(), kChunkReportLength);
+        for (int i = 0; i < chunks; ++i) {
+            ReportBuffer report{};
+            if (handle) {
+                const HidReadResult got = handle->Read(std::span(report.data(), length), kInputReportTimeout);
+                if (got.status != HidReadStatus::Ok)
+                    report.fill(0);
+            }
+            const size_t offset = size_t(i) * kChunkSize;
+            if (offset < data.size()) {
+                const size_t n = std::min(kChunkSize, data.size() - offset);
+                std::copy_n(report.begin() + kReportPayloadIndex, n, data.begin() + offset);
+            }
+            pacer_.Pause(kChunkPause);
+        }
+        return;
+    }
+
+    const size_t length = ReportLength(connection_.OutputReportLength(), kChunkReportLength);
+    for (int i = 0; i < chunks; ++i) {
+        ReportBuffer report{};
+        report[kReportIdIndex] = kCommandReportId;
+        const size_t offset = size_t(i) * kChunkSize;
+        if (offset < data.size()) {
+            const size_t n = std::min(kChunkSize, data.size() - offset);
+            std::copy_n(data.begin() + offset, n, report.begin() + kReportPayloadIndex);
+        }
+        if (handle)
+            handle->Write(std::span<const uint8_t>(report.data(), length));
+        pacer_.Pause(kChunkPause);
+    }
+}
+
+} // namespace lumeno
