@@ -1,0 +1,139 @@
+#include "app/UiText.h"
+
+#include <array>
+
+namespace lumeno {
+
+namespace {
+
+enum Language { kEnglish, kGerman, kSimplifiedChinese, kTraditionalChinese, kLanguageCount };
+
+struct LanguageCode {
+    std::string_view code;
+    Language language;
+};
+// Compared in this order; the first exact match wins.
+constexpr std::array<LanguageCode, 4> kLanguageCodes{{
+    {"CHS", kSimplifiedChinese}, {"CHT", kTraditionalChinese}, {"EN", kEnglish}, {"DE", kGerman}}};
+
+struct TextRow {
+    int id;
+    std::array<std::string_view, kLanguageCount> text; // EN, DE, CHS, CHT
+};
+
+// Every entry the interface shows. An empty text leaves the entry empty in
+// that language. Some rows deliberately borrow another language's text
+// (511 in German, 555 and 556 in traditional Chinese): stored data and
+// screenshots users know show them that way.
+constexpr TextRow kTextRows[] = {
+    {0, {"Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"}}, // settings-file section of the button captions
+    {6, {"Lumeno-KV580 Pro", "Lumeno-KV580 Pro", "Lumeno-KV580 Pro", "Lumeno-KV580 Pro"}}, // product name: tray tip
+    {9, {"Reset", "Zurücksetzen", "恢复", "重置"}}, // reset button caption
+    {12, {"Config", "Spiel-Profile", "配置", "遊戲設定檔"}}, // profile button caption
+    {13, {"Top View", "Top view", "正面", "正面圖"}}, // view tab
+    {14, {"Side View", "Side View", "侧面", "側面圖"}}, // view tab
+    {16, {"Button Assignment", "Tastenbelegung", "按钮分配", "按鍵指派"}}, // section header
+    {17, {"Macro Manager", "Makro-Manager", "宏管理器", "宏管理器"}}, // section header
+    {18, {"Axis Sensitivity", "Achsen-Empfindlichkeit", "X/Y轴设置", "xy 軸靈敏度"}}, // section header
+    {20, {"DPI Setting", "DPI-Einstellung", "DPI设置", "DPI  設定"}}, // pane title
+    {21, {"Lighting", "Lighting", "照明", "照明"}}, // pane title
+    {22, {"MousePad Lighting", "MousePad Lighting", "鼠标垫区", "滑鼠垫区"}}, // pane title
+    {23, {"Polling Rate", "Polling-Rate", "USB输出报告率", "採樣頻率"}}, // pane title
+    {24, {"Mouse Speed", "Mausgeschwindigkeit", "鼠标速度", "滑鼠速度"}}, // pane title
+    {25, {"Double-Click Speed", "Doppelklick-Geschwindigkeit", "双击速度", "雙擊速度"}}, // pane title
+    {26, {"Scroll Speed", "Scroll-Geschwindigkeit", "鼠标滚轮速度", "滾輪速度"}}, // pane title
+    {27, {"Angle Snapping", "Angle Snapping", "角度捕捉", "直線修正"}}, // pane title
+    {28, {"x-Axis", "x-Achse", "X轴", "X軸"}}, // axis label
+    {29, {"y-Axis", "y-Achse", "Y轴", "Y軸"}}, // axis label
+    {30, {"Button 1", "Taste 1", "按钮 1", "按鍵 1"}}, // row label of the button list
+    {31, {"Button 2", "Taste 2", "按钮 2", "按鍵 2"}}, // row label of the button list
+    {32, {"Button 3", "Taste 3", "按钮 3", "按鍵 3"}}, // row label of the button list
+    {33, {"Button 4", "Taste 4", "按钮 4", "按鍵 4"}}, // row label of the button list
+    {34, {"Button 5", "Taste 5", "按钮 5", "按鍵 5"}}, // row label of the button list
+    {35, {"Button 6", "Taste 6", "按钮 6", "按鍵 6"}}, // row label of the button list
+    {36, {"Button 7", "Taste 7", "按钮 7", "按鍵 7"}}, // row label of the button list
+    {42, {"DPI +", "DPI +", "DPI +", "DPI +"}}, // DPI submenu item
+    {43, {"DPI -", "DPI -", "DPI -", "DPI -"}}, // DPI submenu item
+    {44, {"DPI Loop", "DPI Schleife", "DPI loop", "DPI循環檔"}}, // DPI submenu item
+    {45, {"Slow", "Langsam", "慢", "慢"}}, // slider end label
+    {46, {"Fast", "Schnell", "快", "快"}}, // slider end label
+    {47, {"Number of Rows", "Folgende Anzahl Zeilen", "一次滚动行数", "行數"}}, // wheel option
+    {48, {"Scroll One screenn", "Eine Bildschirmseite", "一次滚动一个屏幕", "一次捲動一個螢幕"}}, // wheel option
+    {493, {"Standard", "Standard", "标准模式", "標準模式"}}, // lighting mode
+    {494, {"Respiration", "Respiration", "呼吸模式", "呼吸模式"}}, // lighting mode
+    {495, {"Neon", "Neon", "霓虹模式", "霓虹模式"}}, // lighting mode
+    {496, {"Finger tapping", "Finger tapping", "指动模式", "指動模式"}}, // lighting mode
+    {501, {"Stream", "Stream", "流水模式", "流水模式"}}, // lighting mode
+    {511, {"Mouse Color", "鼠标颜色", "鼠标颜色", "滑鼠颜色"}}, // lighting label
+    {512, {"Click", "Klick", "左键", "點擊"}}, // assignment menu
+    {513, {"Menu", "Menü", "右键", "選項"}}, // assignment menu
+    {514, {"Scroll ", "Scrollen", "中键", "滾輪"}}, // assignment menu
+    {515, {"Forward", "Vorwärts", "前进方向键", "前進"}}, // assignment menu
+    {516, {"Back", "Zurück", "后退方向键", "後退"}}, // assignment menu
+    {518, {"DPI Setting +", "DPI-Einstellung +", "DPI切换 +", "DPI 設定 +"}}, // assignment menu
+    {522, {"Additional Commands +", "Zusätzliche-Funktionen +", "Windows +", "基本操作功能 +"}}, // assignment menu
+    {523, {"Multimedia Commands +", "Multimedia-Funktionen +", "多媒体 +", "多媒體指令 +"}}, // assignment menu
+    {524, {"Basic Commands +", "Grundlegende-Funktionen +", "快捷键 +", "文書處理功能 +"}}, // assignment menu
+    {526, {"Assign Keyboard Key", "Keyboard-Taste zuweisen +", "单键", "指派鍵盤按鍵"}}, // assignment menu
+    {529, {"Macro", "Makro", "宏", "巨集鍵"}}, // assignment menu
+    {530, {"Deactivated", "Deaktiviert", "按键关闭", "無作用"}}, // assignment menu
+    {533, {"Double-Click", "Doppelklick", "双击", "雙擊"}}, // assignment menu
+    {537, {"Snipe", "Snipe", "狙击键", "Snipe"}}, // assignment menu
+    {538, {"At least one button must be set as the \"click\" function.", "Mindestens eine Taste muss mit der „Klick“-Funktion belegt sein.", "左键功能必须选择！", "至少一鍵須設定為左鍵功能"}}, // message: last left-click
+    {539, {kMakerAddress, kMakerAddress, kMakerAddress, kMakerAddress}}, // help menu: the maker's web address
+    {540, {"Update", "Update", "驱动更新", "驱动更新"}}, // help menu: firmware update
+    {549, {"Switch DPI into the first stage ", "Switch DPI into the first stage ", "DPI切换到第一段 ", "DPI切換到第一段 "}}, // DPI balloon stage text
+    {550, {"Switch DPI into the second stage ", "Switch DPI into the second stage ", "DPI切换到第二段 ", "DPI切換到第二段 "}}, // DPI balloon stage text
+    {551, {"Switch DPI into the third stage ", "Switch DPI into the third stage ", "DPI切换到第三段 ", "DPI切換到第三段 "}}, // DPI balloon stage text
+    {552, {"Switch DPI into the fourth stage ", "Switch DPI into the fourth stage ", "DPI切换到第四段 ", "DPI切換到第四段 "}}, // DPI balloon stage text
+    {553, {"Switch DPI into the fifth stage ", "Switch DPI into the fifth stage ", "DPI切换到第五段 ", "DPI切換到第五段 "}}, // DPI balloon stage text
+    {554, {"Switch DPI into the sixth stage ", "Switch DPI into the sixth stage ", "DPI切换到第六段 ", "DPI切換到第六段 "}}, // DPI balloon stage text
+    {555, {"Switch DPI into the seven stage ", "Switch DPI into the seven stage ", "DPI切换到第七段 ", "DPI切换到第七段 "}}, // DPI balloon stage text
+    {556, {"Switch DPI into the eight stage ", "Switch DPI into the eight stage ", "DPI切换到第八段 ", "DPI切换到第八段 "}}, // DPI balloon stage text
+    {562, {"Exit", "Exit", "退出", "退出"}}, // tray menu item
+    {563, {"The system did not detect Lumeno-KV580 Pro!", "The system did not detect Lumeno-KV580 Pro!", "系统没有检测到Lumeno-KV580 Pro鼠标！", "系統沒有檢測到Lumeno-KV580 Pro鼠标！"}}, // balloon: mouse removed
+    {564, {"The system detect Lumeno-KV580 Pro.", "The system detect Lumeno-KV580 Pro.", "系统检测到Lumeno-KV580 Pro鼠标。", "系統檢測到Lumeno-KV580 Pro鼠标。"}}, // balloon: mouse found
+    {593, {"Reset to factory default?", "Auf Werkseinstellungen zurücksetzen?", "是否恢复到出厂默认值?", "是否恢復到出廠預設值?"}}, // reset question
+    {594, {"ATTENTION!!", "ACHTUNG!!", "注意!", "警告!!"}}, // message caption
+    {603, {"Note: the color of the product in drive is for reference only,please take real product as criterion, thank you!", "", "备注：驱动中的产品颜色仅供参考，具体请以实物为准，谢谢！", ""}}, // note at the bottom of the main window
+};
+
+const std::string kEmpty;
+
+} // namespace
+
+const std::string& UiText::operator[](int id) const
+{
+    if (id < 0 || id >= kUiTextCount)
+        return kEmpty;
+    return entries_[static_cast<size_t>(id)];
+}
+
+void UiText::Set(int id, std::string_view text)
+{
+    if (id >= 0 && id < kUiTextCount)
+        entries_[static_cast<size_t>(id)] = std::string(text);
+}
+
+void FillUiText(UiText& text, std::string_view languageCode)
+{
+    for (const auto& code : kLanguageCodes) {
+        if (code.code != languageCode)
+            continue;
+        for (const auto& row : kTextRows)
+            text.Set(row.id, row.text[code.language]);
+        return;
+    }
+}
+
+bool IsChineseLanguage(std::string_view languageCode)
+{
+    return languageCode == "CHS" || languageCode == "CHT";
+}
+
+std::string_view MainWindowFontFace(std::string_view languageCode)
+{
+    return IsChineseLanguage(languageCode) ? "\u9ED1\u4F53" : "Arial";
+}
+
+} // namespace lumeno
