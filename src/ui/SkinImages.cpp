@@ -1,0 +1,70 @@
+#include "ui/SkinImages.h"
+
+#include "ui/Premultiply.h"
+#include "ui/SkinName.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+namespace lumeno {
+
+SkinImages::SkinImages(std::filesystem::path applicationFolder) : appFolder_(std::move(applicationFolder)) {}
+
+SkinImages SkinImages::ForRunningProgram() {
+    return SkinImages(std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+}
+
+QImage PrepareSkinImage(const QImage& decoded) {
+    if (decoded.isNull()) return {};
+    if (!decoded.hasAlphaChannel()) return decoded.convertToFormat(QImage::Format_RGB32);
+    QImage straight = decoded.convertToFormat(QImage::Format_ARGB32);
+    QImage prepared(straight.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(prepared.scanLine(y));
+        for (int x = 0; x < straight.width(); ++x) {
+            const QRgb p = in[x];
+            const auto a = static_cast<uint8_t>(qAlpha(p));
+            out[x] = qRgba(PremultiplyChannel(static_cast<uint8_t>(qRed(p)), a),
+                           PremultiplyChannel(static_cast<uint8_t>(qGreen(p)), a),
+                           PremultiplyChannel(static_cast<uint8_t>(qBlue(p)), a), a);
+        }
+    }
+    return prepared;
+}
+
+void DrawPreparedImage(QPainter& painter, const QImage& prepared, int x, int y) {
+    if (prepared.isNull()) return;
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QPoint(x, y), prepared);
+    painter.setCompositionMode(mode);
+}
+
+std::optional<QImage> SkinImages::Load(std::string_view name) const {
+    std::optional<std::filesystem::path> file = ResolveSkinFile(appFolder_, name);
+    if (!file) return std::nullopt;
+    QImage decoded(QString::fromStdString(file->string()));
+    if (decoded.isNull()) return std::nullopt;
+    return PrepareSkinImage(decoded);
+}
+
+bool SkinImages::Draw(QPainter& painter, std::string_view name, int x, int y) const {
+    std::optional<QImage> image = Load(name);
+    if (!image) return false;
+    DrawPreparedImage(painter, *image, x, y);
+    return true;
+}
+
+QImage RegionCopy(const QImage& source, int x1, int y1, int x2, int y2) {
+    const int width = std::max(0, x2 - x1);
+    const int height = std::max(0, y2 - y1);
+    QImage region(width, height, QImage::Format_RGB32);
+    if (region.isNull()) return region;
+    region.fill(Qt::black);
+    QPainter painter(&region);
+    painter.drawImage(QPoint(-x1, -y1), source);
+    return region;
+}
+
+} // namespace lumeno

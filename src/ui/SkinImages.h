@@ -1,0 +1,48 @@
+#pragma once
+// Loading and drawing skin images. Every image is looked up below the
+// application folder (see SkinName.h), decoded with QImage, premultiplied by
+// integer division when it carries alpha, and drawn unscaled with per-pixel
+// alpha; images without alpha are copied opaque. A missing or undecodable
+// file draws nothing and is not reported.
+#include <QImage>
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+class QPainter;
+
+namespace lumeno {
+
+class SkinImages {
+public:
+    explicit SkinImages(std::filesystem::path applicationFolder);
+    // The folder of the running executable (QCoreApplication must exist).
+    static SkinImages ForRunningProgram();
+
+    const std::filesystem::path& ApplicationFolder() const { return appFolder_; }
+
+    // Decoded and prepared for drawing; nullopt when the file is missing or
+    // cannot be decoded. Used where an image is kept (pane backgrounds, tracks).
+    std::optional<QImage> Load(std::string_view name) const;
+    // Loads, draws at (x, y) in its own size and releases the image; false
+    // when nothing could be drawn.
+    bool Draw(QPainter& painter, std::string_view name, int x, int y) const;
+
+private:
+    std::filesystem::path appFolder_;
+};
+
+// A decoded image made ready for drawing: 32-bit with alpha becomes
+// premultiplied (value x alpha / 255, integer division); others opaque RGB32.
+QImage PrepareSkinImage(const QImage& decoded);
+
+// Draws a prepared image unscaled with its top-left corner at (x, y).
+void DrawPreparedImage(QPainter& painter, const QImage& prepared, int x, int y);
+
+// The region (x1, y1)-(x2, y2) of an image as a new opaque image of
+// (x2 - x1) x (y2 - y1); parts outside the source are black. Slider tracks
+// are cut out of their images with it.
+QImage RegionCopy(const QImage& source, int x1, int y1, int x2, int y2);
+
+} // namespace lumeno
