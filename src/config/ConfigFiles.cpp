@@ -3,6 +3,7 @@
 #include "config/AppContext.h"
 #include "config/AtomicFile.h"
 #include "config/ProfileSettings.h"
+#include "macros/MacroEncoder.h"
 #include "platform/DebugOutput.h"
 #include "platform/PlatformPaths.h"
 
@@ -115,7 +116,7 @@ ConfigLoad LoadConfigFile(AppContext& ctx)
     }
 
     ReadCurrentConfigFile(ctx);
-    // Reloading the macro library into macroMemory joins here with the macro encoder.
+    EncodeLibrary(ctx.ini, ctx.paths.macroLibrary, ctx.image);
     return ConfigLoad::Loaded;
 }
 
