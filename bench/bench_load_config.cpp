@@ -1,0 +1,110 @@
+// LoadConfigFile with a full macro library: 12 macros of 62 key events with a
+// delay line between events. Goal: under 5 ms per load. The warm case is the
+// program's own (the parsed library is kept while the file is unchanged); the
+// cold case parses every file anew.
+#include "config/AppContext.h"
+#include "config/ConfigFiles.h"
+#include "platform/DebugOutput.h"
+#include "platform/PlatformPaths.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+using namespace lumeno;
+
+class NullDebugOutput final : public DebugOutput {
+public:
+    void Write(std::string_view) override {}
+};
+
+class FolderPaths final : public PlatformPaths {
+public:
+    explicit FolderPaths(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+void Write(const std::filesystem::path& p, const std::string& bytes)
+{
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string FullLibrary()
+{
+    std::string text = "[MacroName]\nMacroCount=12\n";
+    for (int i = 0; i < 12; ++i)
+        text += std::to_string(i) + "=Macro_" + std::to_string(i + 1) + "\n";
+    for (int i = 0; i < 12; ++i) {
+        text += "[Macro_" + std::to_string(i + 1) +
+                "]\nDelayTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=123\n";
+        int item = 0;
+        for (int e = 0; e < 62; ++e) {
+            if (e > 0)
+                text += "Item" + std::to_string(item++) + "=" + std::to_string(20 + e) + " ms\n";
+            const std::string key(1, char('A' + (e / 2) % 26));
+            text += "Item" + std::to_string(item++) + "=" + key + (e % 2 ? "   Up\n" : "   Dn\n");
+        }
+    }
+    return text;
+}
+
+struct DataFolder {
+    DataFolder()
+    {
+        std::random_device rd;
+        root = std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(rd()));
+        const auto data = root / kDataFolderName;
+        std::filesystem::create_directories(data);
+        Write(data / kProfileListFile, "[Profile]\nCurProfileName=Default\nItemCount=1\nItem0=Default\n");
+        Write(data / "config0.bin", std::string(kConfigFileSize, '\x01'));
+        Write(data / kMacroLibraryFile, FullLibrary());
+    }
+    ~DataFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+    }
+    std::filesystem::path root;
+};
+
+void BM_LoadConfigFile(benchmark::State& state)
+{
+    DataFolder folder;
+    NullDebugOutput debug;
+    FolderPaths paths(folder.root);
+    AppContext ctx(debug, paths);
+    LoadConfigFile(ctx);
+    if (ctx.image.macroMemory[11][2] != 0x05)
+        state.SkipWithError("the library was not encoded");
+    for (auto _ : state) {
+        LoadConfigFile(ctx);
+        benchmark::DoNotOptimize(ctx.image.macroMemory[11][129]);
+    }
+}
+BENCHMARK(BM_LoadConfigFile)->Unit(benchmark::kMillisecond);
+
+void BM_LoadConfigFileColdCache(benchmark::State& state)
+{
+    DataFolder folder;
+    NullDebugOutput debug;
+    FolderPaths paths(folder.root);
+    for (auto _ : state) {
+        auto ctx = std::make_unique<AppContext>(debug, paths);
+        LoadConfigFile(*ctx);
+        benchmark::DoNotOptimize(ctx->image.macroMemory[11][129]);
+    }
+}
+BENCHMARK(BM_LoadConfigFileColdCache)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
