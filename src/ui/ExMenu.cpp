@@ -12,7 +12,7 @@ constexpr const char* kIdProperty = "lumenoMenuId";
 constexpr const char* kAlternateProperty = "lumenoMenuAlternate";
 constexpr const char* kTrademarkProperty = "lumenoMenuTrademark";
 
-QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(MenuRgb c) { return QColor(c.r, c.g, c.b); }
 
 } // namespace
 

@@ -7,22 +7,22 @@
 
 namespace lumeno {
 
-struct Rgb {
+struct MenuRgb {
     uint8_t r = 0;
     uint8_t g = 0;
     uint8_t b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
+    friend bool operator==(const MenuRgb&, const MenuRgb&) = default;
 };
 
 // Colours of the menu and of the frames round its window.
-inline constexpr Rgb kMenuBackground{111, 41, 41};
-inline constexpr Rgb kMenuSelectedBackground{143, 32, 32};
-inline constexpr Rgb kMenuSeparatorLine{111, 41, 41};
-inline constexpr Rgb kMenuText{255, 255, 255};
-inline constexpr Rgb kMenuSelectedText{255, 255, 255};
-inline constexpr Rgb kMenuAlternateText{143, 32, 32};
-inline constexpr Rgb kMenuOuterFrame{143, 32, 32}; // 1 px, then two inner frames:
-inline constexpr Rgb kMenuInnerFrame{111, 41, 41};
+inline constexpr MenuRgb kMenuBackground{111, 41, 41};
+inline constexpr MenuRgb kMenuSelectedBackground{143, 32, 32};
+inline constexpr MenuRgb kMenuSeparatorLine{111, 41, 41};
+inline constexpr MenuRgb kMenuText{255, 255, 255};
+inline constexpr MenuRgb kMenuSelectedText{255, 255, 255};
+inline constexpr MenuRgb kMenuAlternateText{143, 32, 32};
+inline constexpr MenuRgb kMenuOuterFrame{143, 32, 32}; // 1 px, then two inner frames:
+inline constexpr MenuRgb kMenuInnerFrame{111, 41, 41};
 inline constexpr int kMenuFrameWidth = 3;
 
 inline constexpr int kMenuSeparatorId = 2048; // appending this id appends a separator
