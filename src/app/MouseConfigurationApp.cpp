@@ -1,0 +1,73 @@
+#include "app/MouseConfigurationApp.h"
+
+#include "app/MouseConfigurationDlg.h"
+#include "app/QtBusyIndicator.h"
+#include "app/UiText.h"
+#include "config/AppContext.h"
+#include "config/StartupFiles.h"
+#include "device/DeviceLink.h"
+#include "platform/Pacer.h"
+#include "platform/linux/LinuxHidSystem.h"
+#include "platform/linux/LinuxPlatformPaths.h"
+#include "platform/linux/SingleInstanceLock.h"
+#include "platform/linux/StderrDebugOutput.h"
+#include "platform/linux/X11WindowLookup.h"
+#include "ui/SkinImages.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <memory>
+
+namespace lumeno {
+
+int CMouseConfigurationApp::Run(int argc, char** argv)
+{
+    StderrDebugOutput debug;
+
+    // Before anything else, so that a second copy costs next to nothing and
+    // never touches the display.
+    SingleInstanceLock lock;
+    switch (lock.Acquire(kSingleInstanceName)) {
+    case InstanceLock::AlreadyRunning:
+        return 0;
+    case InstanceLock::Unavailable:
+        debug.Write("Single-instance lock unavailable; running without it\n");
+        break;
+    case InstanceLock::Acquired:
+        break;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
+    QApplication::setApplicationName("lumeno-kv580");
+
+    LinuxPlatformPaths paths;
+    AppContext ctx(debug, paths);
+    LinuxHidSystem hid;
+    SleepingPacer pacer;
+    QtBusyIndicator busy;
+    DeviceLink link(hid, pacer, debug, &busy);
+    ctx.device = &link;
+    UiText text;
+    const SkinImages skin = SkinImages::ForRunningProgram();
+    std::unique_ptr<X11WindowLookup> windows;
+    if (QGuiApplication::platformName() == "xcb")
+        windows = std::make_unique<X11WindowLookup>();
+
+    int exitCode = 0;
+    {
+        CMouseConfigurationDlg window({ctx, link, hid, text, skin, windows.get()});
+        QObject::connect(&window, &CMouseConfigurationDlg::exitRequested, &app,
+                         [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        MainWindowOptions options;
+        options.systemLanguage = LanguageCodeForLocale(QLocale::system().name().toStdString());
+        window.Initialise(options);
+        exitCode = app.exec();
+    }
+    ctx.device = nullptr;
+    lock.Release();
+    return exitCode;
+}
+
+} // namespace lumeno

@@ -1,0 +1,744 @@
+#include "app/MouseConfigurationDlg.h"
+
+#include "app/DlgSplash.h"
+#include "app/UiText.h"
+#include "buttons/ButtonMap.h"
+#include "config/AppContext.h"
+#include "config/ConfigFiles.h"
+#include "config/ProfileSettings.h"
+#include "config/StartupFiles.h"
+#include "device/DeviceLink.h"
+#include "device/EventReader.h"
+#include "device/Flows.h"
+#include "platform/DebugOutput.h"
+#include "platform/HidSystem.h"
+#include "platform/WindowLookup.h"
+#include "ui/BitmapBtn.h"
+#include "ui/DMarker.h"
+#include "ui/ExMenu.h"
+#include "ui/SkinImages.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QUrl>
+#include <QWindow>
+
+namespace lumeno {
+
+namespace {
+
+constexpr char kAssignmentBackground[] = "/skins/ButtonAssignment/BK_ButtonAssignment.png";
+constexpr char kAxisBackground[] = "/Skins/XYSensitivity/BK_XYSensSetting.png";
+constexpr QColor kTextColour{255, 255, 255};
+constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// Keys that a dialog would take as OK, Cancel, a button press or help.
+bool IsClosingKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space ||
+           key == Qt::Key_F1;
+}
+
+struct ButtonSkin {
+    Rect rect;
+    const char* normal;
+    const char* hover;
+    const char* pressed;
+    const char* disabled;
+};
+
+constexpr ButtonSkin kHelpSkin{kHelpButtonRect, "skins/button-help-normal.png", "skins/button-help-over.png",
+                               "skins/button-help-over.png", "skins/button-help-normal.png"};
+constexpr ButtonSkin kMinimiseSkin{kMinimiseButtonRect, "skins/button-min-normal.png", "skins/button-min-over.png",
+                                   "skins/button-min-over.png", "skins/button-min-normal.png"};
+constexpr ButtonSkin kCloseSkin{kCloseButtonRect, "skins/button-close-normal.png", "skins/button-close-over.png",
+                                "skins/button-close-over.png", "skins/button-close-normal.png"};
+constexpr ButtonSkin kTopTabSkin{kTopViewTabRect, "skins/button-mouse-normal.png", "skins/button-mouse-over.png",
+                                 "skins/button-mouse-leave.png", "skins/button-mouse-normal.png"};
+constexpr ButtonSkin kSideTabSkin{kSideViewTabRect, "skins/button-mouse-normal.png", "skins/button-mouse-over.png",
+                                  "skins/button-mouse-leave.png", "skins/button-mouse-normal.png"};
+constexpr ButtonSkin kProfileSkin{kProfileButtonRect, "skins/button-config-normal.png",
+                                  "skins/button-config-over.png", "skins/button-config-leave.png",
+                                  "skins/button-config-normal.png"};
+constexpr ButtonSkin kResetSkin{kResetButtonRect, "skins/button-cancel-normal.png", "skins/button-cancel-over.png",
+                                "skins/button-cancel-leave.png", "skins/button-save-leave.png"};
+constexpr ButtonSkin kHeaderSkin{{0, 0, 242, 20}, "\\skins\\ItemBK.png", "\\skins\\ItemBK.png",
+                                 "\\skins\\ItemBK.png", "\\skins\\ItemBK.png"};
+// The selected box keeps the hover look.
+constexpr ButtonSkin kBoxSkin{{0, 0, 130, 16}, "skins\\ButtonAssignment\\DropdownBox-normal.png",
+                              "skins\\ButtonAssignment\\DropdownBox-over.png",
+                              "skins\\ButtonAssignment\\DropdownBox-over.png",
+                              "skins\\ButtonAssignment\\DropdownBox-normal.png"};
+
+int ImageHeight(const SkinImages& skin, const char* name)
+{
+    const auto image = skin.Load(name);
+    return image ? image->height() : 0;
+}
+
+} // namespace
+
+CMouseConfigurationDlg::CMouseConfigurationDlg(MainWindowServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), s_(services), tray_(services.ctx.debug, this)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    qApp->installEventFilter(this);
+    connect(&tray_, &TrayIcon::doubleClicked, this, [this] {
+        if (MouseConnected())
+            RestoreFromTray();
+    });
+    connect(&tray_, &TrayIcon::exitChosen, this, &CMouseConfigurationDlg::exitRequested);
+}
+
+CMouseConfigurationDlg::~CMouseConfigurationDlg()
+{
+    qApp->removeEventFilter(this);
+    s_.hid.SetNoticeCallback({});
+    if (reader_)
+        reader_->Stop();
+    s_.link.connection.SetEventInterfaceHook({});
+    s_.link.connection.CloseHandles();
+    tray_.Remove();
+}
+
+bool CMouseConfigurationDlg::MouseConnected() const { return s_.link.connection.MouseConnected(); }
+
+QString CMouseConfigurationDlg::Text(int id) const { return QString::fromStdString(s_.text[id]); }
+
+bool CMouseConfigurationDlg::Initialise(const MainWindowOptions& options)
+{
+    AppContext& ctx = s_.ctx;
+
+    // Icons for the window and the tray.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        if (auto image = s_.skin.Load("Skins/Icon/lumeno-kv580-" + std::to_string(size) + ".png"))
+            icon.addPixmap(QPixmap::fromImage(*image));
+    setWindowIcon(icon);
+    tray_.SetIcon(icon);
+
+    if (options.showSplash) {
+        CDlgSplash splash(s_.skin, ctx.debug, nullptr, options.splashMilliseconds);
+        splash.exec();
+    }
+
+    setWindowTitle(kMainWindowTitle);
+    // A native window, never mapped, so that others can find it by its title.
+    winId();
+
+    // The device link: reader first, so the search can wake it.
+    reader_ = std::make_unique<EventReader>(s_.link.connection, *this);
+    EventReader* reader = reader_.get();
+    s_.link.connection.SetEventInterfaceHook([reader] { reader->Wake(); });
+    changeHandler_ = std::make_unique<DeviceChangeHandler>(ctx, s_.link, *reader_, *this, *this);
+    StartDeviceLink(ctx, s_.link, *reader_);
+
+    // Arrival and removal come from the HID layer's thread; handle them here.
+    s_.hid.SetNoticeCallback([this](HidNoticeKind kind, const std::string& name) {
+        QMetaObject::invokeMethod(
+            this, [this, kind, name] { changeHandler_->OnHidNotice(kind, name); }, Qt::QueuedConnection);
+    });
+
+    RunStartupFileSteps(ctx, options.systemLanguage);
+    FillUiText(s_.text, ctx.languageCode);
+
+    LoadSkinAndFonts();
+    CreateControls();
+    layout_.CollapseAll();
+    Relayout();
+    SelectView(MouseView::Top);
+    tray_.SetTip(Text(kTextProductName));
+    tray_.SetExitText(Text(kTextTrayExit));
+    AddTrayIcon();
+
+    if (MouseConnected()) {
+        ShowCaptions();
+        SetSlidersFromImage();
+        SetDpiHundredStepMode();
+    } else {
+        RemoveTrayIcon();
+    }
+
+    if (applyPointerSettings_)
+        applyPointerSettings_();
+
+    if (s_.windows) {
+        if (auto companion = s_.windows->FindTopLevelWindow(kCompanionWindowTitle))
+            s_.windows->PostWindowMessage(*companion, kRestoreMessage, 1, 1);
+    }
+
+    initialised_ = true;
+    ctx.debug.Write(MouseConnected() ? "Main window initialised, mouse connected\n"
+                                     : "Main window initialised, no mouse\n");
+    return true;
+}
+
+void CMouseConfigurationDlg::LoadSkinAndFonts()
+{
+    if (auto image = s_.skin.Load("/skins/main.png"))
+        background_ = *image;
+    const QSize size = background_.isNull() ? QSize(1000, 650) : background_.size();
+    setFixedSize(size);
+    move(0, 0);
+    layout_ = MainWindowLayout(ImageHeight(s_.skin, kAssignmentBackground), ImageHeight(s_.skin, kAxisBackground));
+
+    font_ = QFont(QString::fromUtf8(MainWindowFontFace(s_.ctx.languageCode).data()));
+    font_.setPixelSize(kMainWindowFontHeight);
+    font_.setWeight(QFont::Normal);
+}
+
+void CMouseConfigurationDlg::CreateControls()
+{
+    if (controlsCreated_)
+        return;
+    controlsCreated_ = true;
+    const QString face = font_.family();
+
+    auto makeButton = [this, &face](const ButtonSkin& look, int x1, int y1, int x2, int y2) {
+        auto* button = new CBitmapBtn(this);
+        button->SetBitmaps(s_.skin, x1, y1, x2, y2, look.normal, look.hover, look.pressed, look.disabled);
+        button->SetCaptionFont(face, kMainWindowFontHeight);
+        return button;
+    };
+    auto place = [](QWidget* w, const Rect& r) { w->setGeometry(ToQRect(r)); };
+
+    for (auto [button, look] : {std::pair{&help_, &kHelpSkin}, {&minimise_, &kMinimiseSkin}, {&close_, &kCloseSkin}}) {
+        *button = makeButton(*look, 0, 0, look->rect.Width(), look->rect.Height());
+        place(*button, look->rect);
+    }
+    connect(help_, &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        raise();
+        activateWindow();
+        CExMenu menu(this);
+        menu.SetItemWidth(kHelpMenuItemWidth);
+        menu.AppendItem(kHelpWebSite, Text(kTextMakerAddress));
+        menu.AppendItem(kHelpUpdate, Text(kTextFirmwareUpdate));
+        menu.AppendItem(kHelpVersion, kVersionText);
+        OnHelpCommand(menu.TrackPopup(QCursor::pos()));
+    });
+    connect(minimise_, &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        showMinimized();
+    });
+    connect(close_, &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        HideToTray();
+    });
+
+    for (auto& header : headers_) {
+        header = makeButton(kHeaderSkin, 0, 0, 242, 20);
+        header->SetAlignment(CBitmapBtn::AlignLeft, 8);
+    }
+    connect(headers_[0], &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        ToggleAssignmentSection();
+    });
+    connect(headers_[1], &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        emit macroManagerRequested();
+    });
+    connect(headers_[2], &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        ToggleAxisSection();
+    });
+    // The lift-off header never gets a size: it is neither seen nor clicked,
+    // only its place is kept for the switch areas.
+    liftOffHeader_ = new QWidget(this);
+    liftOffHeader_->setGeometry(0, 0, 0, 0);
+    liftOffHeader_->hide();
+
+    for (int row = 1; row <= kAssignmentRows; ++row) {
+        const int index = ButtonIndexOfRow(row);
+        auto* box = makeButton(kBoxSkin, 0, 0, 130, 16);
+        box->SetIdentifier(index);
+        box->SetToggleMode(true);
+        box->SetAlignment(CBitmapBtn::AlignLeft, 2);
+        place(box, MainWindowLayout::AssignmentBox(row));
+        box->hide();
+        connect(box, &CBitmapBtn::toggleCommand, this, [this](int id) { OnAssignmentBox(id); });
+        boxes_[static_cast<size_t>(index)] = box;
+    }
+
+    topTab_ = makeButton(kTopTabSkin, 0, 0, kTopViewTabRect.Width(), kTopViewTabRect.Height());
+    sideTab_ = makeButton(kSideTabSkin, 0, 0, kSideViewTabRect.Width(), kSideViewTabRect.Height());
+    for (auto* tab : {topTab_, sideTab_}) {
+        tab->SetToggleMode(true);
+        tab->SetAlignment(CBitmapBtn::AlignCentre);
+    }
+    place(topTab_, kTopViewTabRect);
+    place(sideTab_, kSideViewTabRect);
+    connect(topTab_, &CBitmapBtn::toggleCommand, this, [this] {
+        ClearHighlight();
+        SelectView(MouseView::Top);
+    });
+    connect(sideTab_, &CBitmapBtn::toggleCommand, this, [this] {
+        ClearHighlight();
+        SelectView(MouseView::Side);
+    });
+
+    profile_ = makeButton(kProfileSkin, 0, 0, kProfileButtonRect.Width(), kProfileButtonRect.Height());
+    profile_->SetAlignment(CBitmapBtn::AlignCentre);
+    place(profile_, kProfileButtonRect);
+    connect(profile_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OpenProfilePane);
+
+    reset_ = makeButton(kResetSkin, 0, 0, kResetButtonRect.Width(), kResetButtonRect.Height());
+    reset_->SetAlignment(CBitmapBtn::AlignCentre);
+    place(reset_, kResetButtonRect);
+    connect(reset_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ResetToFactoryDefaults);
+
+    const auto empty = s_.skin.Load("\\skins\\XYSensitivity\\1.png");
+    const auto filled = s_.skin.Load("\\skins\\XYSensitivity\\2.png");
+    for (auto [slider, id] : {std::pair{&xSlider_, kXSensitivitySliderId}, {&ySlider_, kYSensitivitySliderId}}) {
+        *slider = new CDMarker(this);
+        (*slider)->Create(QRect(0, 0, kSliderWidth, kSliderHeight), id);
+        (*slider)->SetRange(kAxisSliderMin, kAxisSliderMax);
+        (*slider)->SetTrackImages(empty ? RegionCopy(*empty, 0, 0, kSliderWidth, kSliderHeight) : QImage(),
+                                  filled ? RegionCopy(*filled, 0, 0, kSliderWidth, kSliderHeight) : QImage());
+        (*slider)->hide();
+        connect(*slider, &CDMarkerBase::sliderReleased, this, &CMouseConfigurationDlg::OnSliderReleased);
+    }
+
+    ApplyTexts();
+}
+
+void CMouseConfigurationDlg::ApplyTexts()
+{
+    headers_[0]->SetCaption(Text(kTextButtonAssignment));
+    headers_[1]->SetCaption(Text(kTextMacroManager));
+    headers_[2]->SetCaption(Text(kTextAxisSensitivity));
+    topTab_->SetCaption(Text(kTextTopView));
+    sideTab_->SetCaption(Text(kTextSideView));
+    profile_->SetCaption(Text(kTextProfileButton));
+    reset_->SetCaption(Text(kTextResetButton));
+}
+
+void CMouseConfigurationDlg::Relayout()
+{
+    if (!controlsCreated_)
+        return;
+    auto place = [](QWidget* w, const Rect& r) { w->setGeometry(ToQRect(r)); };
+    place(headers_[0], layout_.AssignmentHeader());
+    place(headers_[1], layout_.MacroHeader());
+    place(headers_[2], layout_.AxisHeader());
+    const Point lift = layout_.LiftOffHeader();
+    liftOffHeader_->setGeometry(lift.x, lift.y, 0, 0);
+
+    const bool paneOpen = !profilePane_.isNull();
+    for (auto* box : boxes_)
+        box->setVisible(layout_.AssignmentBoxesVisible() && !paneOpen);
+    place(xSlider_, layout_.XSlider());
+    place(ySlider_, layout_.YSlider());
+    xSlider_->setVisible(layout_.AxisSlidersVisible() && !paneOpen);
+    ySlider_->setVisible(layout_.AxisSlidersVisible() && !paneOpen);
+}
+
+void CMouseConfigurationDlg::ToggleAssignmentSection()
+{
+    const Rect area = layout_.ToggleAssignment();
+    Relayout();
+    repaint(ToQRect(area));
+}
+
+void CMouseConfigurationDlg::ToggleAxisSection()
+{
+    const Rect area = layout_.ToggleAxis();
+    Relayout();
+    repaint(ToQRect(area));
+}
+
+void CMouseConfigurationDlg::SelectView(MouseView view)
+{
+    view_ = view;
+    if (topTab_) {
+        topTab_->SetToggleChecked(view == MouseView::Top);
+        sideTab_->SetToggleChecked(view == MouseView::Side);
+    }
+    update(ToQRect(kPictureRect));
+}
+
+void CMouseConfigurationDlg::ClearHighlight()
+{
+    highlighted_ = -1;
+    for (auto* box : boxes_)
+        if (box)
+            box->SetToggleChecked(false);
+    update(ToQRect(kPictureRect));
+}
+
+void CMouseConfigurationDlg::OnAssignmentBox(int buttonIndex)
+{
+    if (buttonIndex < 0 || buttonIndex >= kAssignmentRows)
+        return;
+    for (auto* box : boxes_)
+        box->SetToggleChecked(box->Identifier() == buttonIndex);
+    highlighted_ = buttonIndex;
+    lastSelected_ = buttonIndex;
+    repaint(ToQRect(kPictureRect));
+    emit assignmentMenuRequested(buttonIndex);
+}
+
+CBitmapBtn* CMouseConfigurationDlg::AssignmentBox(int buttonIndex) const
+{
+    if (buttonIndex < 0 || buttonIndex >= kAssignmentRows)
+        return nullptr;
+    return boxes_[static_cast<size_t>(buttonIndex)];
+}
+
+void CMouseConfigurationDlg::ShowCaptions()
+{
+    for (int i = 0; i < kAssignmentRows; ++i)
+        if (boxes_[static_cast<size_t>(i)])
+            boxes_[static_cast<size_t>(i)]->SetCaption(QString::fromStdString(s_.ctx.captions[static_cast<size_t>(i)]));
+}
+
+void CMouseConfigurationDlg::SetSlidersFromImage()
+{
+    if (!xSlider_)
+        return;
+    xSlider_->SetPosOrMinimum(s_.ctx.image.axisSensitivityX);
+    ySlider_->SetPosOrMinimum(s_.ctx.image.axisSensitivityY);
+}
+
+void CMouseConfigurationDlg::RefreshSettingsPane()
+{
+    if (refreshSettingsPane_)
+        refreshSettingsPane_();
+}
+
+void CMouseConfigurationDlg::OnApplyRequest(int code)
+{
+    AppContext& ctx = s_.ctx;
+    switch (code) {
+    case kApplyReshowControls:
+        for (auto* header : headers_)
+            header->show();
+        Relayout();
+        break;
+    case kApplyDpi:
+        WriteDpi(ctx);
+        break;
+    case kApplyReportRate:
+        WriteReportRate(ctx);
+        break;
+    case kApplyLighting:
+        WriteLighting(ctx);
+        break;
+    default:
+        if (code >= kApplyPointerFirst && code <= kApplyPointerLast && applyPointerSettings_)
+            applyPointerSettings_();
+        break;
+    }
+}
+
+void CMouseConfigurationDlg::OnSliderReleased(int position, int identifier)
+{
+    if (identifier == kXSensitivitySliderId)
+        s_.ctx.image.axisSensitivityX = static_cast<uint8_t>(position);
+    else if (identifier == kYSensitivitySliderId)
+        s_.ctx.image.axisSensitivityY = static_cast<uint8_t>(position);
+    else
+        return;
+    WriteSensitivity(s_.ctx);
+}
+
+void CMouseConfigurationDlg::OnDeviceNotice(int kind, int param)
+{
+    if (auto balloon = BalloonForNotice(kind, param, s_.text, s_.ctx.snapshot))
+        tray_.ShowBalloon(*balloon);
+}
+
+void CMouseConfigurationDlg::PostNotice(DeviceNoticeKind kind, int param, std::function<void()> handled)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, kind, param, handled = std::move(handled)] {
+            OnDeviceNotice(static_cast<int>(kind), param);
+            if (handled)
+                handled();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMouseConfigurationDlg::OnBackgroundPress(QPoint clientPos)
+{
+    if (auto hit = layout_.LiftOffHit(clientPos.x(), clientPos.y())) {
+        s_.ctx.image.SetLiftOffEnabled(*hit == LiftOffSwitch::On ? 1 : 0);
+        WriteLiftOff(s_.ctx);
+    }
+    ClearHighlight();
+}
+
+void CMouseConfigurationDlg::OnHelpCommand(int command)
+{
+    switch (command) {
+    case kHelpWebSite:
+        QDesktopServices::openUrl(QUrl(Text(kTextMakerAddress)));
+        break;
+    case kHelpUpdate:
+        RunFirmwareUpdate();
+        break;
+    default:
+        break; // the version line does nothing
+    }
+}
+
+void CMouseConfigurationDlg::RunFirmwareUpdate()
+{
+    if (s_.windows && s_.windows->FindTopLevelWindow(kUpdaterWindowTitle))
+        return;
+    if (MouseConnected()) {
+        const auto program = s_.skin.ApplicationFolder() / kUpdaterProgram;
+        const bool started = QProcess::startDetached(QString::fromStdString(program.string()), {},
+                                                     QString::fromStdString(program.parent_path().string()));
+        s_.ctx.debug.Write(std::string(started ? "Firmware updater started: " : "Firmware updater not started: ") +
+                           program.string() + "\n");
+    }
+    emit exitRequested();
+}
+
+void CMouseConfigurationDlg::ResetToFactoryDefaults()
+{
+    const bool confirmed = confirmReset_ ? confirmReset_() : [this] {
+        QMessageBox box(QMessageBox::NoIcon, Text(kTextAttention), Text(kTextResetQuestion),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+        return box.exec() == QMessageBox::Ok;
+    }();
+    if (!confirmed)
+        return;
+    AppContext& ctx = s_.ctx;
+    FactoryReset(ctx, applyPointerSettings_);
+    layout_.CollapseAll();
+    SetSlidersFromImage();
+    RefreshSettingsPane();
+    SelectView(MouseView::Top);
+    if (profilePane_) {
+        profilePane_->close();
+        profilePane_->deleteLater();
+        profilePane_ = nullptr;
+    }
+    for (auto* header : headers_)
+        header->show();
+    Relayout();
+    ShowCaptions();
+    SaveCaptions(ctx, ctx.paths.currentSettingsFile);
+    update();
+}
+
+void CMouseConfigurationDlg::OpenProfilePane()
+{
+    ClearHighlight();
+    if (!profilePaneFactory_)
+        return;
+    SetProfileControlsEnabled(false);
+    if (profilePane_)
+        return;
+    profilePane_ = profilePaneFactory_(this);
+    if (!profilePane_)
+        return;
+    profilePane_->show();
+    profilePane_->raise();
+    for (auto* header : headers_)
+        header->hide();
+    Relayout();
+}
+
+void CMouseConfigurationDlg::SetProfileControlsEnabled(bool enabled)
+{
+    if (settingsPane_)
+        settingsPane_->setEnabled(enabled);
+    if (reset_)
+        reset_->setEnabled(enabled);
+}
+
+void CMouseConfigurationDlg::SetSettingsPane(QWidget* pane, std::function<void()> refresh)
+{
+    settingsPane_ = pane;
+    refreshSettingsPane_ = std::move(refresh);
+    if (pane) {
+        pane->setParent(this);
+        pane->setGeometry(ToQRect(kSettingsPaneRect));
+        pane->show();
+    }
+}
+
+void CMouseConfigurationDlg::SetProfilePaneFactory(std::function<QWidget*(QWidget*)> factory)
+{
+    profilePaneFactory_ = std::move(factory);
+}
+
+// --- Tray ---
+
+void CMouseConfigurationDlg::HideToTray()
+{
+    hide();
+    // Hidden, the window keeps no taskbar entry.
+    setWindowFlag(Qt::Tool, true);
+    s_.ctx.debug.Write("Main window hidden\n");
+}
+
+void CMouseConfigurationDlg::RestoreFromTray()
+{
+    if (!MouseConnected())
+        return;
+    AppContext& ctx = s_.ctx;
+    LoadConfigFile(ctx);
+    LoadProfileSettings(ctx, ctx.paths.currentSettingsFile);
+
+    move(0, 0);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+
+    SetSlidersFromImage();
+    ShowCaptions();
+    {
+        setUpdatesEnabled(false);
+        layout_.CollapseAll();
+        Relayout();
+        setUpdatesEnabled(true);
+    }
+    RefreshSettingsPane();
+
+    setWindowFlag(Qt::Tool, false);
+    show();
+    raise();
+    activateWindow();
+    ctx.debug.Write("Main window shown\n");
+}
+
+// --- ConnectionView ---
+
+void CMouseConfigurationDlg::AddTrayIcon() { tray_.Add(); }
+void CMouseConfigurationDlg::RemoveTrayIcon() { tray_.Remove(); }
+
+void CMouseConfigurationDlg::HideMainWindow()
+{
+    if (isVisible())
+        HideToTray();
+}
+
+void CMouseConfigurationDlg::SetDpiHundredStepMode() { emit dpiHundredStepModeRequested(); }
+void CMouseConfigurationDlg::DestroyMacroManager() { emit macroManagerDestroyRequested(); }
+
+// --- Painting and input ---
+
+void CMouseConfigurationDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(18, 19, 22));
+    if (!background_.isNull())
+        DrawPreparedImage(painter, background_, 0, 0);
+    s_.skin.Draw(painter, "Skins\\Logo.png", kLogoPos.x, kLogoPos.y);
+    PaintPicture(painter);
+    if (!settingsPane_)
+        s_.skin.Draw(painter, "Skins\\BK_MainRight.png", kSettingsPaneRect.left, kSettingsPaneRect.top);
+    s_.skin.Draw(painter, "/Skins/BK_MainLeft.png", kLeftColumnPos.x, kLeftColumnPos.y);
+    s_.skin.Draw(painter, "Skins\\MLogo.png", kMouseLogoPos.x, kMouseLogoPos.y);
+    PaintSections(painter);
+
+    painter.setFont(font_);
+    painter.setPen(kTextColour);
+    painter.drawText(QRect(kNotePos.x, kNotePos.y, kTextWidthRightOfNote, 20), Qt::AlignLeft | Qt::AlignTop,
+                     Text(kTextColourNote));
+}
+
+void CMouseConfigurationDlg::PaintPicture(QPainter& painter)
+{
+    painter.save();
+    painter.setClipRect(ToQRect(kPictureRect));
+    s_.skin.Draw(painter, "Skins\\BK_MainMid.png", kPictureRect.left, kPictureRect.top);
+    const Point base = MouseBasePosition(view_);
+    s_.skin.Draw(painter, MouseBaseImage(view_), base.x, base.y);
+    const int lit = OverlayNumberOfButtonIndex(highlighted_);
+    const OverlayImage* overlays = MouseOverlays(view_);
+    for (int i = 0; i < kAssignmentRows; ++i) {
+        const auto& overlay = overlays[i];
+        s_.skin.Draw(painter, "Skins" + OverlayImageName(view_, overlay.number, overlay.number == lit),
+                     overlay.position.x, overlay.position.y);
+    }
+    painter.restore();
+}
+
+void CMouseConfigurationDlg::PaintSections(QPainter& painter)
+{
+    painter.setFont(font_);
+    painter.setPen(kTextColour);
+    const bool paneOpen = !profilePane_.isNull();
+    if (layout_.AssignmentExpanded() && !paneOpen) {
+        const Point bg = layout_.AssignmentBackground();
+        s_.skin.Draw(painter, kAssignmentBackground, bg.x, bg.y);
+        for (int row = 1; row <= kAssignmentRows; ++row)
+            painter.drawText(ToQRect(MainWindowLayout::RowLabel(row)), Qt::AlignLeft | Qt::AlignVCenter,
+                             Text(kTextButtonRow1 + row - 1));
+    }
+    if (layout_.AxisExpanded() && !paneOpen) {
+        const Point bg = layout_.AxisBackground();
+        s_.skin.Draw(painter, kAxisBackground, bg.x, bg.y);
+        const struct {
+            Rect slider;
+            int label;
+        } axes[] = {{layout_.XSlider(), kTextXAxis}, {layout_.YSlider(), kTextYAxis}};
+        for (const auto& axis : axes) {
+            painter.drawText(QRect(axis.slider.left, axis.slider.top - 18, 200, 14), Qt::AlignLeft | Qt::AlignVCenter,
+                             Text(axis.label));
+            for (int n = 1; n <= 10; ++n) {
+                const Point at = layout_.ScaleLabel(n, axis.slider.top);
+                painter.drawText(QRect(at.x - 6, at.y, 12, 14), Qt::AlignHCenter | Qt::AlignTop, QString::number(n));
+            }
+        }
+    }
+}
+
+void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    OnBackgroundPress(event->position().toPoint());
+    // Dragging the background moves the window, as its title bar would.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CMouseConfigurationDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_)
+        move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void CMouseConfigurationDlg::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+void CMouseConfigurationDlg::closeEvent(QCloseEvent* event)
+{
+    // The window manager's close hides to the tray like the close button.
+    event->ignore();
+    ClearHighlight();
+    HideToTray();
+}
+
+bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+        event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == this || isAncestorOf(widget)) &&
+            IsClosingKey(static_cast<QKeyEvent*>(event)->key()))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace lumeno
