@@ -1,0 +1,232 @@
+// The virtual mouse and the in-process HID system that serves it: what a
+// host sees (interfaces, names, handles, notices) and how the firmware model
+// treats good and bad traffic.
+#include "emulator/EmulatedHidSystem.h"
+#include "emulator/VirtualMouse.h"
+#include "platform/Pacer.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace lumeno {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<uint8_t>;
+
+// A command frame report: id 0, the seven bytes, the checksum.
+Bytes FrameReport(std::initializer_list<uint8_t> head)
+{
+    Bytes report(9, 0);
+    size_t i = 1;
+    for (uint8_t b : head)
+        report[i++] = b;
+    unsigned sum = 0;
+    for (size_t k = 1; k < 8; ++k)
+        sum += report[k];
+    report[8] = uint8_t(0xFF - (sum & 0xFF));
+    return report;
+}
+
+struct EmulatorTest : ::testing::Test {
+    EmulatorTest() { hid.AddMouse(mouse); }
+    ~EmulatorTest() override { hid.RemoveMouse(mouse); }
+
+    std::unique_ptr<HidHandle> OpenCollection(int index, HidOpenMode mode = HidOpenMode::Commands)
+    {
+        auto list = hid.Enumerate();
+        EXPECT_TRUE(list && int(list->size()) > index);
+        return hid.Open((*list)[size_t(index)].path, mode, nullptr);
+    }
+
+    VirtualPacer pacer;
+    VirtualMouse mouse{{}, &pacer};
+    EmulatedHidSystem hid{&pacer};
+};
+
+TEST_F(EmulatorTest, ListsTheTwoCollectionsWithWindowsNames)
+{
+    const auto list = hid.Enumerate();
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->size(), 2u);
+    const HidInterfaceInfo& commands = (*list)[0];
+    EXPECT_EQ(commands.path,
+              "\\\\?\\HID#VID_7A1F&PID_2C41&MI_01&Col01#7&2a5c1f3b&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+    EXPECT_EQ(commands.vendorId, 0x7A1F);
+    EXPECT_EQ(commands.productId, 0x2C41);
+    EXPECT_EQ(commands.usagePage, 0xFF01);
+    EXPECT_EQ(commands.usage, 1);
+    EXPECT_EQ(commands.featureReportLength, 9);
+    EXPECT_EQ(commands.inputReportLength, 65);
+    EXPECT_EQ(commands.outputReportLength, 65);
+    const HidInterfaceInfo& events = (*list)[1];
+    EXPECT_NE(events.path.find("&Col02#"), std::string::npos);
+    EXPECT_EQ(events.usagePage, 0xFF02);
+    EXPECT_EQ(events.inputReportLength, 8);
+    EXPECT_EQ(events.featureReportLength, 0);
+}
+
+TEST(EmulatorNamesTest, ThreeSpellingsAndTheReceiverInterface)
+{
+    VirtualMouseOptions options;
+    options.withDongleInterface = true;
+    options.instanceId = "8&1&0";
+    VirtualMouse mouse(options);
+    const auto collections = mouse.Collections();
+    ASSERT_EQ(collections.size(), 3u);
+    EXPECT_EQ(collections[2].productId, 0x2C33);
+    const std::string tail = "#8&1&0#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+    EXPECT_EQ(EmulatedHidSystem::InterfaceName(mouse, collections[0], InterfaceNameStyle::Upper),
+              "\\\\?\\HID#VID_7A1F&PID_2C41&MI_01&Col01" + tail);
+    EXPECT_EQ(EmulatedHidSystem::InterfaceName(mouse, collections[1], InterfaceNameStyle::Mixed),
+              "\\\\?\\HID#Vid_7a1f&Pid_2c41&MI_01&Col02" + tail);
+    EXPECT_EQ(EmulatedHidSystem::InterfaceName(mouse, collections[2], InterfaceNameStyle::Lower),
+              "\\\\?\\hid#vid_7a1f&pid_2c33&mi_02&col03#8&1&0#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+}
+
+TEST_F(EmulatorTest, UnplugFailsOpenHandlesAndSendsNotices)
+{
+    std::vector<std::pair<HidNoticeKind, std::string>> notices;
+    hid.SetNoticeCallback([&](HidNoticeKind kind, const std::string& name) { notices.emplace_back(kind, name); });
+    auto commands = OpenCollection(0);
+    auto events = OpenCollection(1, HidOpenMode::Events);
+    const std::string commandName = hid.Enumerate()->at(0).path;
+
+    // A reader blocked without a time-out is released by the unplug.
+    HidReadResult blocked;
+    std::thread reader([&] {
+        std::array<uint8_t, 8> buffer{};
+        blocked = events->Read(buffer, kHidWaitForever);
+    });
+    mouse.Unplug();
+    reader.join();
+    EXPECT_EQ(blocked.status, HidReadStatus::Failed);
+
+    EXPECT_FALSE(commands->SetFeature(FrameReport({0x0D, 2})));
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], std::make_pair(HidNoticeKind::Removal, commandName));
+    EXPECT_TRUE(hid.Enumerate()->empty());
+    EXPECT_EQ(hid.Probe(commandName), HidError::NotFound);
+
+    mouse.Plug();
+    ASSERT_EQ(notices.size(), 4u);
+    EXPECT_EQ(notices[2].first, HidNoticeKind::Arrival);
+    EXPECT_FALSE(commands->SetFeature(FrameReport({0x0D, 2}))); // old handles stay dead
+    EXPECT_TRUE(OpenCollection(0)->SetFeature(FrameReport({0x0D, 2})));
+    hid.SetNoticeCallback({});
+}
+
+TEST_F(EmulatorTest, CancelIsLatchedUntilOneReadConsumesIt)
+{
+    auto events = OpenCollection(1, HidOpenMode::Events);
+    std::array<uint8_t, 8> buffer{};
+    events->CancelRead();
+    EXPECT_EQ(events->Read(buffer, kHidWaitForever).status, HidReadStatus::Cancelled);
+    EXPECT_EQ(events->Read(buffer, 0ms).status, HidReadStatus::TimedOut);
+
+    HidReadResult result;
+    std::thread reader([&] { result = events->Read(buffer, kHidWaitForever); });
+    events->CancelRead(); // before or during the read: either way it ends
+    reader.join();
+    EXPECT_EQ(result.status, HidReadStatus::Cancelled);
+}
+
+TEST_F(EmulatorTest, TimedReadOfASilentMouseCostsVirtualTimeOnly)
+{
+    auto commands = OpenCollection(0);
+    std::array<uint8_t, 65> buffer{};
+    const auto wallStart = std::chrono::steady_clock::now();
+    EXPECT_EQ(commands->Read(buffer, 1000ms).status, HidReadStatus::TimedOut);
+    EXPECT_EQ(pacer.Now(), 1000ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - wallStart, 500ms);
+}
+
+TEST_F(EmulatorTest, HandlesRefuseWrongLengthsAndWrongModes)
+{
+    auto commands = OpenCollection(0);
+    auto events = OpenCollection(1, HidOpenMode::Events);
+    const Bytes frame = FrameReport({0x0D, 2});
+    EXPECT_FALSE(commands->SetFeature(Bytes(frame.begin(), frame.begin() + 8)));
+    EXPECT_FALSE(commands->Write(Bytes(64, 0)));
+    EXPECT_FALSE(events->SetFeature(frame));
+    EXPECT_TRUE(mouse.Traffic().empty());
+}
+
+TEST_F(EmulatorTest, AccessDeniedIsReportedApart)
+{
+    mouse.SetAccessDenied(true);
+    const std::string path = hid.Enumerate()->at(0).path;
+    EXPECT_EQ(hid.Probe(path), HidError::AccessDenied);
+    HidError error = HidError::None;
+    EXPECT_EQ(hid.Open(path, HidOpenMode::Commands, &error), nullptr);
+    EXPECT_EQ(error, HidError::AccessDenied);
+}
+
+TEST_F(EmulatorTest, FirmwareIgnoresAndCountsBadTraffic)
+{
+    auto commands = OpenCollection(0);
+    Bytes damaged = FrameReport({0x0D, 2});
+    damaged[8] ^= 1;
+    EXPECT_TRUE(commands->SetFeature(damaged));
+    EXPECT_EQ(mouse.BadChecksumCount(), 1);
+    EXPECT_EQ(mouse.State().liftOffLevel, 6);
+
+    Bytes chunk(65, 0x11);
+    chunk[0] = 0;
+    EXPECT_TRUE(commands->Write(chunk)); // no header announced it
+    EXPECT_TRUE(commands->SetFeature(FrameReport({0x05, 0, 12, 3}))); // slot 12 does not exist
+    for (int i = 0; i < 3; ++i)
+        commands->Write(chunk);
+    EXPECT_TRUE(commands->SetFeature(FrameReport({0x55})));             // unknown command
+    EXPECT_EQ(mouse.UnexpectedReportCount(), 3);
+    for (const auto& block : mouse.State().macroBlocks)
+        EXPECT_EQ(block, (std::array<uint8_t, 192>{}));
+}
+
+TEST_F(EmulatorTest, FirmwareAnswersReadsAndTimesTheTraffic)
+{
+    auto commands = OpenCollection(0);
+    ASSERT_TRUE(commands->SetFeature(FrameReport({0x81})));
+    pacer.Pause(10ms);
+    std::array<uint8_t, 9> reply{};
+    ASSERT_TRUE(commands->GetFeature(reply));
+    EXPECT_EQ(Bytes(reply.begin(), reply.end()), FrameReport({0x81, 0x01, 0x5A, 0x3C, 0x0F}));
+
+    ASSERT_TRUE(commands->SetFeature(FrameReport({0x8C, 0, 0, 1})));
+    std::array<uint8_t, 65> chunk{};
+    const HidReadResult got = commands->Read(chunk, 0ms);
+    ASSERT_EQ(got.status, HidReadStatus::Ok);
+    EXPECT_EQ(got.length, 65u);
+    const auto block = mouse.State().lightingBlock;
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), chunk.begin() + 1));
+
+    const auto traffic = mouse.Traffic();
+    ASSERT_EQ(traffic.size(), 4u);
+    EXPECT_EQ(traffic[0].kind, TrafficKind::SetFeature);
+    EXPECT_EQ(traffic[0].time, 0ms);
+    EXPECT_EQ(traffic[1].kind, TrafficKind::GetFeature);
+    EXPECT_EQ(traffic[1].time, 10ms);
+    EXPECT_EQ(traffic[3].kind, TrafficKind::Input);
+}
+
+TEST_F(EmulatorTest, DpiButtonCyclesThroughEnabledStagesAndReportsEach)
+{
+    auto commands = OpenCollection(0);
+    auto events = OpenCollection(1, HidOpenMode::Events);
+    // Only stages 1, 3 and 7 enabled; the mouse is on stage index 2.
+    ASSERT_TRUE(commands->SetFeature(FrameReport({0x07, 2, 0x80 | 0x01 | 0x04 | 0x40, 5, 11, 23, 35})));
+    std::vector<int> stages;
+    for (int i = 0; i < 3; ++i) {
+        mouse.PressDpiButton();
+        std::array<uint8_t, 8> report{};
+        ASSERT_EQ(events->Read(report, 0ms).status, HidReadStatus::Ok);
+        EXPECT_EQ(report[0], 4);
+        EXPECT_EQ(report[1], 1);
+        stages.push_back(report[3]);
+    }
+    EXPECT_EQ(stages, (std::vector<int>{6, 0, 2}));
+}
+
+} // namespace
+} // namespace lumeno
