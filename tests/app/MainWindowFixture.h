@@ -1,0 +1,137 @@
+#pragma once
+// A main window over an in-process virtual mouse, a temporary data folder and
+// a small generated skin whose images are plain colour blocks, so that tests
+// can tell from the painted pixels which image was drawn where.
+#include "app/MouseConfigurationDlg.h"
+#include "app/UiText.h"
+#include "device/DeviceLink.h"
+#include "platform/Pacer.h"
+#include "platform/WindowLookup.h"
+#include "support/TestContext.h"
+#include "ui/SkinImages.h"
+
+#include "EmulatedHidSystem.h"
+#include "VirtualMouse.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace lumeno::test {
+
+inline constexpr int kAssignmentPanelHeight = 172;
+inline constexpr int kAxisPanelHeight = 120;
+inline const QColor kOverColour{255, 0, 0};
+inline const QColor kNormalColour{0, 0, 255};
+
+// Writes the images the main window's tests look at.
+inline void WriteTestSkin(const std::filesystem::path& appFolder)
+{
+    auto write = [&](const std::string& name, int w, int h, QColor colour) {
+        const auto path = appFolder / "Skins" / name;
+        std::filesystem::create_directories(path.parent_path());
+        QImage image(w, h, QImage::Format_ARGB32);
+        image.fill(colour);
+        image.save(QString::fromStdString(path.string()));
+    };
+    write("main.png", 1000, 650, QColor(20, 20, 20));
+    write("ButtonAssignment/BK_ButtonAssignment.png", 242, kAssignmentPanelHeight, QColor(30, 30, 30));
+    write("XYSensitivity/BK_XYSensSetting.png", 242, kAxisPanelHeight, QColor(30, 30, 30));
+    write("XYSensitivity/1.png", 208, 9, QColor(60, 60, 60));
+    write("XYSensitivity/2.png", 208, 9, QColor(200, 200, 0));
+    for (int n = 1; n <= 7; ++n) {
+        for (const char* view : {"Front/F-", "Side/S-"}) {
+            write(std::string("Mouse/") + view + std::to_string(n) + "-over.png", 8, 8, kOverColour);
+            write(std::string("Mouse/") + view + std::to_string(n) + "-normal.png", 8, 8, kNormalColour);
+        }
+    }
+}
+
+class FakeWindowLookup final : public WindowLookup {
+public:
+    std::optional<WindowId> FindTopLevelWindow(std::string_view title) override
+    {
+        auto it = windows.find(std::string(title));
+        return it == windows.end() ? std::nullopt : std::optional<WindowId>(it->second);
+    }
+    bool PostWindowMessage(WindowId window, uint32_t message, int64_t wParam, int64_t lParam) override
+    {
+        posted.push_back({window, message, wParam, lParam});
+        return true;
+    }
+    struct Posted {
+        WindowId window;
+        uint32_t message;
+        int64_t wParam;
+        int64_t lParam;
+    };
+    std::map<std::string, WindowId> windows;
+    std::vector<Posted> posted;
+};
+
+// Runs the event loop until done() holds or two seconds pass.
+inline bool WaitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 2000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+struct MainWindowFixture : ContextFixture {
+    MainWindowFixture()
+    {
+        WriteTestSkin(appFolder.path());
+        hid.AddMouse(mouse);
+        ctx.device = &link;
+    }
+    ~MainWindowFixture()
+    {
+        window.reset();
+        ctx.device = nullptr;
+    }
+
+    // Writes the profile list and the settings file of profile 0 before start.
+    void SeedProfile(const std::string& language)
+    {
+        const auto list = dataDir / "str.ini";
+        ctx.ini.WriteString(list, "Profile", "CurProfileName", "Profile 1");
+        ctx.ini.WriteString(list, "Profile", "ItemCount", "1");
+        ctx.ini.WriteString(list, "Profile", "Item0", "Profile 1");
+        ctx.ini.WriteString(list, "Skins", "Lan", language);
+        ctx.ini.WriteString(dataDir / "str0.ini", "Skins", "Lan", language);
+    }
+
+    CMouseConfigurationDlg& Start(const std::string& systemLanguage = "EN")
+    {
+        window = std::make_unique<CMouseConfigurationDlg>(MainWindowServices{ctx, link, hid, text, skin, &windows});
+        QObject::connect(window.get(), &CMouseConfigurationDlg::exitRequested, [this] { ++exitRequests; });
+        MainWindowOptions options;
+        options.showSplash = false;
+        options.systemLanguage = systemLanguage;
+        window->Initialise(options);
+        return *window;
+    }
+
+    TempDir appFolder;
+    VirtualPacer pacer;
+    VirtualMouse mouse{{}, &pacer};
+    EmulatedHidSystem hid{&pacer};
+    DeviceLink link{hid, pacer, debug};
+    UiText text;
+    SkinImages skin{appFolder.path()};
+    FakeWindowLookup windows;
+    std::unique_ptr<CMouseConfigurationDlg> window;
+    int exitRequests = 0;
+};
+
+} // namespace lumeno::test

@@ -1,0 +1,328 @@
+#include "MainWindowFixture.h"
+
+#include "app/DlgSplash.h"
+#include "app/TrayIcon.h"
+#include "config/ProfileSettings.h"
+#include "ui/BitmapBtn.h"
+#include "ui/DMarker.h"
+
+#include <QKeyEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace lumeno {
+namespace {
+
+using test::MainWindowFixture;
+using test::WaitFor;
+
+bool HasLine(const test::CapturingDebugOutput& debug, std::string_view text)
+{
+    for (const auto& line : debug.lines)
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+struct MainWindowTest : MainWindowFixture, ::testing::Test {};
+
+TEST_F(MainWindowTest, StartsHiddenWithTheTrayIconAndShowsOnlyThroughTheTray)
+{
+    auto& w = Start();
+    EXPECT_TRUE(w.Initialised());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.Tray().IsAdded());
+    EXPECT_EQ(w.windowTitle(), "Lumeno-KV580 Pro");
+    EXPECT_EQ(w.size(), QSize(1000, 650));
+
+    emit w.Tray().doubleClicked();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.Layout().AssignmentExpanded());
+
+    // The close button hides to the tray; the program keeps running.
+    w.HideToTray();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(w.Tray().IsAdded());
+    EXPECT_EQ(exitRequests, 0);
+}
+
+TEST_F(MainWindowTest, WithoutTheMouseNothingStaysAndDoubleClickDoesNothing)
+{
+    mouse.Unplug();
+    auto& w = Start();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Tray().IsAdded());
+    emit w.Tray().doubleClicked();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingKeysNeverCloseTheWindow)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_F1}) {
+        QTest::keyClick(&w, Qt::Key(key));
+        QTest::keyClick(w.ResetButton(), Qt::Key(key));
+        EXPECT_TRUE(w.isVisible()) << key;
+    }
+    w.close(); // the window manager's close also only hides
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(exitRequests, 0);
+}
+
+TEST_F(MainWindowTest, ButtonAssignmentHeaderMovesTheOtherHeadersAndBack)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    EXPECT_EQ(w.MacroHeaderButton()->geometry().topLeft(), QPoint(20, 132));
+    EXPECT_EQ(w.AxisHeaderButton()->geometry().topLeft(), QPoint(20, 157));
+
+    QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
+    EXPECT_EQ(w.MacroHeaderButton()->geometry().topLeft(), QPoint(20, 132 + test::kAssignmentPanelHeight));
+    EXPECT_EQ(w.AxisHeaderButton()->geometry().topLeft(), QPoint(20, 157 + test::kAssignmentPanelHeight));
+    for (int i = 0; i < kAssignmentRows; ++i)
+        EXPECT_TRUE(w.AssignmentBox(i)->isVisible()) << i;
+
+    QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
+    EXPECT_EQ(w.MacroHeaderButton()->geometry().topLeft(), QPoint(20, 132));
+    EXPECT_EQ(w.AxisHeaderButton()->geometry().topLeft(), QPoint(20, 157));
+    EXPECT_FALSE(w.AssignmentBox(0)->isVisible());
+}
+
+TEST_F(MainWindowTest, AxisSectionPlacesSlidersAndTheHiddenLiftOffHeaderFollows)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    EXPECT_FALSE(w.XSlider()->isVisible());
+    EXPECT_EQ(w.LiftOffHeader()->pos(), QPoint(20, 182));
+
+    QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton);
+    EXPECT_TRUE(w.XSlider()->isVisible());
+    EXPECT_EQ(w.XSlider()->geometry(), QRect(37, 177 + 25, 208, 9));
+    EXPECT_EQ(w.YSlider()->geometry(), QRect(37, 177 + 85, 208, 9));
+    EXPECT_EQ(w.LiftOffHeader()->pos(), QPoint(20, 177 + test::kAxisPanelHeight + 5));
+    EXPECT_FALSE(w.LiftOffHeader()->isVisible());
+
+    QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
+    EXPECT_EQ(w.XSlider()->geometry().top(), 177 + test::kAssignmentPanelHeight + 25);
+}
+
+TEST_F(MainWindowTest, LiftOffAreasSwitchAtTheirComputedPlaces)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton); // moves the areas down
+    const Rect on = w.Layout().LiftOffOnArea();
+    const Rect off = w.Layout().LiftOffOffArea();
+    ASSERT_EQ(on.top, 177 + test::kAxisPanelHeight + 5 + 14);
+
+    // Where the areas were before the section opened, nothing happens.
+    mouse.ClearTraffic();
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(45, 200));
+    EXPECT_TRUE(mouse.Traffic().empty());
+
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(on.left, on.bottom));
+    EXPECT_EQ(ctx.image.LiftOffEnabled(), 1u);
+    EXPECT_EQ(mouse.State().liftOffLevel, ctx.image.liftOffLevel);
+
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(off.right, off.top));
+    EXPECT_EQ(ctx.image.LiftOffEnabled(), 0u);
+    EXPECT_EQ(mouse.State().liftOffLevel, 6);
+    EXPECT_EQ(ctx.snapshot.LiftOffEnabled(), 0u);
+}
+
+TEST_F(MainWindowTest, AssignmentBoxLightsTheOverlaysOfItsRow)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
+    int requested = -1;
+    QObject::connect(&w, &CMouseConfigurationDlg::assignmentMenuRequested, [&](int i) { requested = i; });
+
+    struct Case {
+        int row;
+        int buttonIndex;
+        int lit;
+    };
+    for (const Case c : {Case{4, 4, 4}, Case{5, 3, 5}, Case{1, 0, 1}}) {
+        QTest::mouseClick(w.AssignmentBox(c.buttonIndex), Qt::LeftButton);
+        EXPECT_EQ(w.HighlightedButton(), c.buttonIndex);
+        EXPECT_EQ(requested, c.buttonIndex);
+        EXPECT_TRUE(w.AssignmentBox(c.buttonIndex)->IsToggleChecked());
+        for (MouseView view : {MouseView::Top, MouseView::Side}) {
+            w.SelectView(view);
+            const QImage shot = w.grab().toImage();
+            for (int n = 1; n <= kAssignmentRows; ++n) {
+                const Point at = MouseOverlays(view)[n - 1].position;
+                const QColor expected = n == c.lit ? test::kOverColour : test::kNormalColour;
+                EXPECT_EQ(shot.pixelColor(at.x + 2, at.y + 2), expected)
+                    << "row " << c.row << " view " << int(view) << " overlay " << n;
+            }
+        }
+    }
+    // A click on the background clears the highlight.
+    QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(600, 20));
+    EXPECT_EQ(w.HighlightedButton(), -1);
+    EXPECT_FALSE(w.AssignmentBox(0)->IsToggleChecked());
+}
+
+TEST_F(MainWindowTest, AxisSliderReleaseSendsBothLevels)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton);
+    QTest::mouseClick(w.XSlider(), Qt::LeftButton, {}, QPoint(207 + 5, 4)); // beyond the end: level 11
+    EXPECT_EQ(ctx.image.axisSensitivityX, 11);
+    EXPECT_EQ(mouse.State().sensitivityX, 220);
+    EXPECT_EQ(mouse.State().sensitivityY, ctx.image.axisSensitivityY * 20);
+    EXPECT_EQ(ctx.snapshot.axisSensitivityX, 11);
+}
+
+TEST_F(MainWindowTest, SlidersAndCaptionsComeFromTheProfile)
+{
+    SeedProfile("EN");
+    ctx.ini.WriteString(dataDir / "str0.ini", "Profile", "IsDefault", "Y");
+    ctx.ini.WriteString(dataDir / "str0.ini", "Setting-EN", "Item4", "Back side");
+    auto& w = Start();
+    EXPECT_EQ(w.AssignmentBox(3)->Caption(), "Back side");
+    // No configuration file was ever saved: the image holds zeros, and a
+    // level outside the slider's range shows as its minimum.
+    EXPECT_EQ(ctx.image.axisSensitivityX, 0);
+    EXPECT_EQ(w.XSlider()->GetPos(), kAxisSliderMin);
+}
+
+TEST_F(MainWindowTest, DeviceNoticesShowTheirBalloons)
+{
+    auto& w = Start();
+    ctx.snapshot.dpiCode100[2] = 16;
+    mouse.SwitchDpiStage(2);
+    ASSERT_TRUE(WaitFor([&] { return w.Tray().BalloonText() == "Switch DPI into the third stage (1600)"; }))
+        << w.Tray().BalloonText().toStdString();
+    EXPECT_EQ(w.Tray().BalloonTitle(), "Info");
+    EXPECT_TRUE(HasLine(debug, "Tray balloon [Info] Switch DPI into the third stage (1600) (5000 ms)"));
+
+    // Unplugged: the window hides, the icon goes, and the late removal
+    // balloon finds no icon.
+    w.RestoreFromTray();
+    mouse.Unplug();
+    ASSERT_TRUE(WaitFor([&] { return HasLine(debug, "[Warning] The system did not detect Lumeno-KV580 Pro!"); }));
+    EXPECT_TRUE(HasLine(debug, "Tray balloon not shown, no icon: [Warning]"));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Tray().IsAdded());
+    emit w.Tray().doubleClicked();
+    EXPECT_FALSE(w.isVisible());
+
+    // Back again: icon and the found balloon, the window stays hidden; stage
+    // switches are reported again.
+    mouse.Plug();
+    ASSERT_TRUE(WaitFor([&] { return w.Tray().BalloonText() == "The system detect Lumeno-KV580 Pro."; }));
+    EXPECT_TRUE(w.Tray().IsAdded());
+    EXPECT_FALSE(w.isVisible());
+    mouse.SwitchDpiStage(0);
+    EXPECT_TRUE(WaitFor([&] { return w.Tray().BalloonText().startsWith("Switch DPI into the first stage ("); }));
+}
+
+TEST_F(MainWindowTest, UnknownLanguageLeavesTheSharedTextsEmpty)
+{
+    SeedProfile("en");
+    auto& w = Start();
+    EXPECT_TRUE(w.AssignmentHeaderButton()->Caption().isEmpty());
+    EXPECT_TRUE(w.ResetButton()->Caption().isEmpty());
+    EXPECT_TRUE(text[kTextProductName].empty());
+}
+
+TEST_F(MainWindowTest, SimplifiedChineseTextsAndFont)
+{
+    SeedProfile("CHS");
+    auto& w = Start();
+    EXPECT_EQ(w.AssignmentHeaderButton()->Caption(), QString::fromUtf8("按钮分配"));
+    EXPECT_EQ(w.ResetButton()->Caption(), QString::fromUtf8("恢复"));
+    EXPECT_EQ(text[kTextCaptionSection], "Setting-CHS");
+}
+
+TEST_F(MainWindowTest, ResetAsksAndOnOkRestoresFactoryDefaults)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    ctx.image.axisSensitivityX = 9;
+    bool answer = false;
+    w.SetResetConfirmation([&] { return answer; });
+    QTest::mouseClick(w.ResetButton(), Qt::LeftButton);
+    EXPECT_EQ(ctx.image.axisSensitivityX, 9);
+
+    QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton);
+    w.SelectView(MouseView::Side);
+    answer = true;
+    mouse.ClearTraffic();
+    QTest::mouseClick(w.ResetButton(), Qt::LeftButton);
+    EXPECT_EQ(ctx.image.axisSensitivityX, 5);
+    EXPECT_EQ(w.XSlider()->GetPos(), 5);
+    EXPECT_FALSE(w.Layout().AxisExpanded());
+    EXPECT_EQ(w.View(), MouseView::Top);
+    EXPECT_FALSE(mouse.Traffic().empty());
+}
+
+TEST_F(MainWindowTest, ProfilePaneOpensOnce)
+{
+    auto& w = Start();
+    w.RestoreFromTray();
+    int created = 0;
+    w.SetProfilePaneFactory([&](QWidget* parent) {
+        ++created;
+        return new QWidget(parent);
+    });
+    QTest::mouseClick(w.ProfileButton(), Qt::LeftButton);
+    QTest::mouseClick(w.ProfileButton(), Qt::LeftButton);
+    EXPECT_EQ(created, 1);
+    EXPECT_FALSE(w.ResetButton()->isEnabled());
+    EXPECT_FALSE(w.AxisHeaderButton()->isVisible());
+
+    w.OnApplyRequest(kApplyReshowControls);
+    EXPECT_TRUE(w.AxisHeaderButton()->isVisible());
+}
+
+TEST_F(MainWindowTest, FirmwareUpdateEndsTheProgramUnlessTheUpdaterRuns)
+{
+    auto& w = Start();
+    windows.windows["Programmer"] = 7;
+    w.OnHelpCommand(kHelpUpdate);
+    EXPECT_EQ(exitRequests, 0);
+
+    windows.windows.clear();
+    mouse.Unplug();
+    w.OnHelpCommand(kHelpUpdate);
+    EXPECT_EQ(exitRequests, 1);
+}
+
+TEST_F(MainWindowTest, StartUpTellsTheCompanionWindow)
+{
+    windows.windows["Lumeno-KV580 Pro ACCE"] = 42;
+    Start();
+    ASSERT_EQ(windows.posted.size(), 1u);
+    EXPECT_EQ(windows.posted[0].window, 42u);
+    EXPECT_EQ(windows.posted[0].message, 0x313u);
+    EXPECT_EQ(windows.posted[0].wParam, 1);
+    EXPECT_EQ(windows.posted[0].lParam, 1);
+}
+
+TEST(SplashWindow, IgnoresClicksAndKeysAndClosesWhenItsTimeIsUp)
+{
+    test::TempDir folder;
+    test::CapturingDebugOutput debug;
+    SkinImages skin(folder.path());
+    CDlgSplash splash(skin, debug, nullptr, 300);
+    EXPECT_EQ(splash.size(), QSize(537, 423));
+    splash.show();
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QTest::keyClick(&splash, Qt::Key_F4, Qt::AltModifier);
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QTest::mouseClick(&splash, Qt::RightButton);
+    splash.close();
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_TRUE(WaitFor([&] { return !splash.isVisible(); }));
+    EXPECT_TRUE(debug.Contains("Splash window closed\n"));
+}
+
+} // namespace
+} // namespace lumeno
