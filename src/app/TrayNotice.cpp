@@ -1,6 +1,7 @@
 #include "app/TrayNotice.h"
 
 #include "app/UiText.h"
+#include "device/DpiNotice.h"
 #include "platform/DeviceNoticeSink.h"
 
 namespace lumeno {
@@ -9,12 +10,10 @@ std::optional<Balloon> BalloonForNotice(int kind, int param, const UiText& text,
 {
     switch (static_cast<DeviceNoticeKind>(kind)) {
     case DeviceNoticeKind::DpiStageChanged: {
-        Balloon balloon{kBalloonTitleInfo, std::nullopt, kDpiBalloonTimeoutMs};
-        if (param >= 0 && param <= kHighestDpiStage) {
-            const int dpi = DpiOf100(snapshot.dpiCode100[param]);
-            balloon.text = text[kTextDpiStage1 + param] + "(" + std::to_string(dpi) + ")";
-        }
-        return balloon;
+        std::array<std::string, kNoticeStages> stageTexts;
+        for (int stage = 0; stage < kNoticeStages; ++stage)
+            stageTexts[size_t(stage)] = text[kTextDpiStage1 + stage];
+        return Balloon{kBalloonTitleInfo, DpiNoticeText(stageTexts, snapshot, param), kDpiBalloonTimeoutMs};
     }
     case DeviceNoticeKind::MouseFound:
         return Balloon{kBalloonTitleInfo, text[kTextMouseFound], kConnectionBalloonTimeoutMs};

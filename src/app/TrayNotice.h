@@ -13,7 +13,6 @@ inline constexpr char kBalloonTitleInfo[] = "Info";
 inline constexpr char kBalloonTitleWarning[] = "Warning";
 inline constexpr int kDpiBalloonTimeoutMs = 5000;
 inline constexpr int kConnectionBalloonTimeoutMs = 100;
-inline constexpr int kHighestDpiStage = 7;
 
 struct Balloon {
     std::string title;
