@@ -99,7 +99,10 @@ bool DeviceConnection::FindEventInterface()
     if (!found.handle)
         return false;
     eventLength_.store(found.info.inputReportLength);
-    eventHandle_.store(std::shared_ptr<HidHandle>(std::move(found.handle)));
+    {
+        std::lock_guard lock(eventHandleMutex_);
+        eventHandle_ = std::move(found.handle);
+    }
     if (eventInterfaceHook_)
         eventInterfaceHook_();
     debug_.Write("Vender OK");
@@ -128,8 +131,19 @@ bool DeviceConnection::CheckConnection()
 void DeviceConnection::CloseHandles()
 {
     commandHandle_.reset();
-    if (auto events = eventHandle_.exchange(nullptr))
+    std::shared_ptr<HidHandle> events;
+    {
+        std::lock_guard lock(eventHandleMutex_);
+        events.swap(eventHandle_);
+    }
+    if (events)
         events->CancelRead();
+}
+
+std::shared_ptr<HidHandle> DeviceConnection::EventHandle() const
+{
+    std::lock_guard lock(eventHandleMutex_);
+    return eventHandle_;
 }
 
 namespace {

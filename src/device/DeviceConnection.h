@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace lumeno {
@@ -51,7 +52,7 @@ public:
     void CloseHandles();
 
     std::shared_ptr<HidHandle> CommandHandle() const { return commandHandle_; }
-    std::shared_ptr<HidHandle> EventHandle() const { return eventHandle_.load(); } // any thread
+    std::shared_ptr<HidHandle> EventHandle() const; // any thread
 
     uint16_t FeatureReportLength() const { return featureLength_; }
     uint16_t InputReportLength() const { return inputLength_; }
@@ -78,7 +79,8 @@ private:
 
     std::atomic<bool> connected_{false};
     std::shared_ptr<HidHandle> commandHandle_;
-    std::atomic<std::shared_ptr<HidHandle>> eventHandle_;
+    mutable std::mutex eventHandleMutex_; // the reader takes copies of the handle
+    std::shared_ptr<HidHandle> eventHandle_;
     uint16_t featureLength_ = 0;
     uint16_t inputLength_ = 0;
     uint16_t outputLength_ = 0;
