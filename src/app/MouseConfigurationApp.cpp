@@ -1,5 +1,6 @@
 #include "app/MouseConfigurationApp.h"
 
+#include "app/FontSubstitutes.h"
 #include "app/MouseConfigurationDlg.h"
 #include "app/QtBusyIndicator.h"
 #include "app/UiText.h"
@@ -41,6 +42,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
     QApplication::setApplicationName("lumeno-kv580");
+    InstallFontSubstitutes();
 
     LinuxPlatformPaths paths;
     AppContext ctx(debug, paths);

@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -32,6 +33,8 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace lumeno {
 
 namespace {
@@ -39,7 +42,9 @@ namespace {
 constexpr char kAssignmentBackground[] = "/skins/ButtonAssignment/BK_ButtonAssignment.png";
 constexpr char kAxisBackground[] = "/Skins/XYSensitivity/BK_XYSensSetting.png";
 constexpr QColor kTextColour{255, 255, 255};
-constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
+constexpr int kTextWidthRightOfNote = 720;
+constexpr int kTabFontHeight = 12;
+constexpr int kCaptionInset = 5; // image buttons start their captions this far in // the note runs up to the reset button
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -152,6 +157,9 @@ bool CMouseConfigurationDlg::Initialise(const MainWindowOptions& options)
     });
 
     RunStartupFileSteps(ctx, options.systemLanguage);
+    // A first run replaced the loaded image by the factory defaults; the
+    // snapshot follows, so the DPI balloons name the stages' real values.
+    TakeSnapshot(ctx.image, ctx.snapshot);
     FillUiText(s_.text, ctx.languageCode);
 
     LoadSkinAndFonts();
@@ -209,7 +217,7 @@ void CMouseConfigurationDlg::CreateControls()
     auto makeButton = [this, &face](const ButtonSkin& look, int x1, int y1, int x2, int y2) {
         auto* button = new CBitmapBtn(this);
         button->SetBitmaps(s_.skin, x1, y1, x2, y2, look.normal, look.hover, look.pressed, look.disabled);
-        button->SetCaptionFont(face, kMainWindowFontHeight);
+        button->SetCaptionFont(face, kMainWindowFontHeight, QFont::Normal);
         return button;
     };
     auto place = [](QWidget* w, const Rect& r) { w->setGeometry(ToQRect(r)); };
@@ -241,6 +249,7 @@ void CMouseConfigurationDlg::CreateControls()
     for (auto& header : headers_) {
         header = makeButton(kHeaderSkin, 0, 0, 242, 20);
         header->SetAlignment(CBitmapBtn::AlignLeft, 8);
+        header->SetCaptionFont(face, kMainWindowFontHeight); // headers stand out in the default weight
     }
     connect(headers_[0], &QAbstractButton::clicked, this, [this] {
         ClearHighlight();
@@ -275,8 +284,8 @@ void CMouseConfigurationDlg::CreateControls()
     topTab_ = makeButton(kTopTabSkin, 0, 0, kTopViewTabRect.Width(), kTopViewTabRect.Height());
     sideTab_ = makeButton(kSideTabSkin, 0, 0, kSideViewTabRect.Width(), kSideViewTabRect.Height());
     for (auto* tab : {topTab_, sideTab_}) {
+        tab->SetCaptionFont(face, kTabFontHeight, QFont::Normal);
         tab->SetToggleMode(true);
-        tab->SetAlignment(CBitmapBtn::AlignCentre);
     }
     place(topTab_, kTopViewTabRect);
     place(sideTab_, kSideViewTabRect);
@@ -321,6 +330,15 @@ void CMouseConfigurationDlg::ApplyTexts()
     headers_[2]->SetCaption(Text(kTextAxisSensitivity));
     topTab_->SetCaption(Text(kTextTopView));
     sideTab_->SetCaption(Text(kTextSideView));
+    // Centred by hand: the centred form keeps a margin on both sides, which
+    // cuts "Side View" off in a 62 px tab.
+    QFont tabFont(font_.family());
+    tabFont.setPixelSize(kTabFontHeight);
+    const QFontMetrics metrics(tabFont);
+    for (auto* tab : {topTab_, sideTab_}) {
+        const int textWidth = metrics.horizontalAdvance(tab->Caption());
+        tab->SetAlignment(CBitmapBtn::AlignLeft, std::max(0, (tab->width() - textWidth) / 2 - kCaptionInset));
+    }
     profile_->SetCaption(Text(kTextProfileButton));
     reset_->SetCaption(Text(kTextResetButton));
 }
