@@ -8,11 +8,15 @@
 #include "config/StartupFiles.h"
 #include "device/DeviceLink.h"
 #include "platform/Pacer.h"
+#include "platform/WindowLookup.h"
 #include "platform/linux/LinuxHidSystem.h"
 #include "platform/linux/LinuxPlatformPaths.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/StderrDebugOutput.h"
+#if LUMENO_WITH_X11
+#include "app/X11MessageFilter.h"
 #include "platform/linux/X11WindowLookup.h"
+#endif
 #include "ui/SkinImages.h"
 
 #include <QApplication>
@@ -53,9 +57,11 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     ctx.device = &link;
     UiText text;
     const SkinImages skin = SkinImages::ForRunningProgram();
-    std::unique_ptr<X11WindowLookup> windows;
+    std::unique_ptr<WindowLookup> windows;
+#if LUMENO_WITH_X11
     if (QGuiApplication::platformName() == "xcb")
         windows = std::make_unique<X11WindowLookup>();
+#endif
 
     int exitCode = 0;
     {
@@ -65,6 +71,12 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
         MainWindowOptions options;
         options.systemLanguage = LanguageCodeForLocale(QLocale::system().name().toStdString());
         window.Initialise(options);
+#if LUMENO_WITH_X11
+        // Another program may ask the hidden window to come up.
+        X11MessageFilter messages(window.winId(), [&window](uint32_t message, int64_t wParam, int64_t lParam) {
+            window.OnWindowMessage(message, wParam, lParam);
+        });
+#endif
         exitCode = app.exec();
     }
     ctx.device = nullptr;

@@ -513,6 +513,12 @@ void CMouseConfigurationDlg::OnHelpCommand(int command)
     }
 }
 
+void CMouseConfigurationDlg::OnWindowMessage(uint32_t message, int64_t, int64_t)
+{
+    if (message == kRestoreMessage)
+        RestoreFromTray();
+}
+
 void CMouseConfigurationDlg::RunFirmwareUpdate()
 {
     if (s_.windows && s_.windows->FindTopLevelWindow(kUpdaterWindowTitle))

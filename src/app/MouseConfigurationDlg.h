@@ -98,6 +98,8 @@ public:
     void OnAssignmentBox(int buttonIndex);
     void OnBackgroundPress(QPoint clientPos);
     void OnHelpCommand(int command);
+    // A message another program posted to this window (kRestoreMessage).
+    void OnWindowMessage(uint32_t message, int64_t wParam, int64_t lParam);
 
     // --- Tray ---
     void HideToTray();
