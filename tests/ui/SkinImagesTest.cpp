@@ -1,0 +1,96 @@
+#include "ui/SkinImages.h"
+
+#include "ui/UiTestApp.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace lumeno {
+namespace {
+
+void App() { test::UiApp(); }
+
+class SkinImagesTest : public ::testing::Test, protected test::UiAppUser {
+protected:
+    void SetUp() override {
+        App();
+        root = std::filesystem::temp_directory_path() /
+               ("lumeno-images-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "Skins" / "Sub");
+    }
+    void TearDown() override { std::filesystem::remove_all(root); }
+
+    void WriteImage(const std::string& relative, const QImage& image) {
+        ASSERT_TRUE(image.save(QString::fromStdString((root / relative).string()), "PNG"));
+    }
+    QImage Target(QColor fill) {
+        QImage t(4, 1, QImage::Format_RGB32);
+        t.fill(fill);
+        return t;
+    }
+    std::filesystem::path root;
+};
+
+TEST_F(SkinImagesTest, AlphaZeroDrawsNothingAndAlphaHalfHalvesTheColour) {
+    QImage src(3, 1, QImage::Format_ARGB32);
+    src.setPixel(0, 0, qRgba(250, 250, 250, 0));
+    src.setPixel(1, 0, qRgba(200, 100, 255, 128));
+    src.setPixel(2, 0, qRgba(10, 20, 30, 255));
+    WriteImage("Skins/Sub/px.png", src);
+    const SkinImages skin(root.string() + "/");
+    QImage target = Target(QColor(0, 0, 0));
+    {
+        QPainter p(&target);
+        EXPECT_TRUE(skin.Draw(p, "\\skins\\sub\\PX.png", 0, 0));
+    }
+    EXPECT_EQ(target.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(1, 0), qRgb(100, 50, 128)); // value x 128 / 255 over black
+    EXPECT_EQ(target.pixel(2, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(target.pixel(3, 0), qRgb(0, 0, 0));      // outside the image: untouched
+}
+
+TEST_F(SkinImagesTest, ImagesWithoutAlphaAreCopiedOpaque) {
+    QImage src(2, 1, QImage::Format_RGB32);
+    src.fill(QColor(40, 80, 120));
+    WriteImage("Skins/opaque.png", src);
+    const SkinImages skin(root);
+    QImage target = Target(QColor(255, 255, 255));
+    QPainter p(&target);
+    EXPECT_TRUE(skin.Draw(p, "Skins/opaque.png", 1, 0));
+    p.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(target.pixel(1, 0), qRgb(40, 80, 120));
+    EXPECT_EQ(target.pixel(2, 0), qRgb(40, 80, 120));
+}
+
+TEST_F(SkinImagesTest, MissingOrCorruptFilesDrawNothing) {
+    std::ofstream(root / "Skins" / "broken.png") << "not a png";
+    const SkinImages skin(root);
+    QImage target = Target(QColor(9, 9, 9));
+    QPainter p(&target);
+    EXPECT_FALSE(skin.Draw(p, "Skins\\broken.png", 0, 0));
+    EXPECT_FALSE(skin.Draw(p, "Skins\\missing.png", 0, 0));
+    EXPECT_FALSE(skin.Load("Skins\\broken.png").has_value());
+    p.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(9, 9, 9));
+}
+
+TEST(RegionCopy, CutsAnOpaqueRegionAndBlackensWhatLiesOutside) {
+    App();
+    QImage src(4, 2, QImage::Format_ARGB32_Premultiplied);
+    src.fill(qRgba(50, 60, 70, 255));
+    src.setPixel(2, 1, qRgba(1, 2, 3, 255));
+    const QImage cut = RegionCopy(src, 1, 0, 5, 2);
+    ASSERT_EQ(cut.size(), QSize(4, 2));
+    EXPECT_FALSE(cut.hasAlphaChannel());
+    EXPECT_EQ(cut.pixel(0, 0), qRgb(50, 60, 70));
+    EXPECT_EQ(cut.pixel(1, 1), qRgb(1, 2, 3));
+    EXPECT_EQ(cut.pixel(3, 0), qRgb(0, 0, 0));
+}
+
+} // namespace
+} // namespace lumeno
