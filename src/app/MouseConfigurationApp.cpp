@@ -73,7 +73,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
         window.Initialise(options);
 #if LUMENO_WITH_X11
         // Another program may ask the hidden window to come up.
-        X11MessageFilter messages(window.winId(), [&window](uint32_t message, int64_t wParam, int64_t lParam) {
+        X11MessageFilter messages([&window] { return quintptr(window.winId()); }, [&window](uint32_t message, int64_t wParam, int64_t lParam) {
             window.OnWindowMessage(message, wParam, lParam);
         });
 #endif

@@ -12,7 +12,8 @@
 
 namespace lumeno {
 
-X11MessageFilter::X11MessageFilter(quintptr window, Handler handler) : window_(window), handler_(std::move(handler))
+X11MessageFilter::X11MessageFilter(std::function<quintptr()> window, Handler handler)
+    : window_(std::move(window)), handler_(std::move(handler))
 {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
@@ -42,7 +43,7 @@ bool X11MessageFilter::nativeEventFilter(const QByteArray& eventType, void* mess
     if ((event->response_type & 0x7F) != XCB_CLIENT_MESSAGE)
         return false;
     const auto* client = static_cast<const xcb_client_message_event_t*>(message);
-    if (client->type != atom_ || client->format != 32 || client->window != window_)
+    if (client->type != atom_ || client->format != 32 || client->window != window_())
         return false;
     const auto& data = client->data.data32;
     handler_(data[0], static_cast<int32_t>(data[1]), static_cast<int32_t>(data[2]));
