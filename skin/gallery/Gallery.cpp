@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QEnterEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -51,10 +52,14 @@ int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, con
         QImage sheet(pageWidth, 1600, QImage::Format_ARGB32_Premultiplied);
         sheet.fill(kSheet);
         QPainter p(&sheet);
+        QFont labelFont = p.font();
+        labelFont.setPixelSize(11);
+        p.setFont(labelFont);
         int x = 10, y = 10, rowHeight = 0;
         while (next < pending.size()) {
             const SkinInventoryEntry& e = *pending[next];
-            const int cellW = std::max(e.width, 150) + 16;
+            const int nameWidth = QFontMetrics(p.font()).horizontalAdvance(QString::fromStdString(e.name));
+            const int cellW = std::max(e.width, nameWidth) + 16;
             const int cellH = e.height + 34;
             if (x + cellW > pageWidth) {
                 x = 10;
@@ -367,7 +372,7 @@ void WriteDialogs(const SkinImages& skin, const QDir& out) {
 // Every control of the toolkit in each of its states, grabbed off screen.
 void WriteControls(const SkinImages& skin, const QDir& out) {
     QWidget host;
-    host.setFixedSize(900, 520);
+    host.setFixedSize(900, 580);
     QPalette pal = host.palette();
     pal.setColor(QPalette::Window, QColor(28, 30, 35));
     pal.setColor(QPalette::WindowText, Qt::white);

@@ -409,9 +409,8 @@ void SpeedDial(QPainter& p, int, int, int level) {
         seg.arcTo(i, start + 15, -15);
         seg.closeSubpath();
         if (lit) {
-            const qreal t = (10 - j) / 10.0;
-            const QColor col(int(111 + (232 - 111) * (1 - t) * 0.9 + 10), int(41 + (64 - 41) * (1 - t)), int(41 + (56 - 41) * (1 - t)));
-            p.fillPath(seg, col);
+            const qreal f = (9 - j) / 9.0; // 0 at the slow end, 1 at the fast end
+            p.fillPath(seg, QColor(int(111 + 125 * f), int(41 + 25 * f), int(41 + 17 * f)));
         } else {
             p.fillPath(seg, QColor(40, 43, 50));
         }

@@ -56,6 +56,16 @@ bool SkinImages::Draw(QPainter& painter, std::string_view name, int x, int y) co
     return true;
 }
 
+QIcon LoadApplicationIcon(const SkinImages& skin) {
+    QIcon icon;
+    for (int size : kApplicationIconSizes) {
+        const std::string name = "Icon/lumeno-kv580-" + std::to_string(size) + ".png";
+        if (std::optional<std::filesystem::path> file = ResolveSkinFile(skin.ApplicationFolder(), name))
+            icon.addFile(QString::fromStdString(file->string()), QSize(size, size));
+    }
+    return icon;
+}
+
 QImage RegionCopy(const QImage& source, int x1, int y1, int x2, int y2) {
     const int width = std::max(0, x2 - x1);
     const int height = std::max(0, y2 - y1);

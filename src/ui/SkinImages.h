@@ -4,6 +4,7 @@
 // integer division when it carries alpha, and drawn unscaled with per-pixel
 // alpha; images without alpha are copied opaque. A missing or undecodable
 // file draws nothing and is not reported.
+#include <QIcon>
 #include <QImage>
 
 #include <filesystem>
@@ -32,6 +33,11 @@ public:
 private:
     std::filesystem::path appFolder_;
 };
+
+// The application's icon in every size the skin holds ("Icon/lumeno-kv580-N.png"),
+// for the windows and the tray; empty when the skin has none.
+QIcon LoadApplicationIcon(const SkinImages& skin);
+inline constexpr int kApplicationIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 // A decoded image made ready for drawing: 32-bit with alpha becomes
 // premultiplied (value x alpha / 255, integer division); others opaque RGB32.

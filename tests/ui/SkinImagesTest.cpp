@@ -94,3 +94,25 @@ TEST(RegionCopy, CutsAnOpaqueRegionAndBlackensWhatLiesOutside) {
 
 } // namespace
 } // namespace lumeno
+
+namespace lumeno {
+namespace {
+
+TEST(ApplicationIcon, CollectsEverySizeTheSkinHolds) {
+    test::UiApp();
+    const auto root = std::filesystem::temp_directory_path() / "lumeno-icon-test";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "Skins" / "Icon");
+    for (int size : {16, 48}) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        image.save(QString::fromStdString((root / "Skins" / "Icon" / ("lumeno-kv580-" + std::to_string(size) + ".png")).string()));
+    }
+    const QIcon icon = LoadApplicationIcon(SkinImages(root));
+    EXPECT_EQ(icon.availableSizes().size(), 2);
+    EXPECT_TRUE(LoadApplicationIcon(SkinImages(root / "absent")).isNull());
+    std::filesystem::remove_all(root);
+}
+
+} // namespace
+} // namespace lumeno
