@@ -8,7 +8,17 @@
 
 namespace lumeno {
 
-SkinImages::SkinImages(std::filesystem::path applicationFolder) : appFolder_(std::move(applicationFolder)) {}
+SkinImages::SkinImages(std::filesystem::path applicationFolder)
+    : appFolder_(std::move(applicationFolder)),
+      found_(std::make_shared<std::unordered_map<std::string, std::filesystem::path>>()) {}
+
+std::optional<std::filesystem::path> SkinImages::Resolve(std::string_view name) const {
+    const std::string key(name);
+    if (auto it = found_->find(key); it != found_->end()) return it->second;
+    std::optional<std::filesystem::path> file = ResolveSkinFile(appFolder_, name);
+    if (file) found_->emplace(key, *file); // misses are not kept: a file may still appear
+    return file;
+}
 
 SkinImages SkinImages::ForRunningProgram() {
     return SkinImages(std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
@@ -42,7 +52,7 @@ void DrawPreparedImage(QPainter& painter, const QImage& prepared, int x, int y) 
 }
 
 std::optional<QImage> SkinImages::Load(std::string_view name) const {
-    std::optional<std::filesystem::path> file = ResolveSkinFile(appFolder_, name);
+    std::optional<std::filesystem::path> file = Resolve(name);
     if (!file) return std::nullopt;
     QImage decoded(QString::fromStdString(file->string()));
     if (decoded.isNull()) return std::nullopt;
@@ -60,7 +70,7 @@ QIcon LoadApplicationIcon(const SkinImages& skin) {
     QIcon icon;
     for (int size : kApplicationIconSizes) {
         const std::string name = "Icon/lumeno-kv580-" + std::to_string(size) + ".png";
-        if (std::optional<std::filesystem::path> file = ResolveSkinFile(skin.ApplicationFolder(), name))
+        if (std::optional<std::filesystem::path> file = skin.Resolve(name))
             icon.addFile(QString::fromStdString(file->string()), QSize(size, size));
     }
     return icon;

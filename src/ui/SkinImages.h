@@ -8,8 +8,11 @@
 #include <QImage>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 class QPainter;
 
@@ -30,8 +33,13 @@ public:
     // when nothing could be drawn.
     bool Draw(QPainter& painter, std::string_view name, int x, int y) const;
 
+    // The file an image name resolves to. Found files are remembered, so
+    // the case-blind folder scans run once per name, not at every paint.
+    std::optional<std::filesystem::path> Resolve(std::string_view name) const;
+
 private:
     std::filesystem::path appFolder_;
+    std::shared_ptr<std::unordered_map<std::string, std::filesystem::path>> found_;
 };
 
 // The application's icon in every size the skin holds ("Icon/lumeno-kv580-N.png"),

@@ -192,6 +192,7 @@ CSkinScrollWnd* CSkinScrollWnd::Wrap(QAbstractScrollArea* target, const QImage& 
     for (QScrollBar* bar : {target->verticalScrollBar(), target->horizontalScrollBar()})
         connect(bar, &QAbstractSlider::rangeChanged, frame, &CSkinScrollWnd::Relayout);
     frame->Relayout();
+    frame->sync_.start(kScrollSyncIntervalMs, frame);
     frame->show();
     target->show();
     return frame;
@@ -200,6 +201,16 @@ CSkinScrollWnd* CSkinScrollWnd::Wrap(QAbstractScrollArea* target, const QImage& 
 void CSkinScrollWnd::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Relayout();
+}
+
+void CSkinScrollWnd::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != sync_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    Relayout();
+    vertical_->update();
+    horizontal_->update();
 }
 
 void CSkinScrollWnd::Relayout() {

@@ -70,10 +70,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     explicit CSkinScrollWnd(QWidget* parent);
     void Relayout();
+
+    QBasicTimer sync_; // keeps the bars in step with page-size changes no signal reports
 
     QAbstractScrollArea* target_ = nullptr;
     QWidget* limit_ = nullptr;
