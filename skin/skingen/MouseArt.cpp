@@ -246,6 +246,16 @@ void DrawMouseTop(QPainter& p) {
         GlyphChevron(p, r, QColor(170, 174, 184), 1.3, k == 0 ? 1 : 0);
     }
 
+    // Soft highlight on the crown of the palm rest.
+    {
+        p.save();
+        p.setClipPath(body);
+        QRadialGradient crown(QPointF(500, 372), 90);
+        crown.setColorAt(0, QColor(255, 255, 255, 22));
+        crown.setColorAt(1, QColor(255, 255, 255, 0));
+        p.fillRect(QRectF(400, 280, 240, 200), crown);
+        p.restore();
+    }
     // Palm emblem, lit.
     BrandMark(p, QRectF(500, 384, 36, 36), true);
     // Rear seam of the palm rest.

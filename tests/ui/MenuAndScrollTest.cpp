@@ -92,9 +92,9 @@ TEST_F(ScrollTest, ArrowsStepAndTheTrackPagesAtOnce) {
 TEST_F(ScrollTest, HeldArrowRepeatsAfterTheDelayAndStopsOnRelease) {
     Press(195);
     EXPECT_EQ(model.value(), 51);
-    QTest::qWait(300);
+    QTest::qWait(100);
     EXPECT_EQ(model.value(), 51); // still inside the first 500 ms
-    QTest::qWait(500);
+    QTest::qWait(700);
     EXPECT_GE(model.value(), 53);
     Release(195);
     const int after = model.value();
