@@ -223,6 +223,21 @@ TEST_F(MainWindowTest, DeviceNoticesShowTheirBalloons)
     EXPECT_TRUE(WaitFor([&] { return w.Tray().BalloonText().startsWith("Switch DPI into the first stage ("); }));
 }
 
+TEST_F(MainWindowTest, StageAboveSevenRepeatsTheLastBalloonText)
+{
+    auto& w = Start();
+    w.OnDeviceNotice(1, 1);
+    const QString previous = w.Tray().BalloonText();
+    ASSERT_TRUE(previous.startsWith("Switch DPI into the second stage ("));
+    debug.lines.clear();
+    w.OnDeviceNotice(1, 8);
+    EXPECT_EQ(w.Tray().BalloonText(), previous);
+    EXPECT_TRUE(HasLine(debug, "Tray balloon [Info] " + previous.toStdString() + " (5000 ms)"));
+    w.OnDeviceNotice(2, 0); // not a notice kind: nothing
+    w.OnDeviceNotice(16, 0);
+    EXPECT_EQ(debug.lines.size(), 1u);
+}
+
 TEST_F(MainWindowTest, UnknownLanguageLeavesTheSharedTextsEmpty)
 {
     SeedProfile("en");
