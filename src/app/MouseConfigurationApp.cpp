@@ -70,6 +70,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
                          [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         MainWindowOptions options;
         options.systemLanguage = LanguageCodeForLocale(QLocale::system().name().toStdString());
+        options.showWhenNoTray = true;
         window.Initialise(options);
 #if LUMENO_WITH_X11
         // Another program may ask the hidden window to come up.

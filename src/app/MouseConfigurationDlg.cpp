@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QUrl>
 #include <QWindow>
 
@@ -187,6 +188,12 @@ bool CMouseConfigurationDlg::Initialise(const MainWindowOptions& options)
             s_.windows->PostWindowMessage(*companion, kRestoreMessage, 1, 1);
     }
 
+    showWhenNoTray_ = options.showWhenNoTray;
+    if (showWhenNoTray_ && !TrayAvailable() && MouseConnected()) {
+        ctx.debug.Write("No notification area: showing the main window\n");
+        RestoreFromTray();
+    }
+
     initialised_ = true;
     ctx.debug.Write(MouseConnected() ? "Main window initialised, mouse connected\n"
                                      : "Main window initialised, no mouse\n");
@@ -243,7 +250,7 @@ void CMouseConfigurationDlg::CreateControls()
     });
     connect(close_, &QAbstractButton::clicked, this, [this] {
         ClearHighlight();
-        HideToTray();
+        CloseToTray();
     });
 
     for (auto& header : headers_) {
@@ -750,8 +757,18 @@ void CMouseConfigurationDlg::closeEvent(QCloseEvent* event)
     // The window manager's close hides to the tray like the close button.
     event->ignore();
     ClearHighlight();
-    HideToTray();
+    CloseToTray();
 }
+
+void CMouseConfigurationDlg::CloseToTray()
+{
+    if (showWhenNoTray_ && !TrayAvailable())
+        showMinimized(); // hidden, it could never be brought back
+    else
+        HideToTray();
+}
+
+bool CMouseConfigurationDlg::TrayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* event)
 {

@@ -79,6 +79,10 @@ struct MainWindowOptions {
     int splashMilliseconds = 3000;
     // The desktop's language code, used when no profile names one.
     std::string systemLanguage = "EN";
+    // On a desktop without a notification area nothing could ever bring the
+    // hidden window up: show it after start-up, and let its close button
+    // minimise instead of hide.
+    bool showWhenNoTray = false;
 };
 
 class CMouseConfigurationDlg : public QWidget, public ConnectionView, public DeviceNoticeSink {
@@ -104,6 +108,8 @@ public:
     // --- Tray ---
     void HideToTray();
     void RestoreFromTray();
+    // True when the desktop offers a notification area for the icon.
+    bool TrayAvailable() const;
     TrayIcon& Tray() { return tray_; }
 
     void ClearHighlight();
@@ -180,6 +186,7 @@ private:
     void PaintSections(QPainter& painter);
     void RefreshSettingsPane();
     void RunFirmwareUpdate();
+    void CloseToTray();
     bool MouseConnected() const;
     QString Text(int id) const;
 
@@ -218,6 +225,7 @@ private:
     std::unique_ptr<EventReader> reader_;
     std::unique_ptr<DeviceChangeHandler> changeHandler_;
 
+    bool showWhenNoTray_ = false;
     bool dragging_ = false;
     QPoint dragOffset_;
 };

@@ -7,6 +7,7 @@
 #include "ui/DMarker.h"
 
 #include <QKeyEvent>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,21 @@ TEST_F(MainWindowTest, StartsHiddenWithTheTrayIconAndShowsOnlyThroughTheTray)
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(w.Tray().IsAdded());
     EXPECT_EQ(exitRequests, 0);
+}
+
+TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowShowsAndCloseMinimises)
+{
+    // The offscreen platform has no notification area.
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+    window = std::make_unique<CMouseConfigurationDlg>(MainWindowServices{ctx, link, hid, text, skin, &windows});
+    MainWindowOptions options;
+    options.showSplash = false;
+    options.showWhenNoTray = true;
+    window->Initialise(options);
+    EXPECT_TRUE(window->isVisible());
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
 }
 
 TEST_F(MainWindowTest, WithoutTheMouseNothingStaysAndDoubleClickDoesNothing)
