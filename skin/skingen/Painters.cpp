@@ -592,6 +592,12 @@ void MacroManagerDialog(QPainter& p, int w, int h) {
     FillPanel(p, QRectF(285, 306, 106, 44), QColor(255, 255, 255, 5), QColor(44, 47, 55), 3);
     Well(p, QRectF(296, 331, 85, 16), 2);
     p.fillRect(QRectF(16, 360, w - 32, 1), QColor(255, 255, 255, 10));
+    // Quiet emblem and rule in the free column on the right.
+    p.fillRect(QRectF(406, 80, 1, 276), QColor(255, 255, 255, 12));
+    p.save();
+    p.setOpacity(0.12);
+    BrandMark(p, QRectF(416, 180, 68, 68), false);
+    p.restore();
 }
 
 void RecordButton(QPainter& p, int w, int h, bool over) {
