@@ -100,7 +100,7 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(MainWindowServices services, QWid
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
-    qApp->installEventFilter(this);
+    installEventFilter(this);
     connect(&tray_, &TrayIcon::doubleClicked, this, [this] {
         if (MouseConnected())
             RestoreFromTray();
@@ -110,7 +110,6 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(MainWindowServices services, QWid
 
 CMouseConfigurationDlg::~CMouseConfigurationDlg()
 {
-    qApp->removeEventFilter(this);
     s_.hid.SetNoticeCallback({});
     if (reader_)
         reader_->Stop();
@@ -328,6 +327,12 @@ void CMouseConfigurationDlg::CreateControls()
     }
 
     ApplyTexts();
+
+    // The window's own controls never act on the dialog keys. Panes of other
+    // parts are not filtered: they handle these keys themselves first (the
+    // DPI pane commits its entry box on Enter).
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
 }
 
 void CMouseConfigurationDlg::ApplyTexts()
@@ -774,9 +779,7 @@ bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
         event->type() == QEvent::ShortcutOverride) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (widget == this || isAncestorOf(widget)) &&
-            IsClosingKey(static_cast<QKeyEvent*>(event)->key()))
+        if (IsClosingKey(static_cast<QKeyEvent*>(event)->key()))
             return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -7,6 +7,7 @@
 #include "ui/DMarker.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -82,6 +83,14 @@ TEST_F(MainWindowTest, ClosingKeysNeverCloseTheWindow)
         QTest::keyClick(w.ResetButton(), Qt::Key(key));
         EXPECT_TRUE(w.isVisible()) << key;
     }
+    // A settings pane's own entry box still gets Enter to commit its value.
+    auto* entry = new QLineEdit;
+    w.SetSettingsPane(entry);
+    int committed = 0;
+    QObject::connect(entry, &QLineEdit::returnPressed, [&] { ++committed; });
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(committed, 1);
+
     w.close(); // the window manager's close also only hides
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(exitRequests, 0);
