@@ -43,9 +43,9 @@ namespace {
 constexpr char kAssignmentBackground[] = "/skins/ButtonAssignment/BK_ButtonAssignment.png";
 constexpr char kAxisBackground[] = "/Skins/XYSensitivity/BK_XYSensSetting.png";
 constexpr QColor kTextColour{255, 255, 255};
-constexpr int kTextWidthRightOfNote = 720;
-constexpr int kTabFontHeight = 12;
-constexpr int kCaptionInset = 5; // image buttons start their captions this far in // the note runs up to the reset button
+constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
+constexpr int kCaptionInset = 5;           // image buttons start their captions this far in
+constexpr int kSmallestCaptionHeight = 10;
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -290,7 +290,6 @@ void CMouseConfigurationDlg::CreateControls()
     topTab_ = makeButton(kTopTabSkin, 0, 0, kTopViewTabRect.Width(), kTopViewTabRect.Height());
     sideTab_ = makeButton(kSideTabSkin, 0, 0, kSideViewTabRect.Width(), kSideViewTabRect.Height());
     for (auto* tab : {topTab_, sideTab_}) {
-        tab->SetCaptionFont(face, kTabFontHeight, QFont::Normal);
         tab->SetToggleMode(true);
     }
     place(topTab_, kTopViewTabRect);
@@ -342,17 +341,30 @@ void CMouseConfigurationDlg::ApplyTexts()
     headers_[2]->SetCaption(Text(kTextAxisSensitivity));
     topTab_->SetCaption(Text(kTextTopView));
     sideTab_->SetCaption(Text(kTextSideView));
-    // Centred by hand: the centred form keeps a margin on both sides, which
-    // cuts "Side View" off in a 62 px tab.
-    QFont tabFont(font_.family());
-    tabFont.setPixelSize(kTabFontHeight);
-    const QFontMetrics metrics(tabFont);
-    for (auto* tab : {topTab_, sideTab_}) {
-        const int textWidth = metrics.horizontalAdvance(tab->Caption());
-        tab->SetAlignment(CBitmapBtn::AlignLeft, std::max(0, (tab->width() - textWidth) / 2 - kCaptionInset));
-    }
     profile_->SetCaption(Text(kTextProfileButton));
     reset_->SetCaption(Text(kTextResetButton));
+    for (auto* button : {topTab_, sideTab_, profile_, reset_})
+        FitCaption(button);
+}
+
+void CMouseConfigurationDlg::FitCaption(CBitmapBtn* button) const
+{
+    // Longer translations ("Zurücksetzen" in a 57 px button) get a smaller
+    // font rather than an ellipsis; the text is centred by hand because the
+    // centred form keeps a margin on both sides.
+    QFont font(font_.family());
+    int height = kMainWindowFontHeight;
+    for (; height > kSmallestCaptionHeight; --height) {
+        font.setPixelSize(height);
+        if (QFontMetrics(font).horizontalAdvance(button->Caption()) <= button->width() - 2 * kCaptionInset)
+            break;
+    }
+    font.setPixelSize(height);
+    button->SetCaptionFont(font_.family(), height, QFont::Normal);
+    const int textWidth = QFontMetrics(font).horizontalAdvance(button->Caption());
+    button->SetAlignment(CBitmapBtn::AlignLeft, std::max(0, (button->width() - textWidth) / 2 - kCaptionInset));
+    // What still does not fit is cut off with an ellipsis; the tip shows it whole.
+    button->setToolTip(textWidth > button->width() - kCaptionInset ? button->Caption() : QString());
 }
 
 void CMouseConfigurationDlg::Relayout()

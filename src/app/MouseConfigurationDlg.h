@@ -179,6 +179,7 @@ private:
     void LoadSkinAndFonts();
     void CreateControls();
     void ApplyTexts();
+    void FitCaption(CBitmapBtn* button) const;
     void Relayout();
     void ShowCaptions();
     void SetSlidersFromImage();
