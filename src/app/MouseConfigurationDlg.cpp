@@ -237,10 +237,11 @@ void CMouseConfigurationDlg::CreateControls()
         raise();
         activateWindow();
         CExMenu menu(this);
-        menu.SetItemWidth(kHelpMenuItemWidth);
         menu.AppendItem(kHelpWebSite, Text(kTextMakerAddress));
         menu.AppendItem(kHelpUpdate, Text(kTextFirmwareUpdate));
         menu.AppendItem(kHelpVersion, kVersionText);
+        // Items are 100 px wide, or as wide as the web address needs.
+        menu.SetItemWidth(std::max(kHelpMenuItemWidth, menu.ItemWidth()));
         OnHelpCommand(menu.TrackPopup(QCursor::pos()));
     });
     connect(minimise_, &QAbstractButton::clicked, this, [this] {
