@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -38,10 +39,24 @@ public:
             _exit(127);
         }
         close(fds[1]);
-        pollfd p{fds[0], POLLIN, 0};
-        char buffer[16] = {};
-        if (pid_ > 0 && poll(&p, 1, 10000) == 1 && read(fds[0], buffer, sizeof buffer - 1) > 0)
-            display_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+        // Xvfb writes the number once it accepts clients, ended by a newline.
+        std::string number;
+        for (int waited = 0; pid_ > 0 && waited < 10000 && number.find('\n') == std::string::npos;) {
+            pollfd p{fds[0], POLLIN, 0};
+            const int ready = poll(&p, 1, 100);
+            if (ready < 0 && errno == EINTR)
+                continue;
+            waited += 100;
+            if (ready <= 0)
+                continue;
+            char buffer[16];
+            const ssize_t got = read(fds[0], buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            number.append(buffer, size_t(got));
+        }
+        if (number.find('\n') != std::string::npos)
+            display_ = ":" + number.substr(0, number.find('\n'));
         close(fds[0]);
     }
     ~PrivateXServer()
