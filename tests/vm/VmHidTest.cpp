@@ -132,7 +132,8 @@ TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess) {
         EXPECT_EQ(actual[i].kind, expected[i].kind);
         EXPECT_EQ(actual[i].collection, expected[i].collection);
         EXPECT_EQ(actual[i].bytes, expected[i].bytes);
-        EXPECT_EQ(actual[i].time, expected[i].time);
+        // No time stamps: the kernel queues output reports to uhid and
+        // returns, so the model may see a chunk after the (virtual) pause.
     }
     // Replies came back unshifted: what the program read equals in-process.
     EXPECT_EQ(link.state.reportRateState, inProcess.link.state.reportRateState);

@@ -32,6 +32,7 @@ timeout "${LUMENO_VM_TIMEOUT:-300}" qemu-system-x86_64 -accel tcg -cpu max -M "$
   -kernel "$work/kernel" -initrd "$work/initramfs.cpio.gz" \
   -append "console=ttyS0 panic=-1 quiet loglevel=4 rdinit=/init" > "$log" 2>&1
 qrc=$?
-tr -d '\r' < "$log"
+tr -d '\r' < "$log" > "$log.txt" && mv "$log.txt" "$log"
+cat "$log"
 echo "qemu exit $qrc after $(( $(date +%s) - start )) s"
 grep -q '^VM-TEST-EXIT: 0$' "$log"
