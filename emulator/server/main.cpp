@@ -196,6 +196,8 @@ int main(int argc, char** argv) {
         uhid = std::make_unique<UhidServer>(mouse, Print);
         if (!uhid->Start(&error)) {
             std::fprintf(stderr, "lumeno-virtual-mouse: %s\n", error.c_str());
+            std::fprintf(stderr, "lumeno-virtual-mouse: --uhid needs the uhid module (modprobe uhid) and write "
+                                 "access to /dev/uhid (usually root)\n");
             return 1;
         }
         Print("ready uhid");
