@@ -1,4 +1,5 @@
 #include "platform/linux/LinuxHidSystem.h"
+#include "platform/linux/Uevent.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,46 @@ TEST_F(SysfsFixture, UnparsableDescriptorListsTheNodeWithoutCapabilities) {
 TEST_F(SysfsFixture, NoHidrawClassMeansNothingPresent) {
     fs::remove(root_ / "class" / "hidraw");
     EXPECT_TRUE(Enumerate().empty());
+}
+
+TEST_F(SysfsFixture, HidrawUeventsBecomeOneNoticePerCollectionAlsoAtRemoval) {
+    AddNode("hidraw2", "usb1/1-2", "0003:7A1F:2C41.0002", "0003:00007A1F:00002C41", kTwoCollections, "0100");
+    AddNode("hidraw3", "usb1/1-3", "0003:046D:C077.0003", "0003:0000046D:0000C077", kBootMouse, "");
+    LinuxHidSystemOptions options;
+    options.sysfsRoot = root_;
+    options.watchHidraw = false;
+    LinuxHidSystem system(options);
+    std::vector<std::string> seen;
+    system.SetNoticeCallback([&](HidNoticeKind kind, const std::string& name) {
+        seen.push_back((kind == HidNoticeKind::Arrival ? "+" : "-") + name);
+    });
+    auto event = [](const std::string& action, const std::string& subsystem, const std::string& node,
+                    const std::string& hidName) {
+        Uevent e;
+        e.action = action;
+        e.subsystem = subsystem;
+        e.devname = node;
+        e.devpath = "/devices/pci0000:00/usb1/1-2/1-2:1.0/" + hidName + "/hidraw/" + node;
+        return e;
+    };
+
+    system.HandleUevent(event("add", "hidraw", "hidraw2", "0003:7A1F:2C41.0002"));
+    system.HandleUevent(event("add", "hidraw", "hidraw3", "0003:046D:C077.0003"));
+    system.HandleUevent(event("bind", "hid", "", "0003:7A1F:2C41.0002"));
+    fs::remove_all(root_ / "devices"); // unplugged: sysfs forgets the devices first
+    system.HandleUevent(event("remove", "hidraw", "hidraw2", "0003:7A1F:2C41.0002"));
+    // Never announced (it came before we listened): named from the device path.
+    system.HandleUevent(event("remove", "hidraw", "hidraw7", "0003:7A1F:2C33.0007"));
+    system.SetNoticeCallback({});
+
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "+\\\\?\\HID#VID_7A1F&PID_2C41&Col01#hidraw2",
+                        "+\\\\?\\HID#VID_7A1F&PID_2C41&Col02#hidraw2",
+                        "+\\\\?\\HID#VID_046D&PID_C077#hidraw3",
+                        "-\\\\?\\HID#VID_7A1F&PID_2C41&Col01#hidraw2",
+                        "-\\\\?\\HID#VID_7A1F&PID_2C41&Col02#hidraw2",
+                        "-\\\\?\\HID#VID_7A1F&PID_2C33#hidraw7",
+                    }));
 }
 
 TEST(LinuxHidSystem, MissingSysfsMeansNoList) {

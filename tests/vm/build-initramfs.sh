@@ -10,7 +10,14 @@ work=$1 cache=$2 test=$3 mouse=$4
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work" "$cache"
 
-kpkg=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
+kernel_package() {
+  apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}'
+}
+kpkg=$(kernel_package)
+if [ -z "$kpkg" ] && [ "$(id -u)" = 0 ]; then
+  # A fresh machine may have no package lists yet.
+  apt-get update -qq >/dev/null 2>&1 && kpkg=$(kernel_package)
+fi
 if [ -z "$kpkg" ]; then
   # No package lists: use a kernel fetched before, if any.
   kpkg=$(ls "$cache" 2>/dev/null | sed -n 's/^\(linux-image-[0-9][^_]*\)_.*\.deb$/\1/p' | tail -n 1)

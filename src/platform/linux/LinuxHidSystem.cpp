@@ -140,11 +140,8 @@ private:
                                     : nullptr;
             if (udev_ ? (!cred || cred->uid != 0) : from.nl_pid != 0)
                 continue;
-            const auto event = ParseUevent({buffer, static_cast<std::size_t>(n)});
-            if (!event || event->subsystem != "hidraw" || event->devname.empty())
-                continue;
-            if (event->action == "add" || event->action == "remove")
-                owner_.OnHidrawEvent(event->action == "add", event->devname, event->devpath);
+            if (const auto event = ParseUevent({buffer, static_cast<std::size_t>(n)}))
+                owner_.HandleUevent(*event);
         }
     }
 
@@ -339,7 +336,12 @@ std::vector<std::string> LinuxHidSystem::HidrawNoticeNames(const std::string& de
     return {"\\\\?\\HID#" + devname};
 }
 
-void LinuxHidSystem::OnHidrawEvent(bool added, const std::string& devname, const std::string& devpath) {
+void LinuxHidSystem::HandleUevent(const Uevent& event) {
+    const bool added = event.action == "add";
+    if (event.subsystem != "hidraw" || event.devname.empty() || (!added && event.action != "remove"))
+        return;
+    const std::string& devname = event.devname;
+    const std::string& devpath = event.devpath;
     std::vector<std::string> names;
     if (added) {
         names = HidrawNoticeNames(devname, devpath);

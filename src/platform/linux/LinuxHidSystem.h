@@ -20,6 +20,8 @@
 
 namespace lumeno {
 
+struct Uevent;
+
 struct LinuxHidSystemOptions {
     std::filesystem::path sysfsRoot = "/sys";
     std::filesystem::path devRoot = "/dev";
@@ -45,11 +47,17 @@ public:
     // "\\?\HID#VID_7A1F&PID_2C41&Col02#hidraw3"; collection 0 leaves out "&ColNN".
     static std::string NoticeName(uint16_t vendorId, uint16_t productId, int collection, const std::string& instance);
 
+    // What the monitor does with one kernel or udev event: hidraw "add" and
+    // "remove" become one notice per collection of the node (the names of a
+    // removed node are the ones announced at its arrival, or else taken from
+    // the event's device path, since sysfs has nothing left). Other events
+    // are ignored. Called on the monitor's thread; public for tests.
+    void HandleUevent(const Uevent& event);
+
 private:
     class Monitor;
     bool IsVirtualPath(const std::string& path) const;
     void Notify(HidNoticeKind kind, const std::string& name);
-    void OnHidrawEvent(bool added, const std::string& devname, const std::string& devpath);
     std::vector<std::string> HidrawNoticeNames(const std::string& devname, const std::string& devpath);
 
     LinuxHidSystemOptions options_;
