@@ -70,6 +70,20 @@ bool VirtualHidServer::Start(std::string* error) {
             return false;
         }
     }
+    // A live socket of the same name belongs to another server: taking its
+    // name over would leave two mice behind one name.
+    for (const auto& l : listeners_) {
+        MakeAddress(l.path, addr);
+        const int probe = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+        const bool live = probe >= 0 && ::connect(probe, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+        if (probe >= 0)
+            ::close(probe);
+        if (live) {
+            if (error)
+                *error = l.path.string() + ": another virtual mouse serves this name (use --instance)";
+            return false;
+        }
+    }
     wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd_ < 0) {
         if (error)

@@ -244,6 +244,21 @@ TEST_F(VirtualHidTest, UnplugAndPlugSendRemovalAndArrivalThatPassTheFilter) {
     EXPECT_TRUE(log.Take().empty());
 }
 
+TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed) {
+    VirtualMouse twin;
+    VirtualHidServer clash(twin, folder);
+    std::string error;
+    EXPECT_FALSE(clash.Start(&error));
+    EXPECT_NE(error.find("another virtual mouse"), std::string::npos) << error;
+
+    VirtualMouseOptions options;
+    options.instanceId = "second";
+    VirtualMouse second(options);
+    VirtualHidServer other(second, folder);
+    ASSERT_TRUE(other.Start(&error)) << error;
+    EXPECT_EQ(hid.Enumerate()->size(), 4u);
+}
+
 TEST_F(VirtualHidTest, StoppingTheServerRemovesItsSockets) {
     server.Stop();
     EXPECT_TRUE(fs::is_empty(folder));
