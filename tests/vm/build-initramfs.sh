@@ -29,11 +29,12 @@ fetch() { # package
   ls "$cache/$1"_*.deb >/dev/null 2>&1 && return 0
   (cd "$cache" && apt-get download -q "$1" >/dev/null 2>&1) || { echo "cannot download $1"; exit 77; }
 }
-fetch "$kpkg"
+kdir=$cache/$kpkg
+[ -f "$kdir/done" ] || fetch "$kpkg"
 fetch busybox-static
 
-# Kernel and the three modules, unpacked once per kernel version.
-kdir=$cache/$kpkg
+# Kernel and the three modules, unpacked once per kernel version; the
+# package itself is then no longer needed.
 if [ ! -f "$kdir/done" ]; then
   rm -rf "$kdir" && mkdir -p "$kdir"
   dpkg-deb --fsys-tarfile "$cache/$kpkg"_*.deb |
@@ -48,6 +49,7 @@ if [ ! -f "$kdir/done" ]; then
     python3 "$here/extract-vmlinux.py" "$kdir/boot/vmlinuz-$kver" "$kdir/vmlinux"
   fi
   touch "$kdir/done"
+  rm -f "$cache/$kpkg"_*.deb
 fi
 if [ -f "$kdir/vmlinux" ]; then
   cp "$kdir/vmlinux" "$work/kernel"
