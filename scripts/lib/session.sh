@@ -1,0 +1,124 @@
+# Shell functions shared by the run command and the end-to-end test: a private
+# X display with a tray host, the virtual mouse and the program, driven with
+# xdotool as a person would. Source it; set APP and VMOUSE to the binaries
+# and SESSION_DIR to a fresh folder first.
+
+session_pids=()
+
+# A private runtime and data folder, so nothing of the user's is touched.
+session_env() {
+  mkdir -p "$SESSION_DIR/runtime" "$SESSION_DIR/config"
+  chmod 700 "$SESSION_DIR/runtime"
+  export XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
+  export XDG_CONFIG_HOME="$SESSION_DIR/config"
+}
+
+# wait_for <seconds> <command...>: polls until the command succeeds.
+wait_for() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.1
+  done
+}
+
+# log_has <file> <fixed text>
+log_has() { grep -qF -- "$2" "$1"; }
+
+start_xvfb() {
+  # Xvfb picks a free display itself and names it once it accepts clients.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp \
+    3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
+  session_pids+=($!)
+  wait_for 10 test -s "$SESSION_DIR/display" || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(tr -dc 0-9 <"$SESSION_DIR/display")"
+}
+
+# A notification area for the tray icon.
+start_tray_host() {
+  trayer --edge top --align right --widthtype request --height 24 \
+    --SetDockType true --transparent false >"$SESSION_DIR/trayer.log" 2>&1 &
+  session_pids+=($!)
+  wait_for 10 xdotool search --name '^panel$' || { echo "trayer did not start" >&2; return 1; }
+}
+
+# The virtual mouse, fed through a pipe: vmouse "dpi 3".
+start_virtual_mouse() {
+  mkfifo "$SESSION_DIR/vmouse.in"
+  "$VMOUSE" <"$SESSION_DIR/vmouse.in" >"$SESSION_DIR/vmouse.log" 2>&1 &
+  session_pids+=($!)
+  exec 7>"$SESSION_DIR/vmouse.in"
+  wait_for 10 log_has "$SESSION_DIR/vmouse.log" "ready" || { echo "virtual mouse did not start" >&2; return 1; }
+}
+vmouse() { echo "$*" >&7; }
+
+start_app() {
+  "$APP" 2>"$SESSION_DIR/app.log" &
+  APP_PID=$!
+  session_pids+=($APP_PID)
+}
+app_has() { log_has "$SESSION_DIR/app.log" "$1"; }
+# app_count <text>: how many lines of the program's output hold the text.
+app_count() { grep -cF -- "$1" "$SESSION_DIR/app.log" || true; }
+
+# The tray icon: the program's 22 x 22 window embedded in the tray host.
+tray_icon_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null); do
+    if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 22x22'; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# click_window <window> <dx> <dy> [button] [repeat]
+click_window() {
+  local w=$1 dx=$2 dy=$3 button=${4:-1} repeat=${5:-1}
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  xdotool mousemove $((X + dx)) $((Y + dy)) sleep 0.1 click --repeat "$repeat" --delay 80 "$button"
+}
+
+double_click_tray_icon() {
+  local icon
+  icon=$(tray_icon_window) || return 1
+  click_window "$icon" 11 11 1 2
+}
+
+main_window() { xdotool search --onlyvisible --name '^Lumeno-KV580 Pro$' 2>/dev/null | head -n 1; }
+
+# The tray menu: the program's popup window, neither the icon nor a window
+# with a title of its own.
+tray_menu_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 22x22' && continue
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Lumeno-KV580 Pro" ] && continue
+    echo "$w"
+    return 0
+  done
+  return 1
+}
+
+# The tray menu's "Exit": right-click the icon, then the menu's one item.
+exit_through_tray_menu() {
+  local icon menu
+  icon=$(tray_icon_window) || return 1
+  click_window "$icon" 11 11 3
+  wait_for 5 tray_menu_window || return 1
+  menu=$(tray_menu_window)
+  eval "$(xdotool getwindowgeometry --shell "$menu")"
+  click_window "$menu" $((WIDTH / 2)) $((HEIGHT / 2))
+}
+
+screenshot() { import -window root "$1"; }
+
+stop_session() {
+  exec 7>&- 2>/dev/null || true
+  local p
+  for p in "${session_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${session_pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  session_pids=()
+}

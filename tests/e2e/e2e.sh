@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# End to end: the real lumeno-kv580 and lumeno-virtual-mouse on a private
+# Xvfb with a tray host, driven with xdotool.
+#   e2e.sh <lumeno-kv580> <lumeno-virtual-mouse>
+set -euo pipefail
+APP=$1
+VMOUSE=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb trayer xdotool xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+
+SESSION_DIR=$(mktemp -d /tmp/lumeno-e2e.XXXXXX)
+. "$here/../../scripts/lib/session.sh"
+step=""
+finish() {
+  local rc=$?
+  stop_session
+  if [ $rc -ne 0 ]; then
+    echo "FAILED at: $step"
+    echo "== program:"; cat "$SESSION_DIR/app.log" || true
+    echo "== virtual mouse:"; tail -n 30 "$SESSION_DIR/vmouse.log" || true
+  else
+    rm -rf "$SESSION_DIR"
+  fi
+}
+trap finish EXIT
+check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+
+session_env
+start_xvfb
+start_tray_host
+start_virtual_mouse
+start_app
+
+check "the tray icon appears" wait_for 15 tray_icon_window
+check "the main window starts hidden" test -z "$(main_window)"
+check "a double-click on the icon restores the window" \
+  bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+
+win=$(main_window)
+check "the close button hides the window" \
+  bash -c "$(declare -f); click_window $win 986 12 && wait_for 5 bash -c '[ -z \"\$(main_window)\" ]'"
+
+vmouse "dpi 3"
+# Stage 3 of the factory image is 2400 DPI.
+check "a DPI switch on the mouse shows a balloon" \
+  wait_for 5 bash -c "grep -q '^Tray balloon \[.*2400' '$SESSION_DIR/app.log'"
+
+step="a second copy exits at once"
+start=$SECONDS
+"$APP" 2>/dev/null
+check "$step" test $((SECONDS - start)) -lt 5
+check "the first copy still runs" kill -0 "$APP_PID"
+
+check "restore again" bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+icons_added=$(app_count "Tray icon added")
+vmouse "unplug"
+check "unplugging hides the window" wait_for 5 bash -c "$(declare -f); [ -z \"\$(main_window)\" ]"
+check "unplugging removes the icon" wait_for 5 bash -c "$(declare -f); ! tray_icon_window"
+vmouse "plug"
+check "plugging back adds the icon" \
+  wait_for 10 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(app_count 'Tray icon added') -gt $icons_added ] && tray_icon_window"
+
+check "Exit in the tray menu ends the program" \
+  bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
+echo "end-to-end: all steps passed"
