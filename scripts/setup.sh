@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libx11-dev libxcb1-dev
-  qemu-system-x86 cpio python3 imagemagick
+  qemu-system-x86 cpio python3 imagemagick bc
   xvfb xauth xdotool x11-utils trayer dbus-x11 dunst libnotify-bin
   fonts-wqy-microhei fonts-dejavu-core
 )
