@@ -10,7 +10,6 @@
 #include <linux/uhid.h>
 #include <memory>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 
 namespace lumeno {
@@ -24,40 +23,25 @@ UhidServer::UhidServer(VirtualMouse& mouse, LineSink lines, std::filesystem::pat
 UhidServer::~UhidServer() { Stop(); }
 
 bool UhidServer::Start(std::string* error) {
-    if (started_)
+    if (worker_.Started())
         return true;
-    wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd_ < 0 || (mouse_.IsPlugged() && !Create(error))) {
-        if (wakeFd_ >= 0)
-            ::close(wakeFd_);
-        wakeFd_ = -1;
+    if (!worker_.Open() || (mouse_.IsPlugged() && !Create(error))) {
+        worker_.Stop();
         return false;
     }
-    started_ = true;
     mouse_.SetHost(this);
     wantPlugged_ = mouse_.IsPlugged();
-    thread_ = std::thread([this] { Run(); });
-    Wake();
+    worker_.Start([this] { Run(); });
+    worker_.Wake();
     return true;
 }
 
 void UhidServer::Stop() {
-    if (!started_)
+    if (!worker_.Started())
         return;
     mouse_.SetHost(nullptr);
-    stopping_ = true;
-    Wake();
-    thread_.join();
+    worker_.Stop();
     Destroy();
-    ::close(wakeFd_);
-    wakeFd_ = -1;
-    started_ = false;
-    stopping_ = false;
-}
-
-void UhidServer::Wake() {
-    const uint64_t one = 1;
-    [[maybe_unused]] const auto ignored = ::write(wakeFd_, &one, sizeof one);
 }
 
 bool UhidServer::WriteEvent(int fd, const void* event) {
@@ -130,7 +114,7 @@ void UhidServer::DestroyLocked() {
 
 void UhidServer::OnPlugChanged(bool plugged) {
     wantPlugged_ = plugged;
-    Wake();
+    worker_.Wake();
 }
 
 void UhidServer::OnInputReport(MouseCollection collection, std::span<const uint8_t> report) {
@@ -205,7 +189,7 @@ void UhidServer::Serve(Device& device) {
 
 void UhidServer::Run() {
     for (;;) {
-        if (stopping_)
+        if (worker_.Stopping())
             return;
         if (wantPlugged_ != created_) {
             if (wantPlugged_) {
@@ -222,14 +206,13 @@ void UhidServer::Run() {
                     lines_("unplugged");
             }
         }
-        std::vector<pollfd> fds = {{wakeFd_, POLLIN, 0}};
+        std::vector<pollfd> fds = {{worker_.WakeFd(), POLLIN, 0}};
         for (const auto& d : devices_)
             fds.push_back({d.fd, POLLIN, 0});
         if (::poll(fds.data(), fds.size(), -1) < 0)
             continue;
         if (fds[0].revents) {
-            uint64_t count;
-            [[maybe_unused]] const auto ignored = ::read(wakeFd_, &count, sizeof count);
+            worker_.ConsumeWake();
             continue;
         }
         for (std::size_t i = 0; i < devices_.size(); ++i)

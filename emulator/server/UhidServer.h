@@ -9,13 +9,13 @@
 // is, so it carries the report id first, as a USB device's reply does.
 #include "TrafficLog.h"
 #include "VirtualMouse.h"
+#include "WakeableWorker.h"
 
 #include <atomic>
 #include <filesystem>
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace lumeno {
@@ -44,7 +44,6 @@ private:
     };
 
     void Run();
-    void Wake();
     bool Create(std::string* error);
     void Destroy();
     void DestroyLocked(); // mutex_ held
@@ -61,10 +60,7 @@ private:
     bool created_ = false;
 
     std::atomic<bool> wantPlugged_{false};
-    std::atomic<bool> stopping_{false};
-    int wakeFd_ = -1;
-    std::thread thread_;
-    bool started_ = false;
+    WakeableWorker worker_;
 };
 
 } // namespace lumeno

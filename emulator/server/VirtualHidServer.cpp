@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -58,7 +57,7 @@ void VirtualHidServer::Emit(const std::string& line) {
 }
 
 bool VirtualHidServer::Start(std::string* error) {
-    if (started_)
+    if (worker_.Started())
         return true;
     if (!EnsureVirtualHidFolder(folder_, error))
         return false;
@@ -84,44 +83,30 @@ bool VirtualHidServer::Start(std::string* error) {
             return false;
         }
     }
-    wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd_ < 0) {
+    if (!worker_.Open()) {
         if (error)
             *error = std::string("eventfd: ") + std::strerror(errno);
         return false;
     }
     if (mouse_.IsPlugged() && !Publish(error)) {
-        ::close(wakeFd_);
-        wakeFd_ = -1;
+        worker_.Stop();
         return false;
     }
     wantPlugged_ = published_;
-    started_ = true;
     mouse_.SetHost(this);
     // A plug change between the check above and SetHost is caught here.
     wantPlugged_ = mouse_.IsPlugged();
-    thread_ = std::thread([this] { Run(); });
-    Wake();
+    worker_.Start([this] { Run(); });
+    worker_.Wake();
     return true;
 }
 
 void VirtualHidServer::Stop() {
-    if (!started_)
+    if (!worker_.Started())
         return;
     mouse_.SetHost(nullptr);
-    stopping_ = true;
-    Wake();
-    thread_.join();
+    worker_.Stop();
     Unpublish();
-    ::close(wakeFd_);
-    wakeFd_ = -1;
-    started_ = false;
-    stopping_ = false;
-}
-
-void VirtualHidServer::Wake() {
-    const uint64_t one = 1;
-    [[maybe_unused]] const auto ignored = ::write(wakeFd_, &one, sizeof one);
 }
 
 bool VirtualHidServer::Publish(std::string* error) {
@@ -170,7 +155,7 @@ void VirtualHidServer::Unpublish() {
 void VirtualHidServer::OnPlugChanged(bool plugged) {
     // Applied on the server's thread: sockets are only opened and closed there.
     wantPlugged_ = plugged;
-    Wake();
+    worker_.Wake();
 }
 
 void VirtualHidServer::OnInputReport(MouseCollection collection, std::span<const uint8_t> report) {
@@ -294,7 +279,7 @@ bool VirtualHidServer::Serve(Client client) {
 
 void VirtualHidServer::Run() {
     for (;;) {
-        if (stopping_)
+        if (worker_.Stopping())
             return;
         if (wantPlugged_ != published_) {
             if (wantPlugged_) {
@@ -308,7 +293,7 @@ void VirtualHidServer::Run() {
                 Emit("unplugged");
             }
         }
-        std::vector<pollfd> fds = {{wakeFd_, POLLIN, 0}};
+        std::vector<pollfd> fds = {{worker_.WakeFd(), POLLIN, 0}};
         for (const auto& l : listeners_)
             if (l.fd >= 0)
                 fds.push_back({l.fd, POLLIN, 0});
@@ -323,8 +308,7 @@ void VirtualHidServer::Run() {
         if (::poll(fds.data(), fds.size(), -1) < 0)
             continue;
         if (fds[0].revents) {
-            uint64_t count;
-            [[maybe_unused]] const auto ignored = ::read(wakeFd_, &count, sizeof count);
+            worker_.ConsumeWake();
             continue; // plug changes and stop first; the rest is polled again
         }
         std::size_t index = 1;

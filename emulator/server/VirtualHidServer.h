@@ -6,13 +6,13 @@
 // sees arrival, removal and failing handles as with a real device.
 #include "TrafficLog.h"
 #include "VirtualMouse.h"
+#include "WakeableWorker.h"
 
 #include <atomic>
 #include <filesystem>
 #include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace lumeno {
@@ -55,7 +55,6 @@ private:
     };
 
     void Run();
-    void Wake();
     bool Publish(std::string* error);
     void Unpublish();
     void Accept(std::size_t listener);
@@ -77,10 +76,7 @@ private:
     std::vector<Client> clients_;
 
     std::atomic<bool> wantPlugged_{false};
-    std::atomic<bool> stopping_{false};
-    int wakeFd_ = -1;
-    std::thread thread_;
-    bool started_ = false;
+    WakeableWorker worker_;
 };
 
 } // namespace lumeno
