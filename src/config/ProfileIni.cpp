@@ -80,6 +80,19 @@ bool HasLineBreak(std::string_view s)
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// A line break or a stray bracket or '=' would let one name or value rewrite
+// the structure of the file; such names and values are refused.
+bool IsWritableSection(std::string_view section)
+{
+    return !HasLineBreak(section) && section.find(']') == std::string_view::npos;
+}
+
+bool IsWritableKey(std::string_view key)
+{
+    return !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
+           !Trim(key).starts_with('[');
+}
+
 struct FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;
@@ -283,12 +296,8 @@ std::string ProfileIni::ReadString(const std::filesystem::path& file, std::strin
 bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view section,
                              std::string_view key, std::optional<std::string_view> value)
 {
-    // A line break or a stray bracket or '=' would let one value rewrite the
-    // structure of the file; such names and values are refused.
     const std::string_view trimmedKey = Trim(key);
-    if (HasLineBreak(section) || section.find(']') != std::string_view::npos ||
-        HasLineBreak(key) || key.find('=') != std::string_view::npos ||
-        trimmedKey.starts_with('[') || (value && HasLineBreak(*value)))
+    if (!IsWritableSection(section) || !IsWritableKey(key) || (value && HasLineBreak(*value)))
         return false;
 
     const auto loaded = Load(file);
@@ -337,6 +346,39 @@ bool ProfileIni::DeleteSection(const std::filesystem::path& file, std::string_vi
     Document doc = *loaded;
     doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header),
                     doc.lines.begin() + std::ptrdiff_t(s->end));
+    return Store(file, doc);
+}
+
+bool ProfileIni::ReplaceSection(const std::filesystem::path& file, std::string_view section,
+                                const std::vector<KeyValue>& keys)
+{
+    if (!IsWritableSection(section))
+        return false;
+    const auto loaded = Load(file);
+    if (!loaded)
+        return false;
+    Document doc = *loaded;
+    if (const Document::Section* s = doc.Find(section))
+        doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header),
+                        doc.lines.begin() + std::ptrdiff_t(s->end));
+
+    std::unordered_map<std::string, size_t> written; // lower-case key -> its line
+    for (const auto& [key, value] : keys) {
+        if (!IsWritableKey(key) || HasLineBreak(value))
+            continue;
+        if (written.empty()) {
+            std::string header = "[";
+            header.append(section).append("]");
+            doc.lines.push_back(std::move(header));
+        }
+        // A key given twice is replaced in place, as a second WriteString would.
+        const auto [it, added] = written.try_emplace(Lower(Trim(key)), doc.lines.size());
+        if (added)
+            doc.lines.push_back(std::string(key));
+        std::string& line = doc.lines[it->second];
+        line.resize(line.find('=') == std::string::npos ? line.size() : line.find('='));
+        line.append("=").append(value);
+    }
     return Store(file, doc);
 }
 

@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace lumeno {
 
@@ -46,6 +48,13 @@ public:
 
     // Deletes the first section of that name and all its keys.
     bool DeleteSection(const std::filesystem::path& file, std::string_view section);
+
+    // The same file as DeleteSection followed by WriteString of each key in
+    // order, written once: a rewritten section costs one file replacement,
+    // not one per key. Keys WriteString would refuse are skipped.
+    using KeyValue = std::pair<std::string, std::string>;
+    bool ReplaceSection(const std::filesystem::path& file, std::string_view section,
+                        const std::vector<KeyValue>& keys);
 
 private:
     struct Document;

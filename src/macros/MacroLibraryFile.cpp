@@ -115,12 +115,14 @@ void MacroLibraryFile::WriteMacroSection(std::string_view name, std::string_view
 {
     if (!Exists() || !IsMacroSectionName(name))
         return;
-    ini_.DeleteSection(file_, name);
-    ini_.WriteString(file_, name, kDelayStatusKey, delayStatus);
-    ini_.WriteString(file_, name, kLoopTimesKey, loopText);
-    ini_.WriteString(file_, name, kItemCountKey, std::to_string(lines.size()));
+    std::vector<ProfileIni::KeyValue> keys;
+    keys.reserve(lines.size() + 3);
+    keys.emplace_back(kDelayStatusKey, delayStatus);
+    keys.emplace_back(kLoopTimesKey, loopText);
+    keys.emplace_back(kItemCountKey, std::to_string(lines.size()));
     for (size_t j = 0; j < lines.size(); ++j)
-        ini_.WriteString(file_, name, ItemKey(int(j)), lines[j]);
+        keys.emplace_back(ItemKey(int(j)), lines[j]);
+    ini_.ReplaceSection(file_, name, keys);
 }
 
 void MacroLibraryFile::WriteLoopTimes(std::string_view name, std::string_view loopText)

@@ -91,6 +91,26 @@ TEST(ProfileIni, WritesInPlaceAtSectionEndAndAtFileEnd)
     EXPECT_EQ(ReadFileBytes(file), "[B]\n[C]\nk=v\n[A]\nx=1\n");
 }
 
+TEST(ProfileIni, ReplacingASectionWritesWhatKeyByKeyWritesWould)
+{
+    TempDir tmp;
+    ProfileIni ini;
+    const auto byKey = tmp.path() / "by-key.ini";
+    const auto whole = tmp.path() / "whole.ini";
+    const std::string start = "[M]\nold=1\n[Other]\nx=1\n";
+    WriteFileBytes(byKey, start);
+    WriteFileBytes(whole, start);
+    const std::vector<ProfileIni::KeyValue> keys = {
+        {"Count", "2"}, {"Item0", "A   Dn"}, {"bad\nkey", "v"}, {"count", "3"}, {"Item1", "50 ms"}};
+
+    ini.DeleteSection(byKey, "m");
+    for (const auto& [k, v] : keys)
+        ini.WriteString(byKey, "m", k, v);
+    ASSERT_TRUE(ini.ReplaceSection(whole, "m", keys));
+    EXPECT_EQ(ReadFileBytes(whole), ReadFileBytes(byKey));
+    EXPECT_EQ(ReadFileBytes(whole), "[Other]\nx=1\n[m]\nCount=3\nItem0=A   Dn\nItem1=50 ms\n");
+}
+
 TEST(ProfileIni, DuplicateSectionsAndKeysActOnTheFirst)
 {
     TempDir tmp;
