@@ -163,4 +163,21 @@ inline Bytes F(std::initializer_list<int> head)
     return frame;
 }
 
+// The same reports, in the same order, on the same collections; with
+// compareTimes also at the same moments of the pacer's clock.
+inline void ExpectSameTraffic(const std::vector<TrafficRecord>& actual,
+                              const std::vector<TrafficRecord>& expected, bool compareTimes)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(actual[i].kind, expected[i].kind);
+        EXPECT_EQ(actual[i].collection, expected[i].collection);
+        EXPECT_EQ(actual[i].bytes, expected[i].bytes);
+        if (compareTimes) {
+            EXPECT_EQ(actual[i].time, expected[i].time);
+        }
+    }
+}
+
 } // namespace lumeno::test

@@ -144,16 +144,8 @@ TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess) {
     mouse.ClearTraffic();
     WriteAll(ctx);
 
-    const auto expected = inProcess.mouse.Traffic();
-    const auto actual = mouse.Traffic();
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(actual[i].kind, expected[i].kind);
-        EXPECT_EQ(actual[i].collection, expected[i].collection);
-        EXPECT_EQ(actual[i].bytes, expected[i].bytes);
-        EXPECT_EQ(actual[i].time, expected[i].time); // the same pauses in between
-    }
+    // The same pauses in between, so the same times too.
+    ExpectSameTraffic(mouse.Traffic(), inProcess.mouse.Traffic(), /*compareTimes=*/true);
     EXPECT_EQ(mouse.State().macroBlocks, inProcess.mouse.State().macroBlocks);
 }
 
