@@ -163,6 +163,16 @@ inline Bytes F(std::initializer_list<int> head)
     return frame;
 }
 
+// An image that exercises every part of WriteAll: factory defaults and a
+// distinct first byte in each macro slot.
+inline void PrepareWriteAllImage(AppContext& c)
+{
+    LoadFactoryDefaults(c.image);
+    c.languageCode = "EN";
+    for (int k = 0; k < kMacroSlotCount; ++k)
+        c.image.macroMemory[k][0] = uint8_t(k + 1);
+}
+
 // The same reports, in the same order, on the same collections; with
 // compareTimes also at the same moments of the pacer's clock.
 inline void ExpectSameTraffic(const std::vector<TrafficRecord>& actual,

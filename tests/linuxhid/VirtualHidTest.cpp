@@ -127,18 +127,12 @@ TEST_F(VirtualHidTest, EnumerationListsBothCollectionsWithTheirCapabilities) {
 }
 
 TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess) {
-    auto prepare = [](AppContext& c) {
-        LoadFactoryDefaults(c.image);
-        c.languageCode = "EN";
-        for (int k = 0; k < kMacroSlotCount; ++k)
-            c.image.macroMemory[k][0] = uint8_t(k + 1);
-    };
     DeviceRig inProcess;
-    prepare(inProcess.ctx);
+    PrepareWriteAllImage(inProcess.ctx);
     inProcess.Connect();
     WriteAll(inProcess.ctx);
 
-    prepare(ctx);
+    PrepareWriteAllImage(ctx);
     ASSERT_TRUE(link.connection.CheckConnection());
     link.state.Clear();
     mouse.ClearTraffic();

@@ -106,19 +106,13 @@ TEST_F(KernelHid, DiscoveryFindsBothCollectionsThroughSysfsAndTheDescriptor) {
 }
 
 TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess) {
-    auto prepare = [](AppContext& c) {
-        LoadFactoryDefaults(c.image);
-        c.languageCode = "EN";
-        for (int k = 0; k < kMacroSlotCount; ++k)
-            c.image.macroMemory[k][0] = uint8_t(k + 1);
-    };
     DeviceRig inProcess;
-    prepare(inProcess.ctx);
+    PrepareWriteAllImage(inProcess.ctx);
     inProcess.Connect();
     WriteAll(inProcess.ctx);
 
     Plug();
-    prepare(ctx);
+    PrepareWriteAllImage(ctx);
     ASSERT_TRUE(link.connection.CheckConnection());
     link.state.Clear();
     mouse.ClearTraffic();
