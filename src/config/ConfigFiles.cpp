@@ -98,7 +98,6 @@ ConfigLoad LoadConfigFile(AppContext& ctx)
 
     if (ctx.resetInProgress) {
         ctx.paths.currentConfigFile = ctx.paths.dataDirectory / kBaseConfigFile;
-        ctx.paths.currentSettingsFile = ctx.paths.profileList;
     } else {
         const std::string current =
             ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kCurProfileNameKey);
