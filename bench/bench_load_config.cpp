@@ -1,9 +1,11 @@
-// LoadConfigFile with a full macro library: 12 macros of 62 key events with a
+// LoadProfile with a full macro library: 12 macros of 62 key events with a
 // delay line between events. Goal: under 5 ms per load. The warm case is the
 // program's own (the parsed library is kept while the file is unchanged); the
 // cold case parses every file anew.
-#include "config/AppContext.h"
+#include "flows/AppContext.h"
+#include "platform/linux/PosixFileStore.h"
 #include "config/ConfigFiles.h"
+#include "flows/ProfileLoad.h"
 #include "platform/DebugOutput.h"
 #include "platform/PlatformPaths.h"
 
@@ -76,34 +78,36 @@ struct DataFolder {
     std::filesystem::path root;
 };
 
-void BM_LoadConfigFile(benchmark::State& state)
+void BM_LoadProfile(benchmark::State& state)
 {
     DataFolder folder;
     NullDebugOutput debug;
     FolderPaths paths(folder.root);
-    AppContext ctx(debug, paths);
-    LoadConfigFile(ctx);
+    lumeno::PosixFileStore files;
+    AppContext ctx(debug, paths, files);
+    LoadProfile(ctx);
     if (ctx.image.macroMemory[11][2] != 0x05)
         state.SkipWithError("the library was not encoded");
     for (auto _ : state) {
-        LoadConfigFile(ctx);
+        LoadProfile(ctx);
         benchmark::DoNotOptimize(ctx.image.macroMemory[11][129]);
     }
 }
-BENCHMARK(BM_LoadConfigFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadProfile)->Unit(benchmark::kMillisecond);
 
-void BM_LoadConfigFileColdCache(benchmark::State& state)
+void BM_LoadProfileColdCache(benchmark::State& state)
 {
     DataFolder folder;
     NullDebugOutput debug;
     FolderPaths paths(folder.root);
+    lumeno::PosixFileStore files;
     for (auto _ : state) {
-        auto ctx = std::make_unique<AppContext>(debug, paths);
-        LoadConfigFile(*ctx);
+        auto ctx = std::make_unique<AppContext>(debug, paths, files);
+        LoadProfile(*ctx);
         benchmark::DoNotOptimize(ctx->image.macroMemory[11][129]);
     }
 }
-BENCHMARK(BM_LoadConfigFileColdCache)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadProfileColdCache)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // program reads its files key by key, so this is its common case. Compared
 // with a read that must parse the file (the first read after each write).
 #include "config/ProfileIni.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,8 @@
 #include <unistd.h>
 
 namespace {
+
+lumeno::PosixFileStore files;
 
 std::filesystem::path MakeLibraryLikeFile()
 {
@@ -31,7 +34,7 @@ std::filesystem::path MakeLibraryLikeFile()
 void BM_ReadUnchangedFile(benchmark::State& state)
 {
     const auto file = MakeLibraryLikeFile();
-    lumeno::ProfileIni ini;
+    lumeno::ProfileIni ini{files};
     int i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(ini.ReadString(file, "Macro 7", "Item" + std::to_string(i++ % 124)));
@@ -43,7 +46,7 @@ void BM_ReadAfterParse(benchmark::State& state)
 {
     const auto file = MakeLibraryLikeFile();
     for (auto _ : state) {
-        lumeno::ProfileIni ini; // a fresh engine has to parse the file
+        lumeno::ProfileIni ini{files}; // a fresh engine has to parse the file
         benchmark::DoNotOptimize(ini.ReadString(file, "Macro 7", "Item5"));
     }
     std::filesystem::remove(file);

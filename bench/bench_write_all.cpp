@@ -1,10 +1,11 @@
 // WriteAll against the virtual mouse with the real pacer. The flow's time is
 // set by its mandated pauses; the counter "ratio" is the wall time over their
 // sum (1.00 would mean no overhead at all).
-#include "config/AppContext.h"
+#include "flows/AppContext.h"
+#include "platform/linux/PosixFileStore.h"
 #include "config/ConfigFiles.h"
 #include "device/DeviceLink.h"
-#include "device/Flows.h"
+#include "flows/WriteFlows.h"
 #include "emulator/EmulatedHidSystem.h"
 #include "emulator/VirtualMouse.h"
 #include "platform/DebugOutput.h"
@@ -48,7 +49,8 @@ private:
 void RunWriteAll(Pacer& pacer, const PlatformPaths& paths)
 {
     SilentDebug debug;
-    AppContext ctx(debug, paths);
+    lumeno::PosixFileStore files;
+    AppContext ctx(debug, paths, files);
     EnsureDataDirectory(ctx);
     LoadFactoryDefaults(ctx.image);
     ctx.languageCode = "EN";

@@ -5,6 +5,7 @@
 #include "config/ProfileIni.h"
 #include "macros/MacroEncoder.h"
 #include "macros/MacroLibraryFile.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -29,6 +30,8 @@ const std::filesystem::path& LibraryFile()
 
 constexpr uint8_t kFill = 0xA5;
 
+lumeno::PosixFileStore files;
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -40,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
     }
 
-    ProfileIni ini; // a fresh cache: every input is parsed
+    ProfileIni ini{files}; // a fresh cache: every input is parsed
     MacroLibraryFile library(ini, file);
     const std::vector<std::string> names = library.LoadNames();
     if (names.size() > size_t(kMaxMacros))

@@ -8,10 +8,14 @@ namespace lumeno {
 
 namespace {
 
-constexpr Rect kAssignmentHeaderRect{20, 107, 262, 127};
-constexpr Rect kMacroHeaderBase{20, 132, 262, 152};
-constexpr Rect kAxisHeaderBase{20, 157, 262, 177};
-constexpr int kLiftOffHeaderGap = 5;
+// The left column: four headers 5 px apart from (20,107), the first and the
+// third with a section below them; the lift-off header has no size.
+constexpr int kColumnLeft = 20;
+constexpr int kColumnTop = 107;
+constexpr int kColumnRight = 262;
+constexpr int kHeaderHeight = 20;
+constexpr int kHeaderGap = 5;
+enum Section { kAssignmentSection, kMacroSection, kAxisSection, kLiftOffSection };
 
 // Axis sliders, relative to the bottom of the "Axis Sensitivity" header.
 constexpr int kSliderLeft = 37;
@@ -36,8 +40,6 @@ constexpr int kLiftOffBottom = 65;
 constexpr Rect kRepaintAfterAssignment{20, 107, 262, 707};
 constexpr Rect kRepaintAfterAxis{20, 107, 262, 727};
 
-Rect Shifted(Rect r, int dy) { return {r.left, r.top + dy, r.right, r.bottom + dy}; }
-
 constexpr std::array<OverlayImage, kAssignmentRows> kTopOverlays{{
     {1, {350, 102}}, {2, {550, 102}}, {3, {498, 190}}, {4, {350, 247}},
     {5, {350, 315}}, {6, {498, 255}}, {7, {498, 285}}}};
@@ -48,45 +50,40 @@ constexpr std::array<OverlayImage, kAssignmentRows> kSideOverlays{{
 } // namespace
 
 MainWindowLayout::MainWindowLayout(int assignmentHeight, int axisHeight)
-    : assignmentHeight_(assignmentHeight), axisHeight_(axisHeight)
+    : column_(kColumnTop, kHeaderGap,
+              {{kHeaderHeight, assignmentHeight}, {kHeaderHeight, 0}, {kHeaderHeight, axisHeight}, {0, 0}})
 {
 }
 
+bool MainWindowLayout::AssignmentExpanded() const { return column_.Open(kAssignmentSection); }
+bool MainWindowLayout::AxisExpanded() const { return column_.Open(kAxisSection); }
+void MainWindowLayout::SetAssignmentExpanded(bool expanded) { column_.SetOpen(kAssignmentSection, expanded); }
+void MainWindowLayout::SetAxisExpanded(bool expanded) { column_.SetOpen(kAxisSection, expanded); }
+
 Rect MainWindowLayout::ToggleAssignment()
 {
-    assignmentExpanded_ = !assignmentExpanded_;
+    column_.Toggle(kAssignmentSection);
     return kRepaintAfterAssignment;
 }
 
 Rect MainWindowLayout::ToggleAxis()
 {
-    axisExpanded_ = !axisExpanded_;
+    column_.Toggle(kAxisSection);
     return kRepaintAfterAxis;
 }
 
-void MainWindowLayout::CollapseAll()
+void MainWindowLayout::CollapseAll() { column_.CollapseAll(); }
+
+Rect MainWindowLayout::Header(int section) const
 {
-    assignmentExpanded_ = false;
-    axisExpanded_ = false;
+    return {kColumnLeft, column_.HeaderTop(section), kColumnRight, column_.HeaderBottom(section)};
 }
 
-Rect MainWindowLayout::AssignmentHeader() const { return kAssignmentHeaderRect; }
+Rect MainWindowLayout::AssignmentHeader() const { return Header(kAssignmentSection); }
+Rect MainWindowLayout::MacroHeader() const { return Header(kMacroSection); }
+Rect MainWindowLayout::AxisHeader() const { return Header(kAxisSection); }
 
-Rect MainWindowLayout::MacroHeader() const
-{
-    return Shifted(kMacroHeaderBase, assignmentExpanded_ ? assignmentHeight_ : 0);
-}
-
-Rect MainWindowLayout::AxisHeader() const
-{
-    return Shifted(kAxisHeaderBase, assignmentExpanded_ ? assignmentHeight_ : 0);
-}
-
-Point MainWindowLayout::LiftOffHeader() const
-{
-    const int sectionEnd = AxisHeader().bottom + (axisExpanded_ ? axisHeight_ : 0);
-    return {kAxisHeaderBase.left, sectionEnd + kLiftOffHeaderGap};
-}
+Point MainWindowLayout::LiftOffHeader() const { return {kColumnLeft, column_.HeaderTop(kLiftOffSection)}; }
 
 Rect MainWindowLayout::AssignmentBox(int row) { return {120, 134 + 20 * row, 250, 150 + 20 * row}; }
 
@@ -102,6 +99,11 @@ Rect MainWindowLayout::YSlider() const
 {
     const int top = AxisHeader().bottom + kYSliderOffset;
     return {kSliderLeft, top, kSliderLeft + kSliderWidth, top + kSliderHeight};
+}
+
+Point MainWindowLayout::AssignmentBackground() const
+{
+    return {kColumnLeft, column_.PaneTop(kAssignmentSection)};
 }
 
 Point MainWindowLayout::AxisBackground() const { return {AxisHeader().left, AxisHeader().bottom}; }

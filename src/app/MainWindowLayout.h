@@ -4,6 +4,8 @@
 // assignment boxes, the axis sliders, the lift-off switch areas and the
 // places of the fixed controls. Views ask it where things are; it knows no
 // toolkit.
+#include "ui/AccordionModel.h"
+
 #include <optional>
 #include <string>
 
@@ -56,16 +58,16 @@ public:
     // ("BK_ButtonAssignment.png", "BK_XYSensSetting.png"); 0 when missing.
     MainWindowLayout(int assignmentHeight, int axisHeight);
 
-    bool AssignmentExpanded() const { return assignmentExpanded_; }
-    bool AxisExpanded() const { return axisExpanded_; }
+    bool AssignmentExpanded() const;
+    bool AxisExpanded() const;
 
     // Each toggle returns the area to repaint at once.
     Rect ToggleAssignment();
     Rect ToggleAxis();
     // All three sections collapsed (start-up, reset, restore).
     void CollapseAll();
-    void SetAssignmentExpanded(bool expanded) { assignmentExpanded_ = expanded; }
-    void SetAxisExpanded(bool expanded) { axisExpanded_ = expanded; }
+    void SetAssignmentExpanded(bool expanded);
+    void SetAxisExpanded(bool expanded);
 
     Rect AssignmentHeader() const;
     Rect MacroHeader() const;
@@ -76,14 +78,14 @@ public:
     // Row r = 1..7.
     static Rect AssignmentBox(int row);
     static Rect RowLabel(int row);
-    bool AssignmentBoxesVisible() const { return assignmentExpanded_; }
+    bool AssignmentBoxesVisible() const { return AssignmentExpanded(); }
 
     Rect XSlider() const;
     Rect YSlider() const;
-    bool AxisSlidersVisible() const { return axisExpanded_; }
+    bool AxisSlidersVisible() const { return AxisExpanded(); }
 
     // Backgrounds of the expanded sections, drawn below their headers.
-    Point AssignmentBackground() const { return {20, 127}; }
+    Point AssignmentBackground() const;
     Point AxisBackground() const;
     // Scale label n = 1..10 under the slider that starts at sliderTop.
     Point ScaleLabel(int n, int sliderTop) const;
@@ -94,10 +96,9 @@ public:
     Rect LiftOffOffArea() const; // inclusive bounds
 
 private:
-    int assignmentHeight_;
-    int axisHeight_;
-    bool assignmentExpanded_ = false;
-    bool axisExpanded_ = false;
+    Rect Header(int section) const;
+
+    AccordionModel column_;
 };
 
 enum class MouseView { Top = 1, Side = 2 };

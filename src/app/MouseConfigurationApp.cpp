@@ -2,15 +2,14 @@
 
 #include "app/FontSubstitutes.h"
 #include "app/MouseConfigurationDlg.h"
-#include "app/QtBusyIndicator.h"
-#include "app/UiText.h"
-#include "config/AppContext.h"
-#include "config/StartupFiles.h"
 #include "device/DeviceLink.h"
+#include "flows/AppContext.h"
+#include "flows/ProfileLoad.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"
 #include "platform/linux/LinuxHidSystem.h"
 #include "platform/linux/LinuxPlatformPaths.h"
+#include "platform/linux/PosixFileStore.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/StderrDebugOutput.h"
 #if LUMENO_WITH_X11
@@ -18,6 +17,7 @@
 #include "platform/linux/X11WindowLookup.h"
 #endif
 #include "ui/SkinImages.h"
+#include "ui/UiText.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -49,11 +49,11 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     InstallFontSubstitutes();
 
     LinuxPlatformPaths paths;
-    AppContext ctx(debug, paths);
+    PosixFileStore files;
+    AppContext ctx(debug, paths, files);
     LinuxHidSystem hid;
     SleepingPacer pacer;
-    QtBusyIndicator busy;
-    DeviceLink link(hid, pacer, debug, &busy);
+    DeviceLink link(hid, pacer, debug);
     ctx.device = &link;
     UiText text;
     const SkinImages skin = SkinImages::ForRunningProgram();

@@ -1,15 +1,15 @@
 #include "app/MouseConfigurationDlg.h"
 
 #include "app/DlgSplash.h"
-#include "app/UiText.h"
+#include "ui/UiText.h"
 #include "buttons/ButtonMap.h"
-#include "config/AppContext.h"
 #include "config/ConfigFiles.h"
 #include "config/ProfileSettings.h"
-#include "config/StartupFiles.h"
 #include "device/DeviceLink.h"
-#include "device/EventReader.h"
-#include "device/Flows.h"
+#include "flows/AppContext.h"
+#include "flows/PointerSettings.h"
+#include "flows/ProfileLoad.h"
+#include "flows/WriteFlows.h"
 #include "platform/DebugOutput.h"
 #include "platform/HidSystem.h"
 #include "platform/WindowLookup.h"
@@ -110,11 +110,7 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(MainWindowServices services, QWid
 
 CMouseConfigurationDlg::~CMouseConfigurationDlg()
 {
-    s_.hid.SetNoticeCallback({});
-    if (reader_)
-        reader_->Stop();
-    s_.link.connection.SetEventInterfaceHook({});
-    s_.link.connection.CloseHandles();
+    session_.reset();
     tray_.Remove();
 }
 
@@ -143,18 +139,8 @@ bool CMouseConfigurationDlg::Initialise(const MainWindowOptions& options)
     // A native window, never mapped, so that others can find it by its title.
     winId();
 
-    // The device link: reader first, so the search can wake it.
-    reader_ = std::make_unique<EventReader>(s_.link.connection, *this);
-    EventReader* reader = reader_.get();
-    s_.link.connection.SetEventInterfaceHook([reader] { reader->Wake(); });
-    changeHandler_ = std::make_unique<DeviceChangeHandler>(ctx, s_.link, *reader_, *this, *this);
-    StartDeviceLink(ctx, s_.link, *reader_);
-
-    // Arrival and removal come from the HID layer's thread; handle them here.
-    s_.hid.SetNoticeCallback([this](HidNoticeKind kind, const std::string& name) {
-        QMetaObject::invokeMethod(
-            this, [this, kind, name] { changeHandler_->OnHidNotice(kind, name); }, Qt::QueuedConnection);
-    });
+    session_ = std::make_unique<DeviceSession>(ctx, s_.link, s_.hid, *this, *this);
+    session_->Start();
 
     RunStartupFileSteps(ctx, options.systemLanguage);
     // A first run replaced the loaded image by the factory defaults; the
@@ -179,8 +165,7 @@ bool CMouseConfigurationDlg::Initialise(const MainWindowOptions& options)
         RemoveTrayIcon();
     }
 
-    if (applyPointerSettings_)
-        applyPointerSettings_();
+    ApplyPointerSettings(ctx);
 
     if (s_.windows) {
         if (auto companion = s_.windows->FindTopLevelWindow(kCompanionWindowTitle))
@@ -480,8 +465,8 @@ void CMouseConfigurationDlg::OnApplyRequest(int code)
         WriteLighting(ctx);
         break;
     default:
-        if (code >= kApplyPointerFirst && code <= kApplyPointerLast && applyPointerSettings_)
-            applyPointerSettings_();
+        if (code >= kApplyPointerFirst && code <= kApplyPointerLast)
+            ApplyPointerSettings(ctx);
         break;
     }
 }
@@ -503,17 +488,30 @@ void CMouseConfigurationDlg::OnDeviceNotice(int kind, int param)
         tray_.ShowBalloon(*balloon);
 }
 
-void CMouseConfigurationDlg::PostNotice(DeviceNoticeKind kind, int param, std::function<void()> handled)
+void CMouseConfigurationDlg::Post(std::function<void()> task)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, kind, param, handled = std::move(handled)] {
-            OnDeviceNotice(static_cast<int>(kind), param);
-            if (handled)
-                handled();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
+
+void CMouseConfigurationDlg::MouseArrived(bool announced)
+{
+    if (announced)
+        Post([this] { OnDeviceNotice(int(DeviceNoticeKind::MouseFound), 0); });
+    SetDpiHundredStepMode();
+    AddTrayIcon();
+}
+
+void CMouseConfigurationDlg::MouseGone(bool announced)
+{
+    if (announced)
+        Post([this] { OnDeviceNotice(int(DeviceNoticeKind::MouseGone), 0); });
+    HideMainWindow();
+    if (announced)
+        DestroyMacroManager();
+    RemoveTrayIcon();
+}
+
+void CMouseConfigurationDlg::DpiStageChanged(int stage) { OnDeviceNotice(int(DeviceNoticeKind::DpiStageChanged), stage); }
 
 void CMouseConfigurationDlg::OnBackgroundPress(QPoint clientPos)
 {
@@ -568,7 +566,7 @@ void CMouseConfigurationDlg::ResetToFactoryDefaults()
     if (!confirmed)
         return;
     AppContext& ctx = s_.ctx;
-    FactoryReset(ctx, applyPointerSettings_);
+    FactoryReset(ctx);
     layout_.CollapseAll();
     SetSlidersFromImage();
     RefreshSettingsPane();
@@ -643,7 +641,7 @@ void CMouseConfigurationDlg::RestoreFromTray()
     if (!MouseConnected())
         return;
     AppContext& ctx = s_.ctx;
-    LoadConfigFile(ctx);
+    LoadProfile(ctx);
     LoadProfileSettings(ctx, ctx.paths.currentSettingsFile);
 
     move(0, 0);

@@ -11,8 +11,8 @@
 // double-click (RestoreFromTray) is the first time the user sees it.
 #include "app/MainWindowLayout.h"
 #include "app/TrayIcon.h"
-#include "device/DeviceChange.h"
-#include "platform/DeviceNoticeSink.h"
+#include "flows/DeviceSession.h"
+#include "platform/UiThread.h"
 
 #include <QFont>
 #include <QImage>
@@ -30,7 +30,6 @@ struct AppContext;
 class CBitmapBtn;
 class CDMarker;
 class DeviceLink;
-class EventReader;
 class HidSystem;
 class SkinImages;
 class UiText;
@@ -85,7 +84,7 @@ struct MainWindowOptions {
     bool showWhenNoTray = false;
 };
 
-class CMouseConfigurationDlg : public QWidget, public ConnectionView, public DeviceNoticeSink {
+class CMouseConfigurationDlg : public QWidget, public DeviceSessionListener, public UiThread {
     Q_OBJECT
 public:
     explicit CMouseConfigurationDlg(MainWindowServices services, QWidget* parent = nullptr);
@@ -125,21 +124,26 @@ public:
     // Creates the profile pane as a child; without it the profile button only
     // clears the highlight.
     void SetProfilePaneFactory(std::function<QWidget*(QWidget* parent)> factory);
-    void SetPointerSettingsApplier(std::function<void()> apply) { applyPointerSettings_ = std::move(apply); }
     // Asks "Reset to factory default?"; the default shows a message box.
     void SetResetConfirmation(std::function<bool()> confirm) { confirmReset_ = std::move(confirm); }
     // Re-enables the settings panes and the reset button after profile work.
     void SetProfileControlsEnabled(bool enabled);
 
-    // --- ConnectionView ---
-    void AddTrayIcon() override;
-    void RemoveTrayIcon() override;
-    void HideMainWindow() override;
-    void SetDpiHundredStepMode() override;
-    void DestroyMacroManager() override;
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void HideMainWindow();
+    void SetDpiHundredStepMode();
+    void DestroyMacroManager();
 
-    // --- DeviceNoticeSink: queued to the UI thread ---
-    void PostNotice(DeviceNoticeKind kind, int param, std::function<void()> handled = {}) override;
+    // --- DeviceSessionListener ---
+    void MouseArrived(bool announced) override;
+    void MouseGone(bool announced) override;
+    void DpiStageChanged(int stage) override;
+
+    // --- UiThread ---
+    void Post(std::function<void()> task) override;
+
+    DeviceSession* Session() { return session_.get(); }
 
     // --- State, for the views and tests ---
     const MainWindowLayout& Layout() const { return layout_; }
@@ -219,12 +223,10 @@ private:
     std::function<void()> refreshSettingsPane_;
     QPointer<QWidget> profilePane_;
     std::function<QWidget*(QWidget*)> profilePaneFactory_;
-    std::function<void()> applyPointerSettings_;
     std::function<bool()> confirmReset_;
 
     TrayIcon tray_;
-    std::unique_ptr<EventReader> reader_;
-    std::unique_ptr<DeviceChangeHandler> changeHandler_;
+    std::unique_ptr<DeviceSession> session_;
 
     bool showWhenNoTray_ = false;
     bool dragging_ = false;

@@ -1,6 +1,6 @@
 #include "app/TrayNotice.h"
 
-#include "app/UiText.h"
+#include "ui/UiText.h"
 #include "device/DpiNotice.h"
 #include "platform/DeviceNoticeSink.h"
 

@@ -1,15 +1,13 @@
 #include "config/ConfigFiles.h"
 
-#include "config/AppContext.h"
-#include "config/AtomicFile.h"
+#include "config/ProfileStore.h"
 #include "config/ProfileSettings.h"
-#include "macros/MacroEncoder.h"
 #include "platform/DebugOutput.h"
+#include "platform/FileStore.h"
 #include "platform/PlatformPaths.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -24,14 +22,14 @@ constexpr char kItemCountKey[] = "ItemCount";
 constexpr int kMaxProfiles = 6;
 constexpr uint8_t kFirstRunFlagWritten = 1;
 
-void RebuildDataPaths(AppContext& ctx)
+void RebuildDataPaths(ProfileStore& ctx)
 {
     ctx.paths.dataDirectory = DataDirectory(ctx.platform);
     ctx.paths.macroLibrary = ctx.paths.dataDirectory / kMacroLibraryFile;
     ctx.paths.profileList = ctx.paths.dataDirectory / kProfileListFile;
 }
 
-void PointAtProfile(AppContext& ctx, int number)
+void PointAtProfile(ProfileStore& ctx, int number)
 {
     ctx.paths.currentConfigFile = ctx.paths.dataDirectory / ConfigFileName(number);
     ctx.paths.currentSettingsFile = ctx.paths.dataDirectory / SettingsFileName(number);
@@ -39,7 +37,7 @@ void PointAtProfile(AppContext& ctx, int number)
 
 // Reads flag byte and image from the current configuration file; a short
 // file fills only the first bytes of the image.
-void ReadCurrentConfigFile(AppContext& ctx)
+void ReadCurrentConfigFile(ProfileStore& ctx)
 {
     std::ifstream in(ctx.paths.currentConfigFile, std::ios::binary);
     if (!in || std::filesystem::is_directory(ctx.paths.currentConfigFile)) {
@@ -66,7 +64,7 @@ std::filesystem::path DataDirectory(const PlatformPaths& platform)
     return *folder / kDataFolderName / "";
 }
 
-bool EnsureDataDirectory(AppContext& ctx)
+bool EnsureDataDirectory(ProfileStore& ctx)
 {
     RebuildDataPaths(ctx);
     if (ctx.paths.dataDirectory.empty())
@@ -91,7 +89,7 @@ std::filesystem::path SettingsFileName(int profileNumber)
     return "str" + std::to_string(profileNumber) + ".ini";
 }
 
-ConfigLoad LoadConfigFile(AppContext& ctx)
+ConfigLoad LoadConfigFile(ProfileStore& ctx)
 {
     RebuildDataPaths(ctx);
     ctx.paths.currentSettingsFile = ctx.paths.profileList;
@@ -115,11 +113,10 @@ ConfigLoad LoadConfigFile(AppContext& ctx)
     }
 
     ReadCurrentConfigFile(ctx);
-    EncodeLibrary(ctx.ini, ctx.paths.macroLibrary, ctx.image);
     return ConfigLoad::Loaded;
 }
 
-void LoadBaseConfiguration(AppContext& ctx)
+void LoadBaseConfiguration(ProfileStore& ctx)
 {
     RebuildDataPaths(ctx);
     ctx.paths.currentConfigFile = ctx.paths.dataDirectory / kBaseConfigFile;
@@ -127,7 +124,7 @@ void LoadBaseConfiguration(AppContext& ctx)
     ReadCurrentConfigFile(ctx);
 }
 
-bool SaveConfigFile(AppContext& ctx)
+bool SaveConfigFile(ProfileStore& ctx)
 {
     RebuildDataPaths(ctx);
     PointAtProfile(ctx, ctx.currentProfileNumber);
@@ -135,8 +132,8 @@ bool SaveConfigFile(AppContext& ctx)
     std::array<uint8_t, kConfigFileSize> file{};
     file[0] = kFirstRunFlagWritten;
     std::copy(ctx.image.Bytes().begin(), ctx.image.Bytes().end(), file.begin() + 1);
-    if (!WriteFileAtomically(ctx.paths.currentConfigFile, file)) {
-        DebugPrintf(ctx.debug, "Error Code is: %d \n", errno);
+    if (const int error = ctx.files.ReplaceAtomically(ctx.paths.currentConfigFile, file); error != 0) {
+        DebugPrintf(ctx.debug, "Error Code is: %d \n", error);
         return false;
     }
     DebugPrintf(ctx.debug, "Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
@@ -144,7 +141,7 @@ bool SaveConfigFile(AppContext& ctx)
     return true;
 }
 
-void RunFirstRunInitialisation(AppContext& ctx)
+void RunFirstRunInitialisation(ProfileStore& ctx)
 {
     const std::filesystem::path settings = ctx.paths.currentSettingsFile;
     const std::string marker = ctx.ini.ReadString(settings, kProfileSection, kIsDefaultKey);

@@ -5,7 +5,7 @@
 
 namespace lumeno {
 
-struct AppContext;
+struct ProfileStore;
 class PlatformPaths;
 
 inline constexpr char kDataFolderName[] = "Lumeno-KV580 Pro";
@@ -19,7 +19,7 @@ inline constexpr size_t kConfigFileSize = 1893;
 std::filesystem::path DataDirectory(const PlatformPaths& platform);
 
 // Creates the data directory when it is missing. False when it cannot be made.
-bool EnsureDataDirectory(AppContext& ctx);
+bool EnsureDataDirectory(ProfileStore& ctx);
 
 std::filesystem::path ConfigFileName(int profileNumber); // "config%d.bin"
 std::filesystem::path SettingsFileName(int profileNumber); // "str%d.ini"
@@ -30,20 +30,21 @@ enum class ConfigLoad {
 };
 
 // Chooses the current profile's files and reads its configuration file into
-// the image, then reloads the macros into macroMemory.
-ConfigLoad LoadConfigFile(AppContext& ctx);
+// the image. The macros in the image are those of the file; the profile load
+// of the flows encodes the library over them.
+ConfigLoad LoadConfigFile(ProfileStore& ctx);
 
 // Points the current files at "config.bin" and "str.ini" and reads
 // "config.bin" into the image; the macros are not reloaded.
-void LoadBaseConfiguration(AppContext& ctx);
+void LoadBaseConfiguration(ProfileStore& ctx);
 
 // Writes flag byte and image to "config%d.bin" of currentProfileNumber and
 // points the current settings file at "str%d.ini". False when it failed; the
 // previous file is then unchanged.
-bool SaveConfigFile(AppContext& ctx);
+bool SaveConfigFile(ProfileStore& ctx);
 
 // Start-up only, after LoadConfigFile: factory defaults and a save for a
 // profile not yet marked initialised ("IsDefault" "N" or empty).
-void RunFirstRunInitialisation(AppContext& ctx);
+void RunFirstRunInitialisation(ProfileStore& ctx);
 
 } // namespace lumeno

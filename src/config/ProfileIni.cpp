@@ -1,14 +1,11 @@
 #include "config/ProfileIni.h"
 
-#include "config/AtomicFile.h"
 #include "config/TextEncoding.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -91,32 +88,6 @@ bool IsWritableKey(std::string_view key)
 {
     return !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
            !Trim(key).starts_with('[');
-}
-
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileIdentity& o) const
-    {
-        return device == o.device && inode == o.inode && size == o.size &&
-               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
-    }
-};
-
-enum class FileState { Missing, Present, Unreadable };
-
-FileState Identify(const std::filesystem::path& file, FileIdentity& id)
-{
-    struct stat st {};
-    if (::stat(file.c_str(), &st) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unreadable;
-    if (!S_ISREG(st.st_mode))
-        return FileState::Unreadable;
-    id = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-    return FileState::Present;
 }
 
 } // namespace
@@ -223,13 +194,13 @@ const ProfileIni::Document::Section* ProfileIni::Document::Find(std::string_view
     return it == firstSection.end() ? nullptr : &sections[it->second];
 }
 
-ProfileIni::ProfileIni() = default;
+ProfileIni::ProfileIni(FileStore& files) : files_(files) {}
 ProfileIni::~ProfileIni() = default;
 
 std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesystem::path& file)
 {
     FileIdentity id;
-    switch (Identify(file, id)) {
+    switch (files_.Identify(file, id)) {
     case FileState::Missing:
         cache_.erase(file);
         return std::make_shared<const Document>();
@@ -259,14 +230,14 @@ bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
 {
     const std::string bytes = doc.Serialize();
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    if (!WriteFileAtomically(file, std::span<const uint8_t>(data, bytes.size()))) {
+    if (files_.ReplaceAtomically(file, std::span<const uint8_t>(data, bytes.size())) != 0) {
         cache_.erase(file);
         return false;
     }
     auto stored = std::make_shared<Document>(doc);
     stored->Reindex();
     stored->exists = true;
-    if (Identify(file, stored->identity) == FileState::Present)
+    if (files_.Identify(file, stored->identity) == FileState::Present)
         cache_[file] = std::move(stored);
     else
         cache_.erase(file);

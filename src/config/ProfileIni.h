@@ -12,6 +12,8 @@
 // accepted, and a write keeps the encoding and line ends the file has.
 // Every write replaces the file atomically (temporary file, then rename), so
 // a crash or a full disk never leaves a torn file.
+#include "platform/FileStore.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -28,7 +30,7 @@ inline constexpr size_t kProfileBufferChars = 1024;
 
 class ProfileIni {
 public:
-    ProfileIni();
+    explicit ProfileIni(FileStore& files);
     ~ProfileIni();
     ProfileIni(const ProfileIni&) = delete;
     ProfileIni& operator=(const ProfileIni&) = delete;
@@ -63,6 +65,7 @@ private:
     std::shared_ptr<const Document> Load(const std::filesystem::path& file);
     bool Store(const std::filesystem::path& file, const Document& doc);
 
+    FileStore& files_;
     std::map<std::filesystem::path, std::shared_ptr<const Document>> cache_;
 };
 

@@ -1,6 +1,6 @@
 #include "config/ProfileSettings.h"
 
-#include "config/AppContext.h"
+#include "config/ProfileStore.h"
 
 #include <array>
 
@@ -34,21 +34,23 @@ std::string CaptionSectionName(std::string_view languageCode)
     return {};
 }
 
-void LoadProfileSettings(AppContext& ctx, const std::filesystem::path& settingsFile)
+void LoadProfileSettings(ProfileStore& ctx, const std::filesystem::path& settingsFile)
 {
     const std::string section = CaptionSectionName(ctx.languageCode);
     for (int i = 0; i < kCaptionCount; ++i)
         ctx.captions[size_t(i)] = ctx.ini.ReadString(settingsFile, section, ItemKey(i));
 }
 
-void SaveCaptions(AppContext& ctx, const std::filesystem::path& settingsFile)
+bool SaveCaptions(ProfileStore& ctx, const std::filesystem::path& settingsFile)
 {
     const std::string section = CaptionSectionName(ctx.languageCode);
+    bool saved = true;
     for (int i = 0; i < kCaptionCount; ++i)
-        ctx.ini.WriteString(settingsFile, section, ItemKey(i), ctx.captions[size_t(i)]);
+        saved = ctx.ini.WriteString(settingsFile, section, ItemKey(i), ctx.captions[size_t(i)]) && saved;
+    return saved;
 }
 
-std::string ReadLanguageCode(AppContext& ctx)
+std::string ReadLanguageCode(ProfileStore& ctx)
 {
     return ctx.ini.ReadString(ctx.paths.currentSettingsFile, kSkinsSection, kLanguageKey);
 }

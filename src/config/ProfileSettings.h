@@ -7,7 +7,7 @@
 
 namespace lumeno {
 
-struct AppContext;
+struct ProfileStore;
 
 inline constexpr char kSkinsSection[] = "Skins";
 inline constexpr char kLanguageKey[] = "Lan";
@@ -19,11 +19,12 @@ inline constexpr char kIsDefaultKey[] = "IsDefault";
 std::string CaptionSectionName(std::string_view languageCode);
 
 // Reads "Item1".."Item7" of the language's caption section into the captions.
-void LoadProfileSettings(AppContext& ctx, const std::filesystem::path& settingsFile);
-// Writes the seven captions; the file is created when missing.
-void SaveCaptions(AppContext& ctx, const std::filesystem::path& settingsFile);
+void LoadProfileSettings(ProfileStore& ctx, const std::filesystem::path& settingsFile);
+// Writes the seven captions; the file is created when missing. False when a
+// write failed.
+bool SaveCaptions(ProfileStore& ctx, const std::filesystem::path& settingsFile);
 
 // Start-up: key "Lan" of section "Skins" of the current settings file.
-std::string ReadLanguageCode(AppContext& ctx);
+std::string ReadLanguageCode(ProfileStore& ctx);
 
 } // namespace lumeno

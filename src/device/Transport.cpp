@@ -14,6 +14,10 @@ namespace {
 // reports a longer report is served only up to here.
 using ReportBuffer = std::array<uint8_t, kTransportBufferSize>;
 
+// A block read waits for each input report in slices of this length, so a
+// cancelled flow stops waiting within one slice.
+constexpr std::chrono::milliseconds kReadSlice{100};
+
 // The collection's own length, as it reports it; the usual length when it
 // reports none (no mouse), never more than the buffer.
 size_t ReportLength(uint16_t reported, size_t usual)
@@ -23,9 +27,30 @@ size_t ReportLength(uint16_t reported, size_t usual)
 
 } // namespace
 
-Transport::Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug)
-    : connection_(connection), pacer_(pacer), debug_(debug)
+Transport::Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug,
+                     const std::atomic<bool>& cancel)
+    : connection_(connection), pacer_(pacer), debug_(debug), cancel_(cancel)
 {
+}
+
+HidReadResult Transport::ReadInputReport(HidHandle& handle, std::span<uint8_t> report)
+{
+    HidReadResult got{HidReadStatus::TimedOut, 0};
+    for (auto waited = std::chrono::milliseconds(0); waited < kInputReportTimeout && !Cancelled();
+         waited += kReadSlice) {
+        got = handle.Read(report, std::min(kReadSlice, kInputReportTimeout - waited));
+        if (got.status != HidReadStatus::TimedOut)
+            break;
+    }
+    return got;
+}
+
+void Transport::Pause(std::chrono::milliseconds duration)
+{
+    if (Cancelled())
+        return;
+    pacer_.Pause(duration);
+    paused_.fetch_add(duration.count());
 }
 
 int Transport::ChunkCount(int32_t byteCount)
@@ -40,20 +65,20 @@ void Transport::SendFeature(const CommandFrame& frame)
     std::copy_n(frame.bytes.begin(), kFrameChecksumIndex, report.begin() + kReportPayloadIndex);
     report[kReportPayloadIndex + kFrameChecksumIndex] = FrameChecksum(frame);
     const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
-    if (auto handle = connection_.CommandHandle())
+    if (auto handle = connection_.CommandHandle(); handle && !Cancelled())
         handle->SetFeature(std::span(report.data(), length));
-    pacer_.Pause(kFeaturePause);
+    Pause(kFeaturePause);
 }
 
 void Transport::ReadReply(CommandFrame& frame)
 {
     ReportBuffer report{};
     const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
-    if (auto handle = connection_.CommandHandle()) {
+    if (auto handle = connection_.CommandHandle(); handle && !Cancelled()) {
         if (!handle->GetFeature(std::span(report.data(), length)))
             report.fill(0); // a failed read leaves zeros
     }
-    pacer_.Pause(kFeaturePause);
+    Pause(kFeaturePause);
     std::copy_n(report.begin() + kReportPayloadIndex, kFrameSize, frame.bytes.begin());
 }
 
@@ -83,8 +108,8 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
         const size_t length = ReportLength(connection_.InputReportLength(), kChunkReportLength);
         for (int i = 0; i < chunks; ++i) {
             ReportBuffer report{};
-            if (handle) {
-                const HidReadResult got = handle->Read(std::span(report.data(), length), kInputReportTimeout);
+            if (handle && !Cancelled()) {
+                const HidReadResult got = ReadInputReport(*handle, std::span(report.data(), length));
                 if (got.status != HidReadStatus::Ok)
                     report.fill(0);
             }
@@ -93,7 +118,7 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
                 const size_t n = std::min(kChunkSize, data.size() - offset);
                 std::copy_n(report.begin() + kReportPayloadIndex, n, data.begin() + offset);
             }
-            pacer_.Pause(kChunkPause);
+            Pause(kChunkPause);
         }
         return;
     }
@@ -107,9 +132,9 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
             const size_t n = std::min(kChunkSize, data.size() - offset);
             std::copy_n(data.begin() + offset, n, report.begin() + kReportPayloadIndex);
         }
-        if (handle)
+        if (handle && !Cancelled())
             handle->Write(std::span<const uint8_t>(report.data(), length));
-        pacer_.Pause(kChunkPause);
+        Pause(kChunkPause);
     }
 }
 

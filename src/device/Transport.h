@@ -5,9 +5,13 @@
 //
 // Results are never examined: a failed send leaves nothing behind, a failed
 // read leaves zeros. Every call pays its fixed pauses through the Pacer, also
-// when the mouse is absent, so the mouse is never rushed.
+// when the mouse is absent, so the mouse is never rushed. Once the cancel
+// flag is set nothing is sent or read any more (reads leave zeros) and no
+// pause is paid, so a cancelled flow runs to its end at once.
 #include "device/CommandFrame.h"
+#include "platform/HidSystem.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <span>
@@ -28,7 +32,7 @@ inline constexpr std::chrono::milliseconds kInputReportTimeout{1000};
 
 class Transport {
 public:
-    Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug);
+    Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug, const std::atomic<bool>& cancel);
 
     // Sends frame (its checksum computed here; the caller's byte 7 is
     // ignored). With readBack the reply frame is copied over frame,
@@ -47,13 +51,21 @@ public:
 
     static int ChunkCount(int32_t byteCount);
 
+    // The pauses paid so far, in total: a flow's progress. Any thread.
+    std::chrono::milliseconds Paused() const { return std::chrono::milliseconds(paused_.load()); }
+
 private:
     void SendFeature(const CommandFrame& frame);
     void ReadReply(CommandFrame& frame);
+    bool Cancelled() const { return cancel_.load(); }
+    HidReadResult ReadInputReport(HidHandle& handle, std::span<uint8_t> report);
+    void Pause(std::chrono::milliseconds duration);
 
     DeviceConnection& connection_;
     Pacer& pacer_;
     DebugOutput& debug_;
+    const std::atomic<bool>& cancel_;
+    std::atomic<long long> paused_{0};
 };
 
 } // namespace lumeno

@@ -3,7 +3,7 @@
 // a small generated skin whose images are plain colour blocks, so that tests
 // can tell from the painted pixels which image was drawn where.
 #include "app/MouseConfigurationDlg.h"
-#include "app/UiText.h"
+#include "ui/UiText.h"
 #include "device/DeviceLink.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"

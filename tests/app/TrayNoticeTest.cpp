@@ -1,5 +1,5 @@
 #include "app/TrayNotice.h"
-#include "app/UiText.h"
+#include "ui/UiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/UiText.h"
+#include "ui/UiText.h"
 
 #include <gtest/gtest.h>
 

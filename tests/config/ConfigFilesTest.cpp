@@ -1,7 +1,7 @@
 #include "config/ConfigFiles.h"
 
 #include "config/ProfileSettings.h"
-#include "config/StartupFiles.h"
+#include "flows/ProfileLoad.h"
 #include "support/TestContext.h"
 
 #include <gtest/gtest.h>
@@ -182,7 +182,7 @@ TEST(StartupFiles, FreshInstallationGetsFolderProfileAndDefaults)
     test::TempDir tmp;
     test::CapturingDebugOutput debug;
     test::FixedPlatformPaths platform(tmp.path() / "config");
-    AppContext ctx(debug, platform);
+    AppContext ctx{debug, platform, test::TestFiles()};
     RunStartupFileSteps(ctx, "DE");
 
     const auto dir = tmp.path() / "config" / "Lumeno-KV580 Pro";
@@ -194,7 +194,7 @@ TEST(StartupFiles, FreshInstallationGetsFolderProfileAndDefaults)
     // The next start keeps what the user changed.
     ctx.image.wheelLines = 9;
     ASSERT_TRUE(SaveConfigFile(ctx));
-    AppContext again(debug, platform);
+    AppContext again{debug, platform, test::TestFiles()};
     RunStartupFileSteps(again, "EN");
     EXPECT_EQ(again.image.wheelLines, 9);
     EXPECT_EQ(again.snapshot.wheelLines, 9);

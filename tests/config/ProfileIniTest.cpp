@@ -47,7 +47,7 @@ const ReadCase kReadCases[] = {
 TEST(ProfileIni, ReadsLikeTheWindowsProfileFunctions)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     int n = 0;
     for (const auto& c : kReadCases) {
         const auto file = tmp.path() / ("case" + std::to_string(n++) + ".ini");
@@ -59,7 +59,7 @@ TEST(ProfileIni, ReadsLikeTheWindowsProfileFunctions)
 TEST(ProfileIni, DefaultsAndBufferCut)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto missing = tmp.path() / "missing.ini";
     EXPECT_EQ(ini.ReadString(missing, "S", "k", "def   "), "def");
     EXPECT_EQ(ini.ReadString(missing, "S", "k"), "");
@@ -76,7 +76,7 @@ TEST(ProfileIni, DefaultsAndBufferCut)
 TEST(ProfileIni, WritesInPlaceAtSectionEndAndAtFileEnd)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto file = tmp.path() / "w.ini";
     WriteFileBytes(file, "[A]\nx=1\ny=2\n\n[B]\nz=3\n");
 
@@ -94,7 +94,7 @@ TEST(ProfileIni, WritesInPlaceAtSectionEndAndAtFileEnd)
 TEST(ProfileIni, ReplacingASectionWritesWhatKeyByKeyWritesWould)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto byKey = tmp.path() / "by-key.ini";
     const auto whole = tmp.path() / "whole.ini";
     const std::string start = "[M]\nold=1\n[Other]\nx=1\n";
@@ -114,7 +114,7 @@ TEST(ProfileIni, ReplacingASectionWritesWhatKeyByKeyWritesWould)
 TEST(ProfileIni, DuplicateSectionsAndKeysActOnTheFirst)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto file = tmp.path() / "d.ini";
     WriteFileBytes(file, "[S]\nk=1\nk=2\n[S]\nk=3\n");
     ASSERT_TRUE(ini.WriteString(file, "S", "k", "9"));
@@ -127,7 +127,7 @@ TEST(ProfileIni, DuplicateSectionsAndKeysActOnTheFirst)
 TEST(ProfileIni, KeepsTheEncodingAndLineEndsOfAWindowsFile)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto file = tmp.path() / "utf16.ini";
     // "[S]\r\nk=ä\r\n" in UTF-16LE with its byte-order mark.
     const std::string utf16("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE4\0\r\0\n\0", 22);
@@ -142,7 +142,7 @@ TEST(ProfileIni, KeepsTheEncodingAndLineEndsOfAWindowsFile)
 TEST(ProfileIni, WriteFailuresLeaveTheFileAsItWas)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     EXPECT_FALSE(ini.WriteString(tmp.path() / "no-such-folder" / "x.ini", "S", "k", "v"));
 
     const auto file = tmp.path() / "f.ini";
@@ -158,7 +158,7 @@ TEST(ProfileIni, WriteFailuresLeaveTheFileAsItWas)
 TEST(ProfileIni, SeesChangesMadeBehindItsBack)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto file = tmp.path() / "c.ini";
     WriteFileBytes(file, "[S]\nk=1\n");
     EXPECT_EQ(ini.ReadString(file, "S", "k"), "1");
@@ -171,7 +171,7 @@ TEST(ProfileIni, SeesChangesMadeBehindItsBack)
 TEST(ProfileIni, AnyBytesReadWithoutHarm)
 {
     TempDir tmp;
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     const auto file = tmp.path() / "junk.ini";
     std::string junk;
     for (int i = 0; i < 70000; ++i)

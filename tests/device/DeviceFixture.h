@@ -9,9 +9,10 @@
 #include "config/ConfigFiles.h"
 #include "device/DeviceChange.h"
 #include "device/DeviceLink.h"
-#include "platform/BusyIndicator.h"
+#include "flows/DeviceSession.h"
 #include "platform/DeviceNoticeSink.h"
 #include "platform/Pacer.h"
+#include "platform/UiThread.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,6 @@
 namespace lumeno::test {
 
 using Bytes = std::vector<uint8_t>;
-
-class CountingBusy final : public BusyIndicator {
-public:
-    void ShowBusy() override { ++busy; }
-    void ShowIdle() override { ++idle; }
-    int busy = 0;
-    int idle = 0;
-};
 
 // Records notices; hands the `handled` callbacks back when asked, or at once.
 class RecordingNoticeSink final : public DeviceNoticeSink {
@@ -69,13 +62,46 @@ public:
     bool autoHandle = true;
 };
 
-class RecordingView final : public ConnectionView {
+// Runs every task at once, on the thread that posts it.
+class InlineUiThread final : public UiThread {
 public:
-    void AddTrayIcon() override { calls.push_back("add icon"); }
-    void RemoveTrayIcon() override { calls.push_back("remove icon"); }
-    void HideMainWindow() override { calls.push_back("hide"); }
-    void SetDpiHundredStepMode() override { calls.push_back("100-step"); }
-    void DestroyMacroManager() override { calls.push_back("destroy macro manager"); }
+    void Post(std::function<void()> task) override { task(); }
+};
+
+// What a device session reports: "arrived", "arrived quietly", "gone",
+// "gone quietly", "dpi <n>", in order. Any thread.
+class RecordingListener final : public DeviceSessionListener {
+public:
+    void MouseArrived(bool announced) override { Add(announced ? "arrived" : "arrived quietly"); }
+    void MouseGone(bool announced) override { Add(announced ? "gone" : "gone quietly"); }
+    void DpiStageChanged(int stage) override { Add("dpi " + std::to_string(stage)); }
+
+    // Waits (real time, bounded) until count reports have arrived.
+    bool WaitFor(size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, limit, [&] { return calls.size() >= count; });
+    }
+    std::vector<std::string> Snapshot()
+    {
+        std::lock_guard lock(mutex);
+        return calls;
+    }
+    void Clear()
+    {
+        std::lock_guard lock(mutex);
+        calls.clear();
+    }
+
+private:
+    void Add(std::string call)
+    {
+        std::lock_guard lock(mutex);
+        calls.push_back(std::move(call));
+        changed.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
     std::vector<std::string> calls;
 };
 
@@ -143,8 +169,7 @@ struct DeviceRig : ContextFixture {
     VirtualPacer pacer;
     VirtualMouse mouse;
     EmulatedHidSystem hid{&pacer};
-    CountingBusy busy;
-    DeviceLink link{hid, pacer, debug, &busy};
+    DeviceLink link{hid, pacer, debug};
 };
 
 struct DeviceFixture : ::testing::Test, DeviceRig {};

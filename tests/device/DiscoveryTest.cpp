@@ -164,38 +164,20 @@ TEST(DeviceNameFilterTest, AcceptsBothProductIdsInBothSpellings)
 struct DeviceChangeTest : DeviceFixture {
     DeviceChangeTest()
     {
-        EXPECT_TRUE(StartDeviceLink(ctx, link, reader));
-        hid.SetNoticeCallback([this](HidNoticeKind kind, const std::string& name) {
-            handler.OnHidNotice(kind, name);
-        });
+        EXPECT_TRUE(session.Start());
         mouse.ClearTraffic();
     }
-    ~DeviceChangeTest() override
-    {
-        hid.SetNoticeCallback({});
-        reader.Stop();
-    }
-    std::vector<DeviceNoticeKind> NoticeKinds()
-    {
-        std::vector<DeviceNoticeKind> kinds;
-        for (auto& n : notices.Snapshot())
-            kinds.push_back(n.kind);
-        return kinds;
-    }
 
-    RecordingNoticeSink notices;
-    EventReader reader{link.connection, notices};
-    RecordingView view;
-    DeviceChangeHandler handler{ctx, link, reader, view, notices};
+    InlineUiThread ui;
+    RecordingListener listener;
+    DeviceSession session{ctx, link, hid, ui, listener};
 };
 
-TEST_F(DeviceChangeTest, RemovalOfTheMouseHidesAndRemovesTheIcon)
+TEST_F(DeviceChangeTest, RemovalOfTheMouseIsReportedAndClosesTheHandles)
 {
     mouse.Unplug(); // two interfaces: two notices, both pass the filter
     EXPECT_FALSE(link.connection.MouseConnected());
-    EXPECT_EQ(NoticeKinds(), (std::vector<DeviceNoticeKind>{DeviceNoticeKind::MouseGone, DeviceNoticeKind::MouseGone}));
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"hide", "destroy macro manager", "remove icon", "hide",
-                                                    "destroy macro manager", "remove icon"}));
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone", "gone"}));
     EXPECT_TRUE(debug.Contains("The system did not detect the Lumeno-KV580 Pro.\n"));
     EXPECT_EQ(link.connection.CommandHandle(), nullptr);
 }
@@ -203,7 +185,7 @@ TEST_F(DeviceChangeTest, RemovalOfTheMouseHidesAndRemovesTheIcon)
 TEST_F(DeviceChangeTest, ArrivalReconnectsReloadsAndWritesNothing)
 {
     mouse.Unplug();
-    view.calls.clear();
+    listener.Clear();
     link.state.currentDpiStage = 9;
     ctx.image.axisSensitivityX = 77; // the configuration file will be reloaded over this
     SaveConfigFile(ctx);
@@ -217,27 +199,24 @@ TEST_F(DeviceChangeTest, ArrivalReconnectsReloadsAndWritesNothing)
     EXPECT_TRUE(link.connection.MouseConnected());
     EXPECT_EQ(ctx.image.axisSensitivityX, 77);
     EXPECT_EQ(link.state.currentDpiStage, 0);
-    const auto kinds = NoticeKinds();
-    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), DeviceNoticeKind::MouseFound), 2);
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"100-step", "add icon", "100-step", "add icon"}));
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"arrived", "arrived"}));
     for (auto& r : mouse.Traffic())
         EXPECT_NE(r.kind, TrafficKind::SetFeature) << "arrival must not write to the mouse";
 }
 
 TEST_F(DeviceChangeTest, RemovalOfAnotherInterfaceKeepsTheMouse)
 {
-    handler.OnDeviceChange(kDeviceRemoveComplete, kDeviceTypeInterface, "\\\\?\\HID#VID_7A1F&PID_2C33#gone");
+    session.OnDeviceChange(kDeviceRemoveComplete, kDeviceTypeInterface, "\\\\?\\HID#VID_7A1F&PID_2C33#gone");
     EXPECT_TRUE(link.connection.MouseConnected());
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"add icon", "100-step"}));
-    EXPECT_TRUE(notices.Snapshot().empty());
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"arrived quietly"}));
 }
 
-TEST_F(DeviceChangeTest, ArrivalThatFindsNoMouseHidesTheWindow)
+TEST_F(DeviceChangeTest, ArrivalThatFindsNoMouseReportsItGoneQuietly)
 {
     mouse.SetAccessDenied(true);
-    handler.OnDeviceChange(kDeviceArrival, kDeviceTypeInterface, "\\\\?\\HID#VID_7A1F&PID_2C33#new");
+    session.OnDeviceChange(kDeviceArrival, kDeviceTypeInterface, "\\\\?\\HID#VID_7A1F&PID_2C33#new");
     EXPECT_FALSE(link.connection.MouseConnected());
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"hide", "remove icon"}));
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone quietly"}));
 }
 
 TEST_F(DeviceChangeTest, OtherNoticesAreIgnored)
@@ -254,9 +233,9 @@ TEST_F(DeviceChangeTest, OtherNoticesAreIgnored)
         {kDeviceRemoveComplete, kDeviceTypeInterface, "\\\\?\\HID#VID_046D&PID_C52B#x"},
     };
     for (const auto& c : cases)
-        EXPECT_TRUE(handler.OnDeviceChange(c.code, c.type, c.name));
+        EXPECT_TRUE(session.OnDeviceChange(c.code, c.type, c.name));
     EXPECT_TRUE(link.connection.MouseConnected());
-    EXPECT_TRUE(view.calls.empty());
+    EXPECT_TRUE(listener.Snapshot().empty());
 }
 
 TEST_F(DeviceChangeTest, LowerCaseNamedMouseIsNeverNoticed)
@@ -266,31 +245,40 @@ TEST_F(DeviceChangeTest, LowerCaseNamedMouseIsNeverNoticed)
     hid.RemoveMouse(mouse);
     hid.AddMouse(mouse, InterfaceNameStyle::Lower);
     mouse.Unplug();
-    EXPECT_TRUE(view.calls.empty());
+    EXPECT_TRUE(listener.Snapshot().empty());
     EXPECT_TRUE(link.connection.MouseConnected()); // nobody told it otherwise
 }
 
-TEST(StartDeviceLinkTest, WithTheMouseClearsTheDeviceStateAndStartsTheReader)
+TEST_F(DeviceChangeTest, RemovalCancelsAFlowAtOnce)
+{
+    EXPECT_FALSE(link.cancel.load());
+    mouse.Unplug();
+    EXPECT_TRUE(link.cancel.load());
+}
+
+TEST(DeviceSessionStartTest, WithTheMouseClearsTheDeviceStateAndStartsTheReader)
 {
     DeviceRig f;
     f.ctx.image.profileIndex = 4;
     f.link.state.reportRateState = {1, 2, 3, 4};
-    RecordingNoticeSink notices;
-    EventReader reader(f.link.connection, notices);
-    EXPECT_TRUE(StartDeviceLink(f.ctx, f.link, reader));
-    EXPECT_TRUE(reader.Started());
+    InlineUiThread ui;
+    RecordingListener listener;
+    DeviceSession session(f.ctx, f.link, f.hid, ui, listener);
+    EXPECT_TRUE(session.Start());
+    EXPECT_TRUE(session.Reader().Started());
     EXPECT_EQ(f.ctx.image.profileIndex, 0);
     EXPECT_EQ(f.link.state.reportRateState, (std::array<uint8_t, 4>{}));
 }
 
-TEST(StartDeviceLinkTest, WithoutTheMouseNothingStarts)
+TEST(DeviceSessionStartTest, WithoutTheMouseNothingStarts)
 {
     DeviceRig f;
     f.hid.RemoveMouse(f.mouse);
-    RecordingNoticeSink notices;
-    EventReader reader(f.link.connection, notices);
-    EXPECT_FALSE(StartDeviceLink(f.ctx, f.link, reader));
-    EXPECT_FALSE(reader.Started());
+    InlineUiThread ui;
+    RecordingListener listener;
+    DeviceSession session(f.ctx, f.link, f.hid, ui, listener);
+    EXPECT_FALSE(session.Start());
+    EXPECT_FALSE(session.Reader().Started());
     EXPECT_FALSE(f.link.connection.MouseConnected());
 }
 

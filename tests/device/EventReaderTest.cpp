@@ -16,26 +16,25 @@ struct EventReaderTest : DeviceFixture {
     {
         LoadFactoryDefaults(ctx.image);
         TakeSnapshot(ctx.image, ctx.snapshot);
-        EXPECT_TRUE(StartDeviceLink(ctx, link, reader));
-        hid.SetNoticeCallback([this](HidNoticeKind kind, const std::string& name) {
-            handler.OnHidNotice(kind, name);
-        });
-    }
-    ~EventReaderTest() override
-    {
-        hid.SetNoticeCallback({});
-        reader.Stop();
+        EXPECT_TRUE(session.Start());
     }
     // Waits for the next DPI notice and gives its stage.
     int NextStage()
     {
         for (;;) {
-            if (!notices.WaitFor(consumed + 1))
+            if (!listener.WaitFor(consumed + 1))
                 return -1;
-            const auto n = notices.Snapshot()[consumed++];
-            if (n.kind == DeviceNoticeKind::DpiStageChanged)
-                return n.param;
+            const std::string call = listener.Snapshot()[consumed++];
+            if (call.starts_with("dpi "))
+                return std::stoi(call.substr(4));
         }
+    }
+    size_t DpiNotices()
+    {
+        size_t n = 0;
+        for (const auto& call : listener.Snapshot())
+            n += call.starts_with("dpi ");
+        return n;
     }
     void Send(std::initializer_list<uint8_t> report)
     {
@@ -44,10 +43,9 @@ struct EventReaderTest : DeviceFixture {
         mouse.SendEventReport(bytes);
     }
 
-    RecordingNoticeSink notices;
-    EventReader reader{link.connection, notices};
-    RecordingView view;
-    DeviceChangeHandler handler{ctx, link, reader, view, notices};
+    InlineUiThread ui;
+    RecordingListener listener;
+    DeviceSession session{ctx, link, hid, ui, listener};
     size_t consumed = 0;
 };
 
@@ -59,7 +57,7 @@ TEST_F(EventReaderTest, OnlyDpiStageReportsBecomeNotices)
     EXPECT_EQ(NextStage(), 2); // the two before it produced nothing
     mouse.PressDpiButton();    // from stage 2 to the next enabled one
     EXPECT_EQ(NextStage(), 3);
-    EXPECT_EQ(notices.Snapshot().size(), 2u);
+    EXPECT_EQ(DpiNotices(), 2u);
 }
 
 TEST_F(EventReaderTest, NoticesComeBackAfterUnplugAndReplug)
@@ -87,10 +85,15 @@ TEST_F(EventReaderTest, NoticeChangesNothingInTheImage)
     EXPECT_EQ(std::memcmp(&before, &ctx.image, kConfigImageSize), 0);
 }
 
-TEST_F(EventReaderTest, StopDoesNotWaitForAnUnhandledNotice)
+TEST(EventReaderStopTest, StopDoesNotWaitForAnUnhandledNotice)
 {
+    DeviceRig f;
+    f.Connect();
+    RecordingNoticeSink notices;
     notices.autoHandle = false;
-    mouse.SwitchDpiStage(4);
+    EventReader reader(f.link.connection, notices);
+    reader.Start();
+    f.mouse.SwitchDpiStage(4);
     ASSERT_TRUE(notices.WaitFor(1));
     reader.Stop(); // the UI thread is the one stopping: it will never handle it
     EXPECT_FALSE(reader.Started());

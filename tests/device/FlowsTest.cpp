@@ -4,7 +4,8 @@
 #include "DeviceFixture.h"
 
 #include "config/ProfileSettings.h"
-#include "device/Flows.h"
+#include "flows/PointerSettings.h"
+#include "flows/WriteFlows.h"
 
 #include <cstring>
 #include <thread>
@@ -65,8 +66,6 @@ TEST_F(FlowsTest, WriteAllSendsEveryGroupButLiftOffThenSavesWithoutSnapshot)
     // 20 + 10 + 10 + 110 + 20 + 10 + 10 + 110 + 12 x 310 + 120 + 110 + 10
     EXPECT_EQ(pacer.Now(), 4260ms);
     EXPECT_EQ(Chunks().size(), 1u + 1u + 36u + 1u);
-    EXPECT_EQ(busy.busy, 1);
-    EXPECT_EQ(busy.idle, 1);
 
     ExpectFileHoldsImage();
     ExpectCaptionsSaved(dataDir / "str0.ini");
@@ -81,19 +80,19 @@ TEST_F(FlowsTest, PartialWritesSendTheirGroupAndSaveEverything)
 {
     struct Case {
         const char* name;
-        void (*flow)(AppContext&);
+        Flow flow;
         Bytes codes;
         std::chrono::milliseconds cost;
     };
     Bytes buttonsAndMacros{0x03};
     buttonsAndMacros.insert(buttonsAndMacros.end(), 12, 0x05);
     const Case cases[] = {
-        {"buttons and macros", WriteButtonsAndMacros, buttonsAndMacros, 110ms + 12 * 310ms},
-        {"sensitivity", WriteSensitivity, {0x0B}, 10ms},
-        {"dpi", WriteDpi, {0x0A, 0x87, 0x08, 0x07}, 110ms + 20ms + 10ms + 10ms},
-        {"report rate", WriteReportRate, {0x81, 0x01}, 30ms},
-        {"lighting", WriteLighting, {0x8C, 0x0C, 0x06}, 120ms + 110ms + 10ms},
-        {"lift-off", WriteLiftOff, {0x0D}, 10ms},
+        {"buttons and macros", Flow::ButtonsAndMacros, buttonsAndMacros, 110ms + 12 * 310ms},
+        {"sensitivity", Flow::Sensitivity, {0x0B}, 10ms},
+        {"dpi", Flow::Dpi, {0x0A, 0x87, 0x08, 0x07}, 110ms + 20ms + 10ms + 10ms},
+        {"report rate", Flow::ReportRate, {0x81, 0x01}, 30ms},
+        {"lighting", Flow::Lighting, {0x8C, 0x0C, 0x06}, 120ms + 110ms + 10ms},
+        {"lift-off", Flow::LiftOff, {0x0D}, 10ms},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,17 +101,19 @@ TEST_F(FlowsTest, PartialWritesSendTheirGroupAndSaveEverything)
         std::filesystem::remove(dataDir / "str0.ini");
         ctx.image.axisSensitivityX = uint8_t(ctx.image.axisSensitivityX % 11 + 1); // a change to save
         const auto before = pacer.Now();
+        // The plan, worked out before the flow, is what the flow then pays.
+        EXPECT_EQ(PlannedPauses(c.flow, ctx), c.cost);
 
-        c.flow(ctx);
+        const FlowResult result = RunFlow(c.flow, ctx);
 
+        EXPECT_TRUE(result.saved);
+        EXPECT_FALSE(result.cancelled);
         EXPECT_EQ(Codes(), c.codes);
         EXPECT_EQ(pacer.Now() - before, c.cost);
         ExpectFileHoldsImage();
         ExpectCaptionsSaved(dataDir / "str0.ini");
         EXPECT_TRUE(SnapshotEqualsImage());
     }
-    EXPECT_EQ(busy.busy, 6);
-    EXPECT_EQ(busy.idle, 6);
 }
 
 TEST_F(FlowsTest, WriteDpiSendsTheStageTheMouseReported)
@@ -170,15 +171,19 @@ struct FactoryResetTest : FlowsTest {
 
 TEST_F(FactoryResetTest, KeepsMacrosProfileIndexAndLiftOffAndSendsStageOne)
 {
-    int pointerApplied = 0;
+    struct CountingApplier final : PointerSettingsApplier {
+        void Apply(AppContext&) override { ++applied; }
+        int applied = 0;
+    } pointer;
+    ctx.pointerSettings = &pointer;
     link.connection.SetMouseConnected(true);
-    FactoryReset(ctx, [&] { ++pointerApplied; });
+    FactoryReset(ctx);
 
     EXPECT_EQ(std::memcmp(&ctx.image, &expected, kConfigImageSize), 0);
     EXPECT_EQ(FrameWithCode(0x07)[1], 1); // stage 1 instead of the mouse's 2
     EXPECT_EQ(Codes(), WriteAllCodes());
     EXPECT_FALSE(ctx.resetInProgress);
-    EXPECT_EQ(pointerApplied, 1);
+    EXPECT_EQ(pointer.applied, 1);
 
     ExpectFileHoldsImage();
     EXPECT_EQ(ctx.paths.currentSettingsFile, dataDir / "str0.ini");

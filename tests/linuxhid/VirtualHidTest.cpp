@@ -5,7 +5,7 @@
 #include "device/DeviceFixture.h"
 
 #include "device/DeviceChange.h"
-#include "device/Flows.h"
+#include "flows/WriteFlows.h"
 #include "platform/HidReportDescriptor.h"
 #include "platform/VirtualHidProtocol.h"
 #include "platform/linux/LinuxHidSystem.h"

@@ -1,6 +1,7 @@
 // The last step of loading a profile: the macro library is encoded into the
 // image over whatever the configuration file held.
 #include "config/ConfigFiles.h"
+#include "flows/ProfileLoad.h"
 
 #include "support/TestContext.h"
 
@@ -36,7 +37,7 @@ protected:
 
 TEST_F(LoadConfigMacrosTest, LoadEncodesTheLibraryOverTheFile)
 {
-    ASSERT_EQ(LoadConfigFile(ctx), ConfigLoad::Loaded);
+    ASSERT_EQ(LoadProfile(ctx), ConfigLoad::Loaded);
     EXPECT_EQ(Slot(0), kFire);
     EXPECT_EQ(Slot(1), kUntouched);
     EXPECT_EQ(ctx.image.macroMode[0], 0xAA);
@@ -45,7 +46,7 @@ TEST_F(LoadConfigMacrosTest, LoadEncodesTheLibraryOverTheFile)
 TEST_F(LoadConfigMacrosTest, ResetLoadEncodesTooButTheBaseLoadDoesNot)
 {
     ctx.resetInProgress = true;
-    LoadConfigFile(ctx);
+    LoadProfile(ctx);
     EXPECT_EQ(Slot(0), kFire);
 
     LoadBaseConfiguration(ctx);
@@ -56,7 +57,7 @@ TEST_F(LoadConfigMacrosTest, NoProfileListMeansNoMacrosEither)
 {
     test::WriteFileBytes(dataDir / "str.ini", "[Profile]\nItemCount=7\n");
     std::fill(ctx.image.Bytes().begin(), ctx.image.Bytes().end(), uint8_t{0x11});
-    EXPECT_EQ(LoadConfigFile(ctx), ConfigLoad::NoProfileList);
+    EXPECT_EQ(LoadProfile(ctx), ConfigLoad::NoProfileList);
     EXPECT_EQ(ctx.image.macroMemory[0][0], 0x11);
 }
 

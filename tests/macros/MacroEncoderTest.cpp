@@ -154,7 +154,7 @@ protected:
 
     test::TempDir tmp_;
     std::filesystem::path file_ = tmp_.path() / "record.ini";
-    ProfileIni ini_;
+    ProfileIni ini_{test::TestFiles()};
 };
 
 TEST_F(LibraryEncodeTest, ThreeMacrosLeaveLibrarySlotsThreeToElevenUntouched)

@@ -23,7 +23,7 @@ protected:
 
     test::TempDir tmp_;
     std::filesystem::path file_ = tmp_.path() / "record.ini";
-    ProfileIni ini_;
+    ProfileIni ini_{test::TestFiles()};
     VirtualPacer pacer_;
     MacroLibraryFile library_{ini_, file_, &pacer_};
 };

@@ -24,7 +24,7 @@ protected:
 
     test::TempDir tmp_;
     std::filesystem::path file_ = tmp_.path() / "record.ini";
-    ProfileIni ini_;
+    ProfileIni ini_{test::TestFiles()};
     MacroLibraryFile library_{ini_, file_};
     ConfigImage image_{};
 };

@@ -34,7 +34,7 @@ public:
 struct ManagerFixture {
     TempDir tmp;
     std::filesystem::path file = tmp.path() / "record.ini";
-    ProfileIni ini;
+    ProfileIni ini{test::TestFiles()};
     VirtualPacer pacer;
     ScriptedHook hook;
     MacroManagerModel model{ini, file, pacer, hook, "EN"};

@@ -1,9 +1,10 @@
 #pragma once
 // Shared fixtures: a temporary data folder, a capturing diagnostic channel and
 // an AppContext wired to both.
-#include "config/AppContext.h"
+#include "flows/AppContext.h"
 #include "platform/DebugOutput.h"
 #include "platform/PlatformPaths.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,13 @@
 #include <vector>
 
 namespace lumeno::test {
+
+// The real file calls, for engines a test makes itself.
+inline PosixFileStore& TestFiles()
+{
+    static PosixFileStore files;
+    return files;
+}
 
 class CapturingDebugOutput final : public DebugOutput {
 public:
@@ -62,7 +70,8 @@ struct ContextFixture {
     TempDir tmp;
     CapturingDebugOutput debug;
     FixedPlatformPaths platform{tmp.path()};
-    AppContext ctx{debug, platform};
+    PosixFileStore files;
+    AppContext ctx{debug, platform, files};
     std::filesystem::path dataDir = tmp.path() / "Lumeno-KV580 Pro";
 
     ContextFixture() { std::filesystem::create_directories(dataDir); }

@@ -9,7 +9,7 @@
 #include "device/CommandSet.h"
 #include "device/DeviceChange.h"
 #include "device/EventReader.h"
-#include "device/Flows.h"
+#include "flows/WriteFlows.h"
 #include "platform/linux/LinuxHidSystem.h"
 
 #include <gtest/gtest.h>
@@ -143,31 +143,31 @@ TEST_F(KernelHid, DpiEventReachesTheEventReader) {
 
 TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange) {
     Plug();
-    RecordingNoticeSink notices;
-    EventReader reader(link.connection, notices);
-    RecordingView view;
-    DeviceChangeHandler handler{ctx, link, reader, view, notices};
-    ASSERT_TRUE(StartDeviceLink(ctx, link, reader));
+    InlineUiThread ui;
+    RecordingListener listener;
+    DeviceSession session(ctx, link, hid, ui, listener);
+    ASSERT_TRUE(session.Start());
+    // The log takes the notices back, so the test hands them over as they come.
+    hid.SetNoticeCallback([this](HidNoticeKind k, const std::string& n) { log.Add(k, n); });
 
     mouse.Unplug();
     const auto removals = log.Take(HidNoticeKind::Removal, 2);
     ASSERT_EQ(removals.size(), 2u);
     for (const auto& name : removals) {
         EXPECT_NE(name.find("VID_7A1F&PID_2C41"), std::string::npos) << name;
-        handler.OnHidNotice(HidNoticeKind::Removal, name);
+        session.OnDeviceChange(kDeviceRemoveComplete, kDeviceTypeInterface, name);
     }
     EXPECT_FALSE(link.connection.MouseConnected());
-    ASSERT_FALSE(notices.Snapshot().empty());
-    EXPECT_EQ(notices.Snapshot().back().kind, DeviceNoticeKind::MouseGone);
+    ASSERT_FALSE(listener.Snapshot().empty());
+    EXPECT_EQ(listener.Snapshot().back(), "gone");
 
     mouse.Plug();
     const auto arrivals = log.Take(HidNoticeKind::Arrival, 2);
     ASSERT_EQ(arrivals.size(), 2u);
     for (const auto& name : arrivals)
-        handler.OnHidNotice(HidNoticeKind::Arrival, name);
+        session.OnDeviceChange(kDeviceArrival, kDeviceTypeInterface, name);
     EXPECT_TRUE(link.connection.MouseConnected());
-    EXPECT_EQ(notices.Snapshot().back().kind, DeviceNoticeKind::MouseFound);
-    reader.Stop();
+    EXPECT_EQ(listener.Snapshot().back(), "arrived");
 }
 
 TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut) {

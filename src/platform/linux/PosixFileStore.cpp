@@ -1,4 +1,4 @@
-#include "config/AtomicFile.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -28,20 +28,18 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes)
 
 } // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes)
+int PosixFileStore::ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes)
 {
     // A folder at the target's place must fail like an unwritable file.
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        errno = EISDIR;
-        return false;
-    }
+    if (exists && !S_ISREG(existing.st_mode))
+        return EISDIR;
 
     std::string temp = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return false;
+        return errno;
 
     // Keep the permissions of the file being replaced; new files get 0644.
     const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
@@ -57,9 +55,21 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::span<const ui
     }
     if (!ok) {
         ::unlink(temp.c_str());
-        errno = savedErrno;
+        return savedErrno != 0 ? savedErrno : EIO;
     }
-    return ok;
+    return 0;
+}
+
+FileState PosixFileStore::Identify(const std::filesystem::path& file, FileIdentity& identity)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unreadable;
+    if (!S_ISREG(st.st_mode))
+        return FileState::Unreadable;
+    identity = {uint64_t(st.st_dev), uint64_t(st.st_ino), int64_t(st.st_size),
+                int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    return FileState::Present;
 }
 
 } // namespace lumeno

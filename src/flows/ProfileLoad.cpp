@@ -1,8 +1,9 @@
-#include "config/StartupFiles.h"
+#include "flows/ProfileLoad.h"
 
-#include "config/AppContext.h"
 #include "config/ConfigFiles.h"
 #include "config/ProfileSettings.h"
+#include "flows/AppContext.h"
+#include "macros/MacroEncoder.h"
 
 #include <array>
 
@@ -54,6 +55,14 @@ std::string LanguageCodeForLocale(std::string_view locale)
     return "EN";
 }
 
+ConfigLoad LoadProfile(AppContext& ctx)
+{
+    const ConfigLoad loaded = LoadConfigFile(ctx);
+    if (loaded == ConfigLoad::Loaded)
+        EncodeLibrary(ctx.ini, ctx.paths.macroLibrary, ctx.image);
+    return loaded;
+}
+
 void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
 {
     EnsureDataDirectory(ctx);
@@ -62,7 +71,7 @@ void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
         listLanguage = systemLanguage;
     SeedFreshInstallation(ctx, listLanguage);
 
-    LoadConfigFile(ctx);
+    LoadProfile(ctx);
     TakeSnapshot(ctx.image, ctx.snapshot);
 
     // Nothing in the program writes the language; a profile's file that lacks

@@ -1,0 +1,20 @@
+#pragma once
+// The desktop's pointer settings stored in the image (pointer speed and
+// precision, double-click time, wheel scroll amount), pushed to the desktop
+// by ApplyPointerSettings at start-up, at the end of a factory reset and on
+// the pointer panes' requests.
+namespace lumeno {
+
+struct AppContext;
+
+// Pushes the image's pointer values to the desktop.
+class PointerSettingsApplier {
+public:
+    virtual ~PointerSettingsApplier() = default;
+    virtual void Apply(AppContext& ctx) = 0;
+};
+
+// Runs ctx.pointerSettings; without one the desktop is left as it is.
+void ApplyPointerSettings(AppContext& ctx);
+
+} // namespace lumeno
