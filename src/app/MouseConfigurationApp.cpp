@@ -1,6 +1,7 @@
 #include "app/MouseConfigurationApp.h"
 
 #include "app/FontSubstitutes.h"
+#include "app/AppShell.h"
 #include "app/MouseConfigurationDlg.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
@@ -65,18 +66,19 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
 
     int exitCode = 0;
     {
-        CMouseConfigurationDlg window({ctx, link, hid, text, skin, windows.get()});
-        QObject::connect(&window, &CMouseConfigurationDlg::exitRequested, &app,
-                         [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-        MainWindowOptions options;
+        AppShell shell({ctx, link, hid, text, skin, windows.get()});
+        QObject::connect(&shell, &AppShell::exitRequested, &app, [] { QCoreApplication::exit(0); },
+                         Qt::QueuedConnection);
+        ShellOptions options;
         options.systemLanguage = LanguageCodeForLocale(QLocale::system().name().toStdString());
         options.showWhenNoTray = true;
-        window.Initialise(options);
+        shell.Initialise(options);
 #if LUMENO_WITH_X11
         // Another program may ask the hidden window to come up.
-        X11MessageFilter messages([&window] { return quintptr(window.winId()); }, [&window](uint32_t message, int64_t wParam, int64_t lParam) {
-            window.OnWindowMessage(message, wParam, lParam);
-        });
+        X11MessageFilter messages([&shell] { return quintptr(shell.Window().winId()); },
+                                  [&shell](uint32_t message, int64_t wParam, int64_t lParam) {
+                                      shell.OnWindowMessage(message, wParam, lParam);
+                                  });
 #endif
         exitCode = app.exec();
     }

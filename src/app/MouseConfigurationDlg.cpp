@@ -1,37 +1,25 @@
 #include "app/MouseConfigurationDlg.h"
 
-#include "app/DlgSplash.h"
-#include "ui/UiText.h"
+#include "app/SettingsPanes.h"
 #include "buttons/ButtonMap.h"
-#include "config/ConfigFiles.h"
-#include "config/ProfileSettings.h"
-#include "device/DeviceLink.h"
 #include "flows/AppContext.h"
-#include "flows/PointerSettings.h"
-#include "flows/ProfileLoad.h"
-#include "flows/WriteFlows.h"
+#include "flows/ConfigCommands.h"
 #include "platform/DebugOutput.h"
-#include "platform/HidSystem.h"
-#include "platform/WindowLookup.h"
 #include "ui/BitmapBtn.h"
 #include "ui/DMarker.h"
 #include "ui/ExMenu.h"
 #include "ui/SkinImages.h"
+#include "ui/UiText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProcess>
 #include <QScreen>
-#include <QSystemTrayIcon>
-#include <QUrl>
 #include <QWindow>
 
 #include <algorithm>
@@ -46,6 +34,14 @@ constexpr QColor kTextColour{255, 255, 255};
 constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
 constexpr int kCaptionInset = 5;           // image buttons start their captions this far in
 constexpr int kSmallestCaptionHeight = 10;
+
+// The progress strip of a flow, under the note.
+constexpr Rect kProgressRect{194, 632, 914, 646};
+constexpr int kProgressTextWidth = 260;
+constexpr int kProgressInset = 3;
+constexpr QColor kProgressTrack{28, 30, 35};
+constexpr QColor kProgressEmpty{38, 41, 48};
+constexpr QColor kProgressFilled{143, 32, 32};
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -96,92 +92,32 @@ int ImageHeight(const SkinImages& skin, const char* name)
 } // namespace
 
 CMouseConfigurationDlg::CMouseConfigurationDlg(MainWindowServices services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), s_(services), tray_(services.ctx.debug, this)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), s_(services)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     installEventFilter(this);
-    connect(&tray_, &TrayIcon::doubleClicked, this, [this] {
-        if (MouseConnected())
-            RestoreFromTray();
-    });
-    connect(&tray_, &TrayIcon::exitChosen, this, &CMouseConfigurationDlg::exitRequested);
+    setWindowTitle(kMainWindowTitle);
 }
 
 CMouseConfigurationDlg::~CMouseConfigurationDlg()
 {
-    session_.reset();
-    tray_.Remove();
+    if (progress_)
+        ShowFlowProgress(std::nullopt);
 }
-
-bool CMouseConfigurationDlg::MouseConnected() const { return s_.link.connection.MouseConnected(); }
 
 QString CMouseConfigurationDlg::Text(int id) const { return QString::fromStdString(s_.text[id]); }
 
-bool CMouseConfigurationDlg::Initialise(const MainWindowOptions& options)
+void CMouseConfigurationDlg::Build()
 {
-    AppContext& ctx = s_.ctx;
-
-    // Icons for the window and the tray.
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        if (auto image = s_.skin.Load("Skins/Icon/lumeno-kv580-" + std::to_string(size) + ".png"))
-            icon.addPixmap(QPixmap::fromImage(*image));
-    setWindowIcon(icon);
-    tray_.SetIcon(icon);
-
-    if (options.showSplash) {
-        CDlgSplash splash(s_.skin, ctx.debug, nullptr, options.splashMilliseconds);
-        splash.exec();
-    }
-
-    setWindowTitle(kMainWindowTitle);
-    // A native window, never mapped, so that others can find it by its title.
-    winId();
-
-    session_ = std::make_unique<DeviceSession>(ctx, s_.link, s_.hid, *this, *this);
-    session_->Start();
-
-    RunStartupFileSteps(ctx, options.systemLanguage);
-    // A first run replaced the loaded image by the factory defaults; the
-    // snapshot follows, so the DPI balloons name the stages' real values.
-    TakeSnapshot(ctx.image, ctx.snapshot);
-    FillUiText(s_.text, ctx.languageCode);
-
+    if (built_)
+        return;
+    built_ = true;
     LoadSkinAndFonts();
     CreateControls();
     layout_.CollapseAll();
     Relayout();
     SelectView(MouseView::Top);
-    tray_.SetTip(Text(kTextProductName));
-    tray_.SetExitText(Text(kTextTrayExit));
-    AddTrayIcon();
-
-    if (MouseConnected()) {
-        ShowCaptions();
-        SetSlidersFromImage();
-        SetDpiHundredStepMode();
-    } else {
-        RemoveTrayIcon();
-    }
-
-    ApplyPointerSettings(ctx);
-
-    if (s_.windows) {
-        if (auto companion = s_.windows->FindTopLevelWindow(kCompanionWindowTitle))
-            s_.windows->PostWindowMessage(*companion, kRestoreMessage, 1, 1);
-    }
-
-    showWhenNoTray_ = options.showWhenNoTray;
-    if (showWhenNoTray_ && !TrayAvailable() && MouseConnected()) {
-        ctx.debug.Write("No notification area: showing the main window\n");
-        RestoreFromTray();
-    }
-
-    initialised_ = true;
-    ctx.debug.Write(MouseConnected() ? "Main window initialised, mouse connected\n"
-                                     : "Main window initialised, no mouse\n");
-    return true;
 }
 
 void CMouseConfigurationDlg::LoadSkinAndFonts()
@@ -200,9 +136,6 @@ void CMouseConfigurationDlg::LoadSkinAndFonts()
 
 void CMouseConfigurationDlg::CreateControls()
 {
-    if (controlsCreated_)
-        return;
-    controlsCreated_ = true;
     const QString face = font_.family();
 
     auto makeButton = [this, &face](const ButtonSkin& look, int x1, int y1, int x2, int y2) {
@@ -222,12 +155,12 @@ void CMouseConfigurationDlg::CreateControls()
         raise();
         activateWindow();
         CExMenu menu(this);
-        menu.AppendItem(kHelpWebSite, Text(kTextMakerAddress));
-        menu.AppendItem(kHelpUpdate, Text(kTextFirmwareUpdate));
-        menu.AppendItem(kHelpVersion, kVersionText);
+        menu.AppendItem(int(HelpCommand::WebSite), Text(kTextMakerAddress));
+        menu.AppendItem(int(HelpCommand::Update), Text(kTextFirmwareUpdate));
+        menu.AppendItem(int(HelpCommand::Version), kVersionText);
         // Items are 100 px wide, or as wide as the web address needs.
         menu.SetItemWidth(std::max(kHelpMenuItemWidth, menu.ItemWidth()));
-        OnHelpCommand(menu.TrackPopup(QCursor::pos()));
+        emit helpCommandChosen(HelpCommand(menu.TrackPopup(QCursor::pos())));
     });
     connect(minimise_, &QAbstractButton::clicked, this, [this] {
         ClearHighlight();
@@ -292,12 +225,15 @@ void CMouseConfigurationDlg::CreateControls()
     profile_ = makeButton(kProfileSkin, 0, 0, kProfileButtonRect.Width(), kProfileButtonRect.Height());
     profile_->SetAlignment(CBitmapBtn::AlignCentre);
     place(profile_, kProfileButtonRect);
-    connect(profile_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OpenProfilePane);
+    connect(profile_, &QAbstractButton::clicked, this, [this] {
+        ClearHighlight();
+        emit profilePaneRequested();
+    });
 
     reset_ = makeButton(kResetSkin, 0, 0, kResetButtonRect.Width(), kResetButtonRect.Height());
     reset_->SetAlignment(CBitmapBtn::AlignCentre);
     place(reset_, kResetButtonRect);
-    connect(reset_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ResetToFactoryDefaults);
+    connect(reset_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::resetRequested);
 
     const auto empty = s_.skin.Load("\\skins\\XYSensitivity\\1.png");
     const auto filled = s_.skin.Load("\\skins\\XYSensitivity\\2.png");
@@ -318,6 +254,9 @@ void CMouseConfigurationDlg::CreateControls()
     // DPI pane commits its entry box on Enter).
     for (QWidget* control : findChildren<QWidget*>())
         control->installEventFilter(this);
+
+    settings_ = new CSettingsPaneHost({s_.ctx, s_.commands, s_.text, s_.skin}, SettingsPaneRows(), this);
+    settings_->setGeometry(ToQRect(kSettingsPaneRect));
 }
 
 void CMouseConfigurationDlg::ApplyTexts()
@@ -355,7 +294,7 @@ void CMouseConfigurationDlg::FitCaption(CBitmapBtn* button) const
 
 void CMouseConfigurationDlg::Relayout()
 {
-    if (!controlsCreated_)
+    if (!built_)
         return;
     auto place = [](QWidget* w, const Rect& r) { w->setGeometry(ToQRect(r)); };
     place(headers_[0], layout_.AssignmentHeader());
@@ -364,7 +303,7 @@ void CMouseConfigurationDlg::Relayout()
     const Point lift = layout_.LiftOffHeader();
     liftOffHeader_->setGeometry(lift.x, lift.y, 0, 0);
 
-    const bool paneOpen = !profilePane_.isNull();
+    const bool paneOpen = ProfilePaneOpen();
     for (auto* box : boxes_)
         box->setVisible(layout_.AssignmentBoxesVisible() && !paneOpen);
     place(xSlider_, layout_.XSlider());
@@ -440,37 +379,6 @@ void CMouseConfigurationDlg::SetSlidersFromImage()
     ySlider_->SetPosOrMinimum(s_.ctx.image.axisSensitivityY);
 }
 
-void CMouseConfigurationDlg::RefreshSettingsPane()
-{
-    if (refreshSettingsPane_)
-        refreshSettingsPane_();
-}
-
-void CMouseConfigurationDlg::OnApplyRequest(int code)
-{
-    AppContext& ctx = s_.ctx;
-    switch (code) {
-    case kApplyReshowControls:
-        for (auto* header : headers_)
-            header->show();
-        Relayout();
-        break;
-    case kApplyDpi:
-        WriteDpi(ctx);
-        break;
-    case kApplyReportRate:
-        WriteReportRate(ctx);
-        break;
-    case kApplyLighting:
-        WriteLighting(ctx);
-        break;
-    default:
-        if (code >= kApplyPointerFirst && code <= kApplyPointerLast)
-            ApplyPointerSettings(ctx);
-        break;
-    }
-}
-
 void CMouseConfigurationDlg::OnSliderReleased(int position, int identifier)
 {
     if (identifier == kXSensitivitySliderId)
@@ -479,151 +387,69 @@ void CMouseConfigurationDlg::OnSliderReleased(int position, int identifier)
         s_.ctx.image.axisSensitivityY = static_cast<uint8_t>(position);
     else
         return;
-    WriteSensitivity(s_.ctx);
+    s_.commands.Apply(ApplyGroup::Sensitivity);
 }
-
-void CMouseConfigurationDlg::OnDeviceNotice(int kind, int param)
-{
-    if (auto balloon = BalloonForNotice(kind, param, s_.text, s_.ctx.snapshot))
-        tray_.ShowBalloon(*balloon);
-}
-
-void CMouseConfigurationDlg::Post(std::function<void()> task)
-{
-    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
-}
-
-void CMouseConfigurationDlg::MouseArrived(bool announced)
-{
-    if (announced)
-        Post([this] { OnDeviceNotice(int(DeviceNoticeKind::MouseFound), 0); });
-    SetDpiHundredStepMode();
-    AddTrayIcon();
-}
-
-void CMouseConfigurationDlg::MouseGone(bool announced)
-{
-    if (announced)
-        Post([this] { OnDeviceNotice(int(DeviceNoticeKind::MouseGone), 0); });
-    HideMainWindow();
-    if (announced)
-        DestroyMacroManager();
-    RemoveTrayIcon();
-}
-
-void CMouseConfigurationDlg::DpiStageChanged(int stage) { OnDeviceNotice(int(DeviceNoticeKind::DpiStageChanged), stage); }
 
 void CMouseConfigurationDlg::OnBackgroundPress(QPoint clientPos)
 {
     if (auto hit = layout_.LiftOffHit(clientPos.x(), clientPos.y())) {
         s_.ctx.image.SetLiftOffEnabled(*hit == LiftOffSwitch::On ? 1 : 0);
-        WriteLiftOff(s_.ctx);
+        s_.commands.Apply(ApplyGroup::LiftOff);
     }
     ClearHighlight();
 }
 
-void CMouseConfigurationDlg::OnHelpCommand(int command)
+void CMouseConfigurationDlg::ReshowControls()
 {
-    switch (command) {
-    case kHelpWebSite:
-        QDesktopServices::openUrl(QUrl(Text(kTextMakerAddress)));
-        break;
-    case kHelpUpdate:
-        RunFirmwareUpdate();
-        break;
-    default:
-        break; // the version line does nothing
-    }
-}
-
-void CMouseConfigurationDlg::OnWindowMessage(uint32_t message, int64_t, int64_t)
-{
-    if (message == kRestoreMessage)
-        RestoreFromTray();
-}
-
-void CMouseConfigurationDlg::RunFirmwareUpdate()
-{
-    if (s_.windows && s_.windows->FindTopLevelWindow(kUpdaterWindowTitle))
-        return;
-    if (MouseConnected()) {
-        const auto program = s_.skin.ApplicationFolder() / kUpdaterProgram;
-        const bool started = QProcess::startDetached(QString::fromStdString(program.string()), {},
-                                                     QString::fromStdString(program.parent_path().string()));
-        s_.ctx.debug.Write(std::string(started ? "Firmware updater started: " : "Firmware updater not started: ") +
-                           program.string() + "\n");
-    }
-    emit exitRequested();
-}
-
-void CMouseConfigurationDlg::ResetToFactoryDefaults()
-{
-    const bool confirmed = confirmReset_ ? confirmReset_() : [this] {
-        QMessageBox box(QMessageBox::NoIcon, Text(kTextAttention), Text(kTextResetQuestion),
-                        QMessageBox::Ok | QMessageBox::Cancel, this);
-        return box.exec() == QMessageBox::Ok;
-    }();
-    if (!confirmed)
-        return;
-    AppContext& ctx = s_.ctx;
-    FactoryReset(ctx);
-    layout_.CollapseAll();
-    SetSlidersFromImage();
-    RefreshSettingsPane();
-    SelectView(MouseView::Top);
-    if (profilePane_) {
-        profilePane_->close();
-        profilePane_->deleteLater();
-        profilePane_ = nullptr;
-    }
     for (auto* header : headers_)
         header->show();
     Relayout();
+}
+
+void CMouseConfigurationDlg::ShowAfterReset()
+{
+    layout_.CollapseAll();
+    SetSlidersFromImage();
+    settings_->CollapseAll();
+    settings_->RefreshPanes();
+    SelectView(MouseView::Top);
+    CloseProfilePane();
+    ReshowControls();
     ShowCaptions();
-    SaveCaptions(ctx, ctx.paths.currentSettingsFile);
     update();
 }
 
-void CMouseConfigurationDlg::OpenProfilePane()
+void CMouseConfigurationDlg::OpenProfilePane(QWidget* pane)
 {
-    ClearHighlight();
-    if (!profilePaneFactory_)
-        return;
     SetProfileControlsEnabled(false);
-    if (profilePane_)
+    if (profilePane_ || !pane) {
+        delete pane;
         return;
-    profilePane_ = profilePaneFactory_(this);
-    if (!profilePane_)
-        return;
-    profilePane_->show();
-    profilePane_->raise();
+    }
+    profilePane_ = pane;
+    pane->setParent(this);
+    pane->show();
+    pane->raise();
     for (auto* header : headers_)
         header->hide();
     Relayout();
 }
 
+void CMouseConfigurationDlg::CloseProfilePane()
+{
+    if (!profilePane_)
+        return;
+    profilePane_->close();
+    profilePane_->deleteLater();
+    profilePane_ = nullptr;
+}
+
 void CMouseConfigurationDlg::SetProfileControlsEnabled(bool enabled)
 {
-    if (settingsPane_)
-        settingsPane_->setEnabled(enabled);
+    if (settings_)
+        settings_->setEnabled(enabled);
     if (reset_)
         reset_->setEnabled(enabled);
-}
-
-void CMouseConfigurationDlg::SetSettingsPane(QWidget* pane, std::function<void()> refresh)
-{
-    settingsPane_ = pane;
-    refreshSettingsPane_ = std::move(refresh);
-    if (pane) {
-        pane->setParent(this);
-        pane->setGeometry(ToQRect(kSettingsPaneRect));
-        pane->show();
-    }
-}
-
-void CMouseConfigurationDlg::SetProfilePaneFactory(std::function<QWidget*(QWidget*)> factory)
-{
-    profilePaneFactory_ = std::move(factory);
 }
 
 // --- Tray ---
@@ -636,14 +462,8 @@ void CMouseConfigurationDlg::HideToTray()
     s_.ctx.debug.Write("Main window hidden\n");
 }
 
-void CMouseConfigurationDlg::RestoreFromTray()
+void CMouseConfigurationDlg::ShowRestored()
 {
-    if (!MouseConnected())
-        return;
-    AppContext& ctx = s_.ctx;
-    LoadProfile(ctx);
-    LoadProfileSettings(ctx, ctx.paths.currentSettingsFile);
-
     move(0, 0);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
@@ -654,30 +474,33 @@ void CMouseConfigurationDlg::RestoreFromTray()
         setUpdatesEnabled(false);
         layout_.CollapseAll();
         Relayout();
+        settings_->CollapseAll();
         setUpdatesEnabled(true);
     }
-    RefreshSettingsPane();
+    settings_->RefreshPanes();
 
     setWindowFlag(Qt::Tool, false);
     show();
     raise();
     activateWindow();
-    ctx.debug.Write("Main window shown\n");
+    s_.ctx.debug.Write("Main window shown\n");
 }
 
-// --- ConnectionView ---
+// --- Flows ---
 
-void CMouseConfigurationDlg::AddTrayIcon() { tray_.Add(); }
-void CMouseConfigurationDlg::RemoveTrayIcon() { tray_.Remove(); }
-
-void CMouseConfigurationDlg::HideMainWindow()
+void CMouseConfigurationDlg::ShowFlowProgress(std::optional<double> fraction)
 {
-    if (isVisible())
-        HideToTray();
+    const bool wasBusy = progress_.has_value();
+    progress_ = fraction;
+    if (fraction && !wasBusy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        qApp->installEventFilter(this);
+    } else if (!fraction && wasBusy) {
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+    }
+    update(ToQRect(kProgressRect));
 }
-
-void CMouseConfigurationDlg::SetDpiHundredStepMode() { emit dpiHundredStepModeRequested(); }
-void CMouseConfigurationDlg::DestroyMacroManager() { emit macroManagerDestroyRequested(); }
 
 // --- Painting and input ---
 
@@ -689,8 +512,6 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*)
         DrawPreparedImage(painter, background_, 0, 0);
     s_.skin.Draw(painter, "Skins\\Logo.png", kLogoPos.x, kLogoPos.y);
     PaintPicture(painter);
-    if (!settingsPane_)
-        s_.skin.Draw(painter, "Skins\\BK_MainRight.png", kSettingsPaneRect.left, kSettingsPaneRect.top);
     s_.skin.Draw(painter, "/Skins/BK_MainLeft.png", kLeftColumnPos.x, kLeftColumnPos.y);
     s_.skin.Draw(painter, "Skins\\MLogo.png", kMouseLogoPos.x, kMouseLogoPos.y);
     PaintSections(painter);
@@ -699,6 +520,24 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*)
     painter.setPen(kTextColour);
     painter.drawText(QRect(kNotePos.x, kNotePos.y, kTextWidthRightOfNote, 20), Qt::AlignLeft | Qt::AlignTop,
                      Text(kTextColourNote));
+    PaintProgress(painter);
+}
+
+void CMouseConfigurationDlg::PaintProgress(QPainter& painter)
+{
+    if (!progress_ || *progress_ < 0)
+        return;
+    // A strip under the note: the text of the flow on the left, the bar
+    // filling to the right in the menus' accent colour.
+    const QRect strip = ToQRect(kProgressRect);
+    painter.fillRect(strip, kProgressTrack);
+    QRect bar = strip.adjusted(kProgressTextWidth, kProgressInset, -kProgressInset, -kProgressInset);
+    painter.fillRect(bar, kProgressEmpty);
+    bar.setWidth(int(bar.width() * std::clamp(*progress_, 0.0, 1.0)));
+    painter.fillRect(bar, kProgressFilled);
+    painter.setPen(kTextColour);
+    painter.drawText(strip.adjusted(kProgressInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     Text(kTextSendingToMouse));
 }
 
 void CMouseConfigurationDlg::PaintPicture(QPainter& painter)
@@ -722,7 +561,7 @@ void CMouseConfigurationDlg::PaintSections(QPainter& painter)
 {
     painter.setFont(font_);
     painter.setPen(kTextColour);
-    const bool paneOpen = !profilePane_.isNull();
+    const bool paneOpen = ProfilePaneOpen();
     if (layout_.AssignmentExpanded() && !paneOpen) {
         const Point bg = layout_.AssignmentBackground();
         s_.skin.Draw(painter, kAssignmentBackground, bg.x, bg.y);
@@ -778,16 +617,29 @@ void CMouseConfigurationDlg::closeEvent(QCloseEvent* event)
 
 void CMouseConfigurationDlg::CloseToTray()
 {
-    if (showWhenNoTray_ && !TrayAvailable())
+    if (minimiseOnClose_)
         showMinimized(); // hidden, it could never be brought back
     else
         HideToTray();
 }
 
-bool CMouseConfigurationDlg::TrayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
-
 bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    // While a flow runs the program takes no input, as the wait cursor says.
+    if (progress_ && watched->isWidgetType()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            return true;
+        default:
+            break;
+        }
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
         event->type() == QEvent::ShortcutOverride) {
         if (IsClosingKey(static_cast<QKeyEvent*>(event)->key()))

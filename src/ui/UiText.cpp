@@ -96,6 +96,10 @@ constexpr TextRow kTextRows[] = {
     {593, {"Reset to factory default?", "Auf Werkseinstellungen zurücksetzen?", "是否恢复到出厂默认值?", "是否恢復到出廠預設值?"}}, // reset question
     {594, {"ATTENTION!!", "ACHTUNG!!", "注意!", "警告!!"}}, // message caption
     {603, {"Note: the color of the product in drive is for reference only,please take real product as criterion, thank you!", "", "备注：驱动中的产品颜色仅供参考，具体请以实物为准，谢谢！", ""}}, // note at the bottom of the main window
+    {610, {"The settings could not be saved. Check that the disk is not full and that the settings folder can be written.", "Die Einstellungen konnten nicht gespeichert werden. Bitte prüfen Sie, ob der Datenträger voll ist und ob in den Einstellungsordner geschrieben werden kann.", "无法保存设置。请检查磁盘是否已满，以及设置文件夹是否可写。", "無法儲存設定。請檢查磁碟是否已滿，以及設定資料夾是否可寫入。"}}, // a flow could not save the profile
+    {611, {"The firmware updater is not installed.", "Das Programm zur Firmware-Aktualisierung ist nicht installiert.", "未安装固件更新程序。", "未安裝韌體更新程式。"}}, // help menu: no updater beside the program
+    {612, {"Connect the Lumeno-KV580 Pro to update its firmware.", "Schließen Sie die Lumeno-KV580 Pro an, um ihre Firmware zu aktualisieren.", "请先连接 Lumeno-KV580 Pro，再更新固件。", "請先連接 Lumeno-KV580 Pro，再更新韌體。"}}, // help menu: update without the mouse
+    {613, {"Sending the settings to the mouse…", "Einstellungen werden an die Maus übertragen …", "正在将设置发送到鼠标…", "正在將設定傳送到滑鼠…"}}, // progress strip of a long write
 };
 
 const std::string kEmpty;

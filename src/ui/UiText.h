@@ -66,9 +66,14 @@ enum UiTextId : int {
     kTextResetQuestion = 593,
     kTextAttention = 594,
     kTextColourNote = 603,
+    // The program's own messages.
+    kTextSaveFailed = 610,
+    kTextUpdaterMissing = 611,
+    kTextUpdateNeedsMouse = 612,
+    kTextSendingToMouse = 613,
 };
 
-inline constexpr int kUiTextCount = 609;
+inline constexpr int kUiTextCount = 614;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {

@@ -2,6 +2,7 @@
 // A main window over an in-process virtual mouse, a temporary data folder and
 // a small generated skin whose images are plain colour blocks, so that tests
 // can tell from the painted pixels which image was drawn where.
+#include "app/AppShell.h"
 #include "app/MouseConfigurationDlg.h"
 #include "ui/UiText.h"
 #include "device/DeviceLink.h"
@@ -16,6 +17,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+
+#include <condition_variable>
+#include <mutex>
 
 #include <functional>
 #include <map>
@@ -74,6 +78,67 @@ public:
     std::vector<Posted> posted;
 };
 
+// The shell's dialogs, answered by the test.
+class ScriptedDialogs final : public ShellDialogs {
+public:
+    bool ConfirmReset(QWidget*, const UiText&) override { return resetAnswer; }
+    QWidget* CreateProfilePane(QWidget* parent) override
+    {
+        ++profilePanes;
+        return new QWidget(parent);
+    }
+    void ShowMessage(QWidget*, const UiText&, const QString& message) override { messages.push_back(message); }
+    bool StartUpdater(const std::string& program) override
+    {
+        updaters.push_back(program);
+        return true;
+    }
+    bool resetAnswer = true;
+    int profilePanes = 0;
+    std::vector<QString> messages;
+    std::vector<std::string> updaters;
+};
+
+// A virtual clock whose pauses can be held: a flow on the device worker
+// stops at its next pause until the test lets it go on.
+class GatedPacer final : public Pacer {
+public:
+    void Pause(std::chrono::milliseconds duration) override
+    {
+        std::unique_lock lock(mutex_);
+        ++waiting_;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return open_; });
+        --waiting_;
+        lock.unlock();
+        clock_.Pause(duration);
+    }
+    std::chrono::milliseconds Now() const override { return clock_.Now(); }
+    void Hold()
+    {
+        std::lock_guard lock(mutex_);
+        open_ = false;
+    }
+    void Release()
+    {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    bool SomeoneWaits()
+    {
+        std::lock_guard lock(mutex_);
+        return waiting_ > 0;
+    }
+
+private:
+    VirtualPacer clock_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = true;
+    int waiting_ = 0;
+};
+
 // Runs the event loop until done() holds or two seconds pass.
 inline bool WaitFor(const std::function<bool()>& done)
 {
@@ -96,7 +161,8 @@ struct MainWindowFixture : ContextFixture {
     }
     ~MainWindowFixture()
     {
-        window.reset();
+        pacer.Release();
+        shell.reset();
         ctx.device = nullptr;
     }
 
@@ -111,26 +177,37 @@ struct MainWindowFixture : ContextFixture {
         ctx.ini.WriteString(dataDir / "str0.ini", "Skins", "Lan", language);
     }
 
-    CMouseConfigurationDlg& Start(const std::string& systemLanguage = "EN")
+    AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false)
     {
-        window = std::make_unique<CMouseConfigurationDlg>(MainWindowServices{ctx, link, hid, text, skin, &windows});
-        QObject::connect(window.get(), &CMouseConfigurationDlg::exitRequested, [this] { ++exitRequests; });
-        MainWindowOptions options;
+        shell = std::make_unique<AppShell>(ShellServices{ctx, link, hid, text, skin, &windows, &dialogs});
+        QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
+        ShellOptions options;
         options.showSplash = false;
         options.systemLanguage = systemLanguage;
-        window->Initialise(options);
-        return *window;
+        options.showWhenNoTray = showWhenNoTray;
+        shell->Initialise(options);
+        return *shell;
+    }
+
+    // Lets queued requests and the flows they start run to their end.
+    bool Settle()
+    {
+        QApplication::processEvents();
+        const bool idle = WaitFor([this] { return !shell->Worker().Busy(); });
+        QApplication::processEvents();
+        return idle;
     }
 
     TempDir appFolder;
-    VirtualPacer pacer;
+    GatedPacer pacer;
     VirtualMouse mouse{{}, &pacer};
     EmulatedHidSystem hid{&pacer};
     DeviceLink link{hid, pacer, debug};
     UiText text;
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
-    std::unique_ptr<CMouseConfigurationDlg> window;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };
 

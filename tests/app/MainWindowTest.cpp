@@ -1,12 +1,15 @@
 #include "MainWindowFixture.h"
 
 #include "app/DlgSplash.h"
+#include "app/SettingsPanes.h"
 #include "app/TrayIcon.h"
 #include "config/ProfileSettings.h"
 #include "ui/BitmapBtn.h"
 #include "ui/DMarker.h"
 
 #include <QKeyEvent>
+
+#include <cstring>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -31,21 +34,22 @@ struct MainWindowTest : MainWindowFixture, ::testing::Test {};
 
 TEST_F(MainWindowTest, StartsHiddenWithTheTrayIconAndShowsOnlyThroughTheTray)
 {
-    auto& w = Start();
-    EXPECT_TRUE(w.Initialised());
+    auto& s = Start();
+    auto& w = s.Window();
+    EXPECT_TRUE(s.Initialised());
     EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(w.Tray().IsAdded());
+    EXPECT_TRUE(s.Tray().IsAdded());
     EXPECT_EQ(w.windowTitle(), "Lumeno-KV580 Pro");
     EXPECT_EQ(w.size(), QSize(1000, 650));
 
-    emit w.Tray().doubleClicked();
+    emit s.Tray().doubleClicked();
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.Layout().AssignmentExpanded());
 
     // The close button hides to the tray; the program keeps running.
     w.HideToTray();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(w.Tray().IsAdded());
+    EXPECT_TRUE(s.Tray().IsAdded());
     EXPECT_EQ(exitRequests, 0);
 }
 
@@ -53,39 +57,37 @@ TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowShowsAndCloseMinimises)
 {
     // The offscreen platform has no notification area.
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
-    window = std::make_unique<CMouseConfigurationDlg>(MainWindowServices{ctx, link, hid, text, skin, &windows});
-    MainWindowOptions options;
-    options.showSplash = false;
-    options.showWhenNoTray = true;
-    window->Initialise(options);
-    EXPECT_TRUE(window->isVisible());
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isMinimized());
+    auto& w = Start("EN", true).Window();
+    EXPECT_TRUE(w.isVisible());
+    w.close();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isMinimized());
 }
 
 TEST_F(MainWindowTest, WithoutTheMouseNothingStaysAndDoubleClickDoesNothing)
 {
     mouse.Unplug();
-    auto& w = Start();
+    auto& s = Start();
+    auto& w = s.Window();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.Tray().IsAdded());
-    emit w.Tray().doubleClicked();
+    EXPECT_FALSE(s.Tray().IsAdded());
+    emit s.Tray().doubleClicked();
     EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(MainWindowTest, ClosingKeysNeverCloseTheWindow)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_F1}) {
         QTest::keyClick(&w, Qt::Key(key));
         QTest::keyClick(w.ResetButton(), Qt::Key(key));
         EXPECT_TRUE(w.isVisible()) << key;
     }
     // A settings pane's own entry box still gets Enter to commit its value.
-    auto* entry = new QLineEdit;
-    w.SetSettingsPane(entry);
+    auto* entry = new QLineEdit(w.SettingsColumn());
+    entry->show();
     int committed = 0;
     QObject::connect(entry, &QLineEdit::returnPressed, [&] { ++committed; });
     QTest::keyClick(entry, Qt::Key_Return);
@@ -98,8 +100,9 @@ TEST_F(MainWindowTest, ClosingKeysNeverCloseTheWindow)
 
 TEST_F(MainWindowTest, ButtonAssignmentHeaderMovesTheOtherHeadersAndBack)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     EXPECT_EQ(w.MacroHeaderButton()->geometry().topLeft(), QPoint(20, 132));
     EXPECT_EQ(w.AxisHeaderButton()->geometry().topLeft(), QPoint(20, 157));
 
@@ -117,8 +120,9 @@ TEST_F(MainWindowTest, ButtonAssignmentHeaderMovesTheOtherHeadersAndBack)
 
 TEST_F(MainWindowTest, AxisSectionPlacesSlidersAndTheHiddenLiftOffHeaderFollows)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     EXPECT_FALSE(w.XSlider()->isVisible());
     EXPECT_EQ(w.LiftOffHeader()->pos(), QPoint(20, 182));
 
@@ -135,8 +139,9 @@ TEST_F(MainWindowTest, AxisSectionPlacesSlidersAndTheHiddenLiftOffHeaderFollows)
 
 TEST_F(MainWindowTest, LiftOffAreasSwitchAtTheirComputedPlaces)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton); // moves the areas down
     const Rect on = w.Layout().LiftOffOnArea();
     const Rect off = w.Layout().LiftOffOffArea();
@@ -148,10 +153,12 @@ TEST_F(MainWindowTest, LiftOffAreasSwitchAtTheirComputedPlaces)
     EXPECT_TRUE(mouse.Traffic().empty());
 
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(on.left, on.bottom));
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ctx.image.LiftOffEnabled(), 1u);
     EXPECT_EQ(mouse.State().liftOffLevel, ctx.image.liftOffLevel);
 
     QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(off.right, off.top));
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ctx.image.LiftOffEnabled(), 0u);
     EXPECT_EQ(mouse.State().liftOffLevel, 6);
     EXPECT_EQ(ctx.snapshot.LiftOffEnabled(), 0u);
@@ -159,8 +166,9 @@ TEST_F(MainWindowTest, LiftOffAreasSwitchAtTheirComputedPlaces)
 
 TEST_F(MainWindowTest, AssignmentBoxLightsTheOverlaysOfItsRow)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
     int requested = -1;
     QObject::connect(&w, &CMouseConfigurationDlg::assignmentMenuRequested, [&](int i) { requested = i; });
@@ -194,10 +202,12 @@ TEST_F(MainWindowTest, AssignmentBoxLightsTheOverlaysOfItsRow)
 
 TEST_F(MainWindowTest, AxisSliderReleaseSendsBothLevels)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton);
     QTest::mouseClick(w.XSlider(), Qt::LeftButton, {}, QPoint(207 + 5, 4)); // beyond the end: level 11
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ctx.image.axisSensitivityX, 11);
     EXPECT_EQ(mouse.State().sensitivityX, 220);
     EXPECT_EQ(mouse.State().sensitivityY, ctx.image.axisSensitivityY * 20);
@@ -209,7 +219,8 @@ TEST_F(MainWindowTest, SlidersAndCaptionsComeFromTheProfile)
     SeedProfile("EN");
     ctx.ini.WriteString(dataDir / "str0.ini", "Profile", "IsDefault", "Y");
     ctx.ini.WriteString(dataDir / "str0.ini", "Setting-EN", "Item4", "Back side");
-    auto& w = Start();
+    auto& s = Start();
+    auto& w = s.Window();
     EXPECT_EQ(w.AssignmentBox(3)->Caption(), "Back side");
     // No configuration file was ever saved: the image holds zeros, and a
     // level outside the slider's range shows as its minimum.
@@ -219,54 +230,56 @@ TEST_F(MainWindowTest, SlidersAndCaptionsComeFromTheProfile)
 
 TEST_F(MainWindowTest, DeviceNoticesShowTheirBalloons)
 {
-    auto& w = Start();
+    auto& s = Start();
+    auto& w = s.Window();
     ctx.snapshot.dpiCode100[2] = 16;
     mouse.SwitchDpiStage(2);
-    ASSERT_TRUE(WaitFor([&] { return w.Tray().BalloonText() == "Switch DPI into the third stage (1600)"; }))
-        << w.Tray().BalloonText().toStdString();
-    EXPECT_EQ(w.Tray().BalloonTitle(), "Info");
+    ASSERT_TRUE(WaitFor([&] { return s.Tray().BalloonText() == "Switch DPI into the third stage (1600)"; }))
+        << s.Tray().BalloonText().toStdString();
+    EXPECT_EQ(s.Tray().BalloonTitle(), "Info");
     EXPECT_TRUE(HasLine(debug, "Tray balloon [Info] Switch DPI into the third stage (1600) (5000 ms)"));
 
     // Unplugged: the window hides, the icon goes, and the late removal
     // balloon finds no icon.
-    w.RestoreFromTray();
+    s.RestoreFromTray();
     mouse.Unplug();
     ASSERT_TRUE(WaitFor([&] { return HasLine(debug, "[Warning] The system did not detect Lumeno-KV580 Pro!"); }));
     EXPECT_TRUE(HasLine(debug, "Tray balloon not shown, no icon: [Warning]"));
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.Tray().IsAdded());
-    emit w.Tray().doubleClicked();
+    EXPECT_FALSE(s.Tray().IsAdded());
+    emit s.Tray().doubleClicked();
     EXPECT_FALSE(w.isVisible());
 
     // Back again: icon and the found balloon, the window stays hidden; stage
     // switches are reported again.
     mouse.Plug();
-    ASSERT_TRUE(WaitFor([&] { return w.Tray().BalloonText() == "The system detect Lumeno-KV580 Pro."; }));
-    EXPECT_TRUE(w.Tray().IsAdded());
+    ASSERT_TRUE(WaitFor([&] { return s.Tray().BalloonText() == "The system detect Lumeno-KV580 Pro."; }));
+    EXPECT_TRUE(s.Tray().IsAdded());
     EXPECT_FALSE(w.isVisible());
     mouse.SwitchDpiStage(0);
-    EXPECT_TRUE(WaitFor([&] { return w.Tray().BalloonText().startsWith("Switch DPI into the first stage ("); }));
+    EXPECT_TRUE(WaitFor([&] { return s.Tray().BalloonText().startsWith("Switch DPI into the first stage ("); }));
 }
 
 TEST_F(MainWindowTest, StageAboveSevenRepeatsTheLastBalloonText)
 {
-    auto& w = Start();
-    w.OnDeviceNotice(1, 1);
-    const QString previous = w.Tray().BalloonText();
+    auto& s = Start();
+    s.ShowNoticeBalloon(1, 1);
+    const QString previous = s.Tray().BalloonText();
     ASSERT_TRUE(previous.startsWith("Switch DPI into the second stage ("));
     debug.lines.clear();
-    w.OnDeviceNotice(1, 8);
-    EXPECT_EQ(w.Tray().BalloonText(), previous);
+    s.ShowNoticeBalloon(1, 8);
+    EXPECT_EQ(s.Tray().BalloonText(), previous);
     EXPECT_TRUE(HasLine(debug, "Tray balloon [Info] " + previous.toStdString() + " (5000 ms)"));
-    w.OnDeviceNotice(2, 0); // not a notice kind: nothing
-    w.OnDeviceNotice(16, 0);
+    s.ShowNoticeBalloon(2, 0); // not a notice kind: nothing
+    s.ShowNoticeBalloon(16, 0);
     EXPECT_EQ(debug.lines.size(), 1u);
 }
 
 TEST_F(MainWindowTest, UnknownLanguageLeavesTheSharedTextsEmpty)
 {
     SeedProfile("en");
-    auto& w = Start();
+    auto& s = Start();
+    auto& w = s.Window();
     EXPECT_TRUE(w.AssignmentHeaderButton()->Caption().isEmpty());
     EXPECT_TRUE(w.ResetButton()->Caption().isEmpty());
     EXPECT_TRUE(text[kTextProductName].empty());
@@ -275,7 +288,8 @@ TEST_F(MainWindowTest, UnknownLanguageLeavesTheSharedTextsEmpty)
 TEST_F(MainWindowTest, SimplifiedChineseTextsAndFont)
 {
     SeedProfile("CHS");
-    auto& w = Start();
+    auto& s = Start();
+    auto& w = s.Window();
     EXPECT_EQ(w.AssignmentHeaderButton()->Caption(), QString::fromUtf8("按钮分配"));
     EXPECT_EQ(w.ResetButton()->Caption(), QString::fromUtf8("恢复"));
     EXPECT_EQ(text[kTextCaptionSection], "Setting-CHS");
@@ -283,19 +297,21 @@ TEST_F(MainWindowTest, SimplifiedChineseTextsAndFont)
 
 TEST_F(MainWindowTest, ResetAsksAndOnOkRestoresFactoryDefaults)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     ctx.image.axisSensitivityX = 9;
-    bool answer = false;
-    w.SetResetConfirmation([&] { return answer; });
+    dialogs.resetAnswer = false;
     QTest::mouseClick(w.ResetButton(), Qt::LeftButton);
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ctx.image.axisSensitivityX, 9);
 
     QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton);
     w.SelectView(MouseView::Side);
-    answer = true;
+    dialogs.resetAnswer = true;
     mouse.ClearTraffic();
     QTest::mouseClick(w.ResetButton(), Qt::LeftButton);
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ctx.image.axisSensitivityX, 5);
     EXPECT_EQ(w.XSlider()->GetPos(), 5);
     EXPECT_FALSE(w.Layout().AxisExpanded());
@@ -305,34 +321,101 @@ TEST_F(MainWindowTest, ResetAsksAndOnOkRestoresFactoryDefaults)
 
 TEST_F(MainWindowTest, ProfilePaneOpensOnce)
 {
-    auto& w = Start();
-    w.RestoreFromTray();
-    int created = 0;
-    w.SetProfilePaneFactory([&](QWidget* parent) {
-        ++created;
-        return new QWidget(parent);
-    });
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
     QTest::mouseClick(w.ProfileButton(), Qt::LeftButton);
     QTest::mouseClick(w.ProfileButton(), Qt::LeftButton);
-    EXPECT_EQ(created, 1);
+    EXPECT_EQ(dialogs.profilePanes, 1);
     EXPECT_FALSE(w.ResetButton()->isEnabled());
     EXPECT_FALSE(w.AxisHeaderButton()->isVisible());
 
-    w.OnApplyRequest(kApplyReshowControls);
+    s.QueuedCommands().Apply(ApplyGroup::ReshowControls);
+    EXPECT_FALSE(w.AxisHeaderButton()->isVisible()); // queued: after this handler
+    ASSERT_TRUE(Settle());
     EXPECT_TRUE(w.AxisHeaderButton()->isVisible());
 }
 
-TEST_F(MainWindowTest, FirmwareUpdateEndsTheProgramUnlessTheUpdaterRuns)
+TEST_F(MainWindowTest, FirmwareUpdateStartsTheUpdaterOrSaysWhyNot)
 {
-    auto& w = Start();
+    auto& s = Start();
+    const auto updater = appFolder.path() / kUpdaterProgram;
     windows.windows["Programmer"] = 7;
-    w.OnHelpCommand(kHelpUpdate);
+    s.OnHelpCommand(HelpCommand::Update);
+    EXPECT_EQ(exitRequests, 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+    windows.windows.clear();
+
+    // No updater beside the program: the user is told, the program stays.
+    s.OnHelpCommand(HelpCommand::Update);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], "The firmware updater is not installed.");
     EXPECT_EQ(exitRequests, 0);
 
-    windows.windows.clear();
+    std::filesystem::create_directories(updater.parent_path());
+    test::WriteFileBytes(updater, "#!/bin/sh\n");
     mouse.Unplug();
-    w.OnHelpCommand(kHelpUpdate);
+    ASSERT_TRUE(Settle());
+    s.OnHelpCommand(HelpCommand::Update);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1], "Connect the Lumeno-KV580 Pro to update its firmware.");
+    EXPECT_EQ(exitRequests, 0);
+
+    mouse.Plug();
+    ASSERT_TRUE(Settle());
+    s.OnHelpCommand(HelpCommand::Update);
+    EXPECT_EQ(dialogs.updaters, (std::vector<std::string>{updater.string()}));
     EXPECT_EQ(exitRequests, 1);
+}
+
+TEST_F(MainWindowTest, AResetRunsOnTheWorkerWhileTheWindowRepaintsAndShowsProgress)
+{
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
+    ctx.image.axisSensitivityX = 9;
+    pacer.Hold();
+    QTest::mouseClick(w.ResetButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return pacer.SomeoneWaits(); })); // the flow is under way
+
+    // The UI thread is free: the window paints, with the progress strip.
+    ASSERT_TRUE(w.FlowProgress().has_value());
+    EXPECT_GE(*w.FlowProgress(), 0.0);
+    const QImage shot = w.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(600, 639), QColor(38, 41, 48)) << "the strip's empty bar";
+    // Input is ignored meanwhile.
+    QTest::mouseClick(w.AxisHeaderButton(), Qt::LeftButton);
+    EXPECT_FALSE(w.Layout().AxisExpanded());
+
+    pacer.Release();
+    ASSERT_TRUE(Settle());
+    EXPECT_FALSE(w.FlowProgress().has_value());
+    EXPECT_EQ(ctx.image.axisSensitivityX, 5);
+    EXPECT_EQ(w.XSlider()->GetPos(), 5);
+}
+
+TEST_F(MainWindowTest, RemovalDuringAFlowCancelsItThenHidesTheWindow)
+{
+    auto& s = Start();
+    auto& w = s.Window();
+    s.RestoreFromTray();
+    const ConfigSnapshot before = ctx.snapshot;
+    pacer.Hold();
+    s.QueuedCommands().Apply(ApplyGroup::ButtonsAndMacros); // 3.8 s of pauses
+    ASSERT_TRUE(WaitFor([&] { return pacer.SomeoneWaits(); }));
+    const size_t framesBefore = mouse.Traffic().size();
+
+    mouse.Unplug();
+    QApplication::processEvents();
+    EXPECT_TRUE(w.isVisible()) << "the removal waits for the flow";
+    pacer.Release();
+    ASSERT_TRUE(Settle());
+
+    EXPECT_LE(mouse.Traffic().size(), framesBefore + 1) << "nothing more was sent";
+    EXPECT_EQ(std::memcmp(&before, &ctx.snapshot, kConfigImageSize), 0) << "the snapshot stays";
+    EXPECT_EQ(test::ReadFileBytes(dataDir / "config0.bin").size(), 1893u) << "the file is saved";
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(s.Tray().IsAdded());
 }
 
 TEST_F(MainWindowTest, StartUpTellsTheCompanionWindow)

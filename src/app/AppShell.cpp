@@ -1,0 +1,363 @@
+#include "app/AppShell.h"
+
+#include "app/DlgSplash.h"
+#include "app/MouseConfigurationDlg.h"
+#include "app/SettingsPanes.h"
+#include "app/TrayNotice.h"
+#include "config/ProfileSettings.h"
+#include "device/DeviceLink.h"
+#include "flows/AppContext.h"
+#include "flows/FlowRouter.h"
+#include "flows/PointerSettings.h"
+#include "flows/ProfileLoad.h"
+#include "platform/DebugOutput.h"
+#include "platform/WindowLookup.h"
+#include "ui/SkinImages.h"
+#include "ui/UiText.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace lumeno {
+
+namespace {
+
+constexpr int kProgressTickMs = 50;
+
+// Delivers requests on the UI thread after the handler that made them, in
+// order: what a pane asks for runs once the pane's own handler is done.
+class QueuedConfigCommands final : public QObject, public ConfigCommands {
+public:
+    explicit QueuedConfigCommands(ConfigCommands& target) : target_(target) {}
+    void Apply(ApplyGroup group) override
+    {
+        QMetaObject::invokeMethod(this, [this, group] { target_.Apply(group); }, Qt::QueuedConnection);
+    }
+    void ClearHighlight() override
+    {
+        QMetaObject::invokeMethod(this, [this] { target_.ClearHighlight(); }, Qt::QueuedConnection);
+    }
+
+private:
+    ConfigCommands& target_;
+};
+
+class QtShellDialogs final : public ShellDialogs {
+public:
+    bool ConfirmReset(QWidget* parent, const UiText& text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(text[kTextAttention]),
+                        QString::fromStdString(text[kTextResetQuestion]), QMessageBox::Ok | QMessageBox::Cancel,
+                        parent);
+        return box.exec() == QMessageBox::Ok;
+    }
+    QWidget* CreateProfilePane(QWidget*) override { return nullptr; }
+    void ShowMessage(QWidget* parent, const UiText& text, const QString& message) override
+    {
+        QMessageBox box(QMessageBox::Warning, QString::fromStdString(text[kTextProductName]), message,
+                        QMessageBox::Ok, parent);
+        box.exec();
+    }
+    bool StartUpdater(const std::string& program) override
+    {
+        const auto folder = std::filesystem::path(program).parent_path();
+        return QProcess::startDetached(QString::fromStdString(program), {}, QString::fromStdString(folder.string()));
+    }
+};
+
+} // namespace
+
+AppShell::AppShell(ShellServices services)
+    : s_(services), queued_(std::make_unique<QueuedConfigCommands>(*this)),
+      window_(std::make_unique<CMouseConfigurationDlg>(
+          MainWindowServices{services.ctx, *queued_, services.text, services.skin})),
+      tray_(services.ctx.debug)
+{
+    worker_ = std::make_unique<DeviceWorker>(direct_, &s_.link, static_cast<FlowObserver*>(this));
+    progressTimer_.setInterval(kProgressTickMs);
+    connect(&progressTimer_, &QTimer::timeout, this, [this] {
+        window_->ShowFlowProgress(showProgress_ ? worker_->Progress() : -1.0);
+    });
+
+    connect(&tray_, &TrayIcon::doubleClicked, this, &AppShell::RestoreFromTray);
+    connect(&tray_, &TrayIcon::exitChosen, this, &AppShell::exitRequested);
+    CMouseConfigurationDlg* w = window_.get();
+    connect(w, &CMouseConfigurationDlg::resetRequested, this, &AppShell::ResetToFactoryDefaults);
+    connect(w, &CMouseConfigurationDlg::profilePaneRequested, this, &AppShell::OpenProfilePane);
+    connect(w, &CMouseConfigurationDlg::helpCommandChosen, this, &AppShell::OnHelpCommand);
+}
+
+AppShell::~AppShell()
+{
+    progressTimer_.stop();
+    worker_.reset(); // cancels a running flow and waits for its save
+    session_.reset();
+    tray_.Remove();
+}
+
+ShellDialogs& AppShell::Dialogs()
+{
+    if (s_.dialogs)
+        return *s_.dialogs;
+    if (!qtDialogs_)
+        qtDialogs_ = std::make_unique<QtShellDialogs>();
+    return *qtDialogs_;
+}
+
+bool AppShell::MouseConnected() const { return s_.link.connection.MouseConnected(); }
+
+bool AppShell::TrayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void AppShell::DirectPost::Post(std::function<void()> task)
+{
+    QMetaObject::invokeMethod(receiver_, std::move(task), Qt::QueuedConnection);
+}
+
+void AppShell::Post(std::function<void()> task)
+{
+    // Device notices wait for a running flow, and run in order with it.
+    QMetaObject::invokeMethod(
+        this, [this, task = std::move(task)] { worker_->AfterFlows(task); }, Qt::QueuedConnection);
+}
+
+// --- Start-up ---
+
+bool AppShell::Initialise(const ShellOptions& options)
+{
+    options_ = options;
+    initialised_ = RunStartupSequence(*this);
+    s_.ctx.debug.Write(!initialised_      ? "Main window initialised without controls\n"
+                       : MouseConnected() ? "Main window initialised, mouse connected\n"
+                                          : "Main window initialised, no mouse\n");
+    return initialised_;
+}
+
+void AppShell::SetIcons()
+{
+    const QIcon icon = LoadApplicationIcon(s_.skin);
+    window_->setWindowIcon(icon);
+    tray_.SetIcon(icon);
+}
+
+void AppShell::ShowSplash()
+{
+    if (!options_.showSplash)
+        return;
+    CDlgSplash splash(s_.skin, s_.ctx.debug, nullptr, options_.splashMilliseconds);
+    splash.exec();
+}
+
+void AppShell::SetTitle()
+{
+    window_->setWindowTitle(kMainWindowTitle);
+    // A native window, never mapped, so that others can find it by its title.
+    window_->winId();
+}
+
+bool AppShell::StartDeviceSession()
+{
+    session_ = std::make_unique<DeviceSession>(s_.ctx, s_.link, s_.hid, *this,
+                                               static_cast<DeviceSessionListener&>(*this));
+    session_->Start();
+    return true;
+}
+
+void AppShell::LoadProfileFiles()
+{
+    RunStartupFileSteps(s_.ctx, options_.systemLanguage);
+    // A first run replaced the loaded image by the factory defaults; the
+    // snapshot follows, so the DPI balloons name the stages' real values.
+    TakeSnapshot(s_.ctx.image, s_.ctx.snapshot);
+    FillUiText(s_.text, s_.ctx.languageCode);
+}
+
+void AppShell::CreateWindow()
+{
+    window_->Build();
+    tray_.SetTip(QString::fromStdString(s_.text[kTextProductName]));
+    tray_.SetExitText(QString::fromStdString(s_.text[kTextTrayExit]));
+    tray_.Add();
+}
+
+void AppShell::ShowMouseState()
+{
+    if (MouseConnected()) {
+        window_->ShowCaptions();
+        window_->SetSlidersFromImage();
+        window_->SettingsColumn()->MouseFound();
+    } else {
+        tray_.Remove();
+    }
+}
+
+void AppShell::ApplyPointerSettings() { lumeno::ApplyPointerSettings(s_.ctx); }
+
+void AppShell::NotifyCompanion()
+{
+    if (!s_.windows)
+        return;
+    if (auto companion = s_.windows->FindTopLevelWindow(kCompanionWindowTitle))
+        s_.windows->PostWindowMessage(*companion, kRestoreMessage, 1, 1);
+}
+
+void AppShell::Finish()
+{
+    const bool noTray = options_.showWhenNoTray && !TrayAvailable();
+    window_->SetMinimiseOnClose(noTray);
+    if (noTray && MouseConnected()) {
+        s_.ctx.debug.Write("No notification area: showing the main window\n");
+        RestoreFromTray();
+    }
+}
+
+// --- The device session ---
+
+void AppShell::MouseArrived(bool announced)
+{
+    window_->SettingsColumn()->MouseFound();
+    tray_.Add();
+    if (announced)
+        ShowNoticeBalloon(int(DeviceNoticeKind::MouseFound), 0);
+}
+
+void AppShell::MouseGone(bool announced)
+{
+    if (window_->isVisible())
+        window_->HideToTray();
+    tray_.Remove();
+    // With the icon gone the balloon has nowhere to show; it is logged.
+    if (announced)
+        ShowNoticeBalloon(int(DeviceNoticeKind::MouseGone), 0);
+}
+
+void AppShell::DpiStageChanged(int stage) { ShowNoticeBalloon(int(DeviceNoticeKind::DpiStageChanged), stage); }
+
+void AppShell::ShowNoticeBalloon(int kind, int param)
+{
+    if (auto balloon = BalloonForNotice(kind, param, s_.text, s_.ctx.snapshot))
+        tray_.ShowBalloon(*balloon);
+}
+
+// --- Requests ---
+
+void AppShell::ClearHighlight() { window_->ClearHighlight(); }
+
+void AppShell::Apply(ApplyGroup group)
+{
+    if (group == ApplyGroup::ReshowControls) {
+        window_->ReshowControls();
+        return;
+    }
+    const auto flow = FlowOfGroup(group);
+    const auto planned = flow ? PlannedPauses(*flow, s_.ctx) : std::chrono::milliseconds(0);
+    RunFlowJob([this, group] { return ApplyGroupNow(group, s_.ctx); }, planned);
+}
+
+void AppShell::RunFlowJob(std::function<FlowResult()> run, std::chrono::milliseconds planned,
+                          std::function<void(FlowResult)> finished)
+{
+    worker_->Submit({std::move(run), planned, [this, finished = std::move(finished)](FlowResult result) {
+                         if (finished)
+                             finished(result);
+                         ReportFlow(result);
+                     }});
+}
+
+void AppShell::ReportFlow(const FlowResult& result)
+{
+    if (result.cancelled)
+        s_.ctx.debug.Write("Flow cancelled: the mouse went away\n");
+    if (!result.saved)
+        Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextSaveFailed]));
+}
+
+void AppShell::FlowStarted(std::chrono::milliseconds planned)
+{
+    showProgress_ = planned > kProgressShownAbove;
+    window_->ShowFlowProgress(showProgress_ ? 0.0 : -1.0);
+    progressTimer_.start();
+}
+
+void AppShell::FlowsIdle()
+{
+    if (!progressTimer_.isActive())
+        return;
+    progressTimer_.stop();
+    window_->ShowFlowProgress(std::nullopt);
+}
+
+void AppShell::ResetToFactoryDefaults()
+{
+    if (!Dialogs().ConfirmReset(window_.get(), s_.text))
+        return;
+    const bool connected = MouseConnected();
+    const auto planned = connected ? PlannedPauses(Flow::WriteAll, s_.ctx) : std::chrono::milliseconds(0);
+    RunFlowJob([this] { return FactoryReset(s_.ctx); }, planned,
+               [this](FlowResult) { window_->ShowAfterReset(); });
+}
+
+void AppShell::OpenProfilePane()
+{
+    if (window_->ProfilePaneOpen()) {
+        window_->SetProfileControlsEnabled(false);
+        return;
+    }
+    if (QWidget* pane = Dialogs().CreateProfilePane(window_.get()))
+        window_->OpenProfilePane(pane);
+}
+
+void AppShell::RestoreFromTray()
+{
+    worker_->AfterFlows([this] {
+        if (!MouseConnected())
+            return;
+        LoadProfile(s_.ctx);
+        LoadProfileSettings(s_.ctx, s_.ctx.paths.currentSettingsFile);
+        window_->ShowRestored();
+    });
+}
+
+void AppShell::OnWindowMessage(uint32_t message, int64_t, int64_t)
+{
+    if (message == kRestoreMessage)
+        RestoreFromTray();
+}
+
+void AppShell::OnHelpCommand(HelpCommand command)
+{
+    switch (command) {
+    case HelpCommand::WebSite:
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(s_.text[kTextMakerAddress])));
+        break;
+    case HelpCommand::Update: {
+        if (s_.windows && s_.windows->FindTopLevelWindow(kUpdaterWindowTitle))
+            return;
+        // Without the mouse or the updater the program would only end: the
+        // user is told why and it keeps running.
+        if (!MouseConnected()) {
+            Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextUpdateNeedsMouse]));
+            return;
+        }
+        const auto program = s_.skin.ApplicationFolder() / kUpdaterProgram;
+        std::error_code ec;
+        const bool started = std::filesystem::is_regular_file(program, ec) && Dialogs().StartUpdater(program.string());
+        s_.ctx.debug.Write(std::string(started ? "Firmware updater started: " : "Firmware updater not started: ") +
+                           program.string() + "\n");
+        if (!started) {
+            Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextUpdaterMissing]));
+            return;
+        }
+        emit exitRequested();
+        break;
+    }
+    default:
+        break; // the version line does nothing
+    }
+}
+
+} // namespace lumeno

@@ -1,0 +1,175 @@
+#pragma once
+// AppShell: the program around its main window. It runs start-up in its
+// fixed order, owns the device session, the device worker that runs the
+// flows, the tray icon and the main window (a view), receives the requests
+// of the window and its panes, and decides what a device change means for
+// them. Dialogs are its to open (ShellDialogs).
+#include "app/StartupSequence.h"
+#include "app/TrayIcon.h"
+#include "flows/ConfigCommands.h"
+#include "flows/DeviceSession.h"
+#include "flows/DeviceWorker.h"
+#include "platform/UiThread.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace lumeno {
+
+struct AppContext;
+class CMouseConfigurationDlg;
+class DeviceLink;
+class HidSystem;
+class SkinImages;
+class UiText;
+class WindowLookup;
+enum class HelpCommand : int;
+
+inline constexpr char kCompanionWindowTitle[] = "Lumeno-KV580 Pro ACCE";
+inline constexpr char kUpdaterWindowTitle[] = "Programmer";
+inline constexpr char kUpdaterProgram[] = "Update/3360/FWUpdate";
+// Message numbers kept from the desktop protocol the window speaks.
+inline constexpr uint32_t kRestoreMessage = 0x313;
+
+// The dialogs the shell opens for the main window; tests answer them.
+class ShellDialogs {
+public:
+    virtual ~ShellDialogs() = default;
+    // "Reset to factory default?": true for OK.
+    virtual bool ConfirmReset(QWidget* parent, const UiText& text) = 0;
+    // The profile pane, a child of parent; null when there is none.
+    virtual QWidget* CreateProfilePane(QWidget* parent) = 0;
+    // A message the user must read, with an OK button.
+    virtual void ShowMessage(QWidget* parent, const UiText& text, const QString& message) = 0;
+    // Starts the firmware updater; false when it could not be started.
+    virtual bool StartUpdater(const std::string& program) = 0;
+};
+
+struct ShellServices {
+    AppContext& ctx;
+    DeviceLink& link;
+    HidSystem& hid;
+    UiText& text;
+    const SkinImages& skin;
+    WindowLookup* windows = nullptr; // null: no other windows are looked for
+    ShellDialogs* dialogs = nullptr; // null: the Qt dialogs
+};
+
+struct ShellOptions {
+    bool showSplash = true;
+    int splashMilliseconds = 3000;
+    // The desktop's language code, used when no profile names one.
+    std::string systemLanguage = "EN";
+    // On a desktop without a notification area nothing could ever bring the
+    // hidden window up: show it after start-up, and let its close button
+    // minimise instead of hide.
+    bool showWhenNoTray = false;
+};
+
+// Flows longer than this show their progress.
+inline constexpr std::chrono::milliseconds kProgressShownAbove{500};
+
+class AppShell : public QObject,
+                 private StartupSteps,
+                 private DeviceSessionListener,
+                 private FlowObserver,
+                 public UiThread,
+                 public ConfigCommands {
+    Q_OBJECT
+public:
+    explicit AppShell(ShellServices services);
+    // Cancels a running flow and waits for its save.
+    ~AppShell() override;
+
+    // Start-up in its fixed order; leaves the window hidden. False when it
+    // stopped early.
+    bool Initialise(const ShellOptions& options = {});
+    bool Initialised() const { return initialised_; }
+
+    CMouseConfigurationDlg& Window() { return *window_; }
+    TrayIcon& Tray() { return tray_; }
+    DeviceWorker& Worker() { return *worker_; }
+    DeviceSession& Session() { return *session_; }
+    // What panes and the window are given: requests delivered queued.
+    ConfigCommands& QueuedCommands() { return *queued_; }
+
+    // Tray double-click: the window with the profile read again, once the
+    // flows asked for before have run. Only while the mouse is connected.
+    void RestoreFromTray();
+    void OnHelpCommand(HelpCommand command);
+    void ResetToFactoryDefaults();
+    void OpenProfilePane();
+    // A message another program posted to the window (kRestoreMessage).
+    void OnWindowMessage(uint32_t message, int64_t wParam, int64_t lParam);
+    // A device notice's balloon: kind 1 (DPI stage param), 14 found, 15 gone.
+    void ShowNoticeBalloon(int kind, int param);
+    bool TrayAvailable() const;
+
+    // --- UiThread ---
+    void Post(std::function<void()> task) override;
+
+    // --- ConfigCommands, run now (the queued adapter calls these) ---
+    void Apply(ApplyGroup group) override;
+    void ClearHighlight() override;
+
+signals:
+    // "Exit" in the tray menu, or the firmware updater took over.
+    void exitRequested();
+
+private:
+    // StartupSteps
+    void SetIcons() override;
+    void ShowSplash() override;
+    void SetTitle() override;
+    bool StartDeviceSession() override;
+    void LoadProfileFiles() override;
+    void CreateWindow() override;
+    void ShowMouseState() override;
+    void ApplyPointerSettings() override;
+    void NotifyCompanion() override;
+    void Finish() override;
+    // DeviceSessionListener
+    void MouseArrived(bool announced) override;
+    void MouseGone(bool announced) override;
+    void DpiStageChanged(int stage) override;
+    // FlowObserver
+    void FlowStarted(std::chrono::milliseconds planned) override;
+    void FlowsIdle() override;
+
+    void RunFlowJob(std::function<FlowResult()> run, std::chrono::milliseconds planned,
+                    std::function<void(FlowResult)> finished = {});
+    void ReportFlow(const FlowResult& result);
+    bool MouseConnected() const;
+    ShellDialogs& Dialogs();
+
+    // Posts to the UI thread without waiting for flows: the worker's own
+    // reports of a finished flow.
+    class DirectPost final : public UiThread {
+    public:
+        explicit DirectPost(QObject* receiver) : receiver_(receiver) {}
+        void Post(std::function<void()> task) override;
+
+    private:
+        QObject* receiver_;
+    };
+
+    ShellServices s_;
+    ShellOptions options_;
+    DirectPost direct_{this};
+    std::unique_ptr<ShellDialogs> qtDialogs_;
+    std::unique_ptr<ConfigCommands> queued_;
+    std::unique_ptr<CMouseConfigurationDlg> window_;
+    TrayIcon tray_;
+    std::unique_ptr<DeviceSession> session_;
+    std::unique_ptr<DeviceWorker> worker_;
+    QTimer progressTimer_;
+    bool showProgress_ = false;
+    bool initialised_ = false;
+};
+
+} // namespace lumeno

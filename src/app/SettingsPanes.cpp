@@ -1,0 +1,117 @@
+#include "app/SettingsPanes.h"
+
+#include "ui/BitmapBtn.h"
+#include "ui/SkinImages.h"
+
+#include <QPainter>
+#include <QMouseEvent>
+
+namespace lumeno {
+
+namespace {
+
+constexpr int kColumnTop = 2;
+constexpr int kHeaderGap = 5;
+constexpr int kHeaderWidth = 242;
+constexpr int kHeaderHeight = 20;
+constexpr char kHeaderImage[] = "\\skins\\ItemBK.png";
+constexpr char kColumnBackground[] = "Skins\\BK_MainRight.png";
+
+int ImageHeight(const SkinImages& skin, const char* name)
+{
+    const auto image = skin.Load(name);
+    return image ? image->height() : 0;
+}
+
+} // namespace
+
+const std::vector<SettingsPaneRow>& SettingsPaneRows()
+{
+    static const std::vector<SettingsPaneRow> rows{
+        {kTextPaneDpi, "skins/DPISetting/BK_DPISetting.png", true, {}},
+        {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true, {}},
+        {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false, {}},
+        {kTextPanePollingRate, "skins/USBReportRate/BK_USBReportRate.png", true, {}},
+        {kTextPaneMouseSpeed, "skins/MouseAttribute/BK_MouseAttribute.png", true, {}},
+        {kTextPaneDoubleClick, "skins/MouseAttribute/BK_MouseAttribute.png", true, {}},
+        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true, {}},
+        {kTextPaneAngleSnap, "skins/AngleSnap/BK_AngleSnap.png", false, {}},
+    };
+    return rows;
+}
+
+CSettingsPaneHost::CSettingsPaneHost(PaneContext context, const std::vector<SettingsPaneRow>& rows, QWidget* parent)
+    : QWidget(parent), context_(context), layout_(kColumnTop, kHeaderGap, {})
+{
+    std::vector<AccordionItem> items;
+    for (const auto& row : rows) {
+        items.push_back({kHeaderHeight, ImageHeight(context.skin, row.background), row.shown});
+
+        auto* header = new CBitmapBtn(this);
+        header->SetBitmaps(context.skin, 0, 0, kHeaderWidth, kHeaderHeight, kHeaderImage, kHeaderImage, kHeaderImage,
+                           kHeaderImage);
+        header->SetAlignment(CBitmapBtn::AlignLeft, 8);
+        header->SetCaption(QString::fromStdString(context.text[row.title]));
+        header->setVisible(row.shown);
+        const int item = int(headers_.size());
+        connect(header, &QAbstractButton::clicked, this, [this, item] { Toggle(item); });
+        headers_.push_back(header);
+
+        SettingsPane* pane = row.create ? row.create(context_, this) : new SettingsPane(this);
+        pane->setFixedSize(kHeaderWidth, items.back().paneHeight);
+        pane->hide();
+        panes_.push_back(pane);
+    }
+    layout_ = AccordionModel(kColumnTop, kHeaderGap, std::move(items));
+    Relayout();
+}
+
+void CSettingsPaneHost::Toggle(int item)
+{
+    context_.commands.ClearHighlight();
+    layout_.Toggle(item);
+    Relayout();
+}
+
+void CSettingsPaneHost::CollapseAll()
+{
+    layout_.CollapseAll();
+    Relayout();
+}
+
+void CSettingsPaneHost::RefreshPanes()
+{
+    for (auto* pane : panes_)
+        pane->RefreshFromImage();
+    update();
+}
+
+void CSettingsPaneHost::MouseFound()
+{
+    for (auto* pane : panes_)
+        pane->MouseFound();
+}
+
+void CSettingsPaneHost::Relayout()
+{
+    for (int i = 0; i < layout_.Count(); ++i) {
+        headers_[size_t(i)]->setGeometry(0, layout_.HeaderTop(i), kHeaderWidth, kHeaderHeight);
+        panes_[size_t(i)]->move(0, layout_.PaneTop(i));
+        panes_[size_t(i)]->setVisible(layout_.Open(i));
+    }
+    update();
+}
+
+void CSettingsPaneHost::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    context_.skin.Draw(painter, kColumnBackground, 0, 0);
+}
+
+void CSettingsPaneHost::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        context_.commands.ClearHighlight();
+}
+
+} // namespace lumeno
