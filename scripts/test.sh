@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 
-scripts/setup.sh
+scripts/setup.sh --test
 
 build() { # <dir> <extra cmake args...>
   local dir=$1; shift
