@@ -26,7 +26,8 @@ start_virtual_mouse
 # Prefixes each line with the moment it arrived (bash's clock, no subprocess).
 stamp() { while IFS= read -r line; do printf '%s %s\n' "$EPOCHREALTIME" "$line"; done; }
 at() { grep -F -- "$2" "$1" | head -n 1 | cut -d' ' -f1; }
-ms() { echo "($2 - $1) * 1000" | bc -l; }
+calc() { awk "BEGIN { printf \"%.3f\\n\", $* }"; }
+ms() { calc "($2 - $1) * 1000"; }
 
 splash=() ready=() rss=() idle=()
 for i in $(seq "$runs"); do
@@ -45,7 +46,7 @@ for i in $(seq "$runs"); do
   kill "$pid"; wait "$pid" 2>/dev/null || true
   s=$(at "$log" "Splash window shown"); c=$(at "$log" "Splash window closed"); r=$(at "$log" "Main window initialised")
   splash+=("$(ms "$t0" "$s")")
-  ready+=("$(echo "$(ms "$t0" "$s") + $(ms "$c" "$r")" | bc -l)")
+  ready+=("$(calc "$(ms "$t0" "$s") + $(ms "$c" "$r")")")
 done
 
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
@@ -53,7 +54,7 @@ report() { # name goal unit values...
   local name=$1 goal=$2 unit=$3; shift 3
   local m; m=$(median "$@")
   printf '%-44s median %8.1f %-3s goal %6s  ratio %.2f   (runs: %s)\n' "$name" "$m" "$unit" "$goal" \
-    "$(echo "$m / $goal" | bc -l)" "$(printf '%.0f ' "$@")"
+    "$(calc "$m / $goal")" "$(printf '%.0f ' "$@")"
 }
 echo "lumeno-kv580 start-up, $runs runs, $(nproc) cores"
 report "start to splash on screen" 50 ms "${splash[@]}"

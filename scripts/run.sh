@@ -24,7 +24,8 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   # Your own desktop and settings; only the virtual mouse is private.
   export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$SESSION_DIR}
   start_virtual_mouse
-  tail -f "$SESSION_DIR/vmouse.log" | sed 's/^/[virtual mouse] /' &
+  # $! is tail itself, so stopping the session stops it; sed ends with its input.
+  tail -f "$SESSION_DIR/vmouse.log" > >(sed 's/^/[virtual mouse] /') &
   session_pids+=($!)
   echo "lumeno-kv580 is in the tray; double-click its icon. Exit from its tray menu."
   "$APP"

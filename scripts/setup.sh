@@ -1,16 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the run command need.
-# Skips apt entirely when everything is already there.
+# Installs the Debian packages that are missing; skips apt entirely when
+# everything is already there.
+#   scripts/setup.sh          building and running the program and the virtual
+#                             mouse, with run.sh's private X session
+#   scripts/setup.sh --test   that and everything scripts/test.sh needs
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libx11-dev libxcb1-dev
-  qemu-system-x86 cpio python3 imagemagick bc
-  xvfb xauth xdotool x11-utils trayer dbus-x11 dunst libnotify-bin
-  fonts-wqy-microhei fonts-dejavu-core
+  # The build: compiler, CMake, Qt 6, Xlib and xcb for the X11 window lookup.
+  cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libx11-dev libxcb1-dev
+  # Fonts of the program's texts: Latin, simplified and traditional Chinese.
+  fonts-dejavu-core fonts-wqy-microhei
+  # run.sh: the display check (xdpyinfo), a private X display, a tray host,
+  # clicks and window lookups, screenshots (import).
+  x11-utils xvfb trayer xdotool imagemagick
 )
+test_packages=(
+  # Unit tests and benchmarks.
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
+  qemu-system-x86 cpio xz-utils python3
+  # The fuzzers: clang with libFuzzer.
+  clang libclang-rt-14-dev
+)
+
+case "${1:-}" in
+  "") ;;
+  --test) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,6 +42,5 @@ else
   SUDO=
 fi
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

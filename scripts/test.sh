@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 
-scripts/setup.sh
+scripts/setup.sh --test
 
 build() { # <dir> <extra cmake args...>
   local dir=$1; shift
@@ -18,8 +18,14 @@ build() { # <dir> <extra cmake args...>
 
 build build/ci -DLUMENO_WERROR=ON
 # The VM test of the hidraw backend must run here, not be skipped; its kernel
-# download is kept between runs.
-LUMENO_REQUIRE_VM=1 LUMENO_VM_CACHE=${LUMENO_VM_CACHE:-/var/cache/lumeno-kv580-vm} \
+# download is kept between runs, in the system's cache as root, else in the
+# user's.
+if [ "$(id -u)" -eq 0 ]; then
+  vm_cache=/var/cache/lumeno-kv580-vm
+else
+  vm_cache=${XDG_CACHE_HOME:-$HOME/.cache}/lumeno-kv580-vm
+fi
+LUMENO_REQUIRE_VM=1 LUMENO_VM_CACHE=${LUMENO_VM_CACHE:-$vm_cache} \
   ctest --test-dir build/ci -j "$jobs" --output-on-failure --timeout 300
 [ "${1:-}" = "--quick" ] && exit 0
 
