@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ProfileIni ini{files}; // a fresh cache: every input is parsed
     MacroLibraryFile library(ini, file);
     const std::vector<std::string> names = library.LoadNames();
-    if (names.size() > size_t(kMaxMacros))
+    if (names.size() > size_t(kMacroSlotCount))
         std::abort();
     for (const std::string& name : names)
         if (library.LoadMacro(name).lines.size() > size_t(kMaxMacroLines))

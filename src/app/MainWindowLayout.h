@@ -4,6 +4,7 @@
 // assignment boxes, the axis sliders, the lift-off switch areas and the
 // places of the fixed controls. Views ask it where things are; it knows no
 // toolkit.
+#include "config/ConfigImage.h"
 #include "ui/AccordionModel.h"
 
 #include <optional>
@@ -44,7 +45,6 @@ inline constexpr Point kLeftColumnPos{20, 107};
 inline constexpr Point kMouseLogoPos{40, 525};
 inline constexpr Point kNotePos{194, 612};
 
-inline constexpr int kAssignmentRows = 7;
 inline constexpr int kSliderWidth = 208;
 inline constexpr int kSliderHeight = 9;
 inline constexpr int kAxisSliderMin = 1;
@@ -112,7 +112,7 @@ struct OverlayImage {
 const char* MouseBaseImage(MouseView view);
 Point MouseBasePosition(MouseView view);
 // The seven overlays of a view, numbered 1..7.
-const OverlayImage* MouseOverlays(MouseView view); // kAssignmentRows entries
+const OverlayImage* MouseOverlays(MouseView view); // kButtonCount entries
 // "/Mouse/Front/F-<n>-over.png" etc., relative to the "Skins" folder.
 std::string OverlayImageName(MouseView view, int number, bool highlighted);
 // The overlay number that lights up for a highlighted buttonIndex (-1: none).

@@ -34,6 +34,7 @@ constexpr QColor kTextColour{255, 255, 255};
 constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
 constexpr int kCaptionInset = 5;           // image buttons start their captions this far in
 constexpr int kSmallestCaptionHeight = 10;
+constexpr int kScaleLabelWidth = 18; // wide enough for "10"
 
 // The progress strip of a flow, under the note.
 constexpr Rect kProgressRect{194, 632, 914, 646};
@@ -194,7 +195,7 @@ void CMouseConfigurationDlg::CreateControls()
     liftOffHeader_->setGeometry(0, 0, 0, 0);
     liftOffHeader_->hide();
 
-    for (int row = 1; row <= kAssignmentRows; ++row) {
+    for (int row = 1; row <= kButtonCount; ++row) {
         const int index = ButtonIndexOfRow(row);
         auto* box = makeButton(kBoxSkin, 0, 0, 130, 16);
         box->SetIdentifier(index);
@@ -347,7 +348,7 @@ void CMouseConfigurationDlg::ClearHighlight()
 
 void CMouseConfigurationDlg::OnAssignmentBox(int buttonIndex)
 {
-    if (buttonIndex < 0 || buttonIndex >= kAssignmentRows)
+    if (buttonIndex < 0 || buttonIndex >= kButtonCount)
         return;
     for (auto* box : boxes_)
         box->SetToggleChecked(box->Identifier() == buttonIndex);
@@ -359,14 +360,14 @@ void CMouseConfigurationDlg::OnAssignmentBox(int buttonIndex)
 
 CBitmapBtn* CMouseConfigurationDlg::AssignmentBox(int buttonIndex) const
 {
-    if (buttonIndex < 0 || buttonIndex >= kAssignmentRows)
+    if (buttonIndex < 0 || buttonIndex >= kButtonCount)
         return nullptr;
     return boxes_[static_cast<size_t>(buttonIndex)];
 }
 
 void CMouseConfigurationDlg::ShowCaptions()
 {
-    for (int i = 0; i < kAssignmentRows; ++i)
+    for (int i = 0; i < kButtonCount; ++i)
         if (boxes_[static_cast<size_t>(i)])
             boxes_[static_cast<size_t>(i)]->SetCaption(QString::fromStdString(s_.ctx.captions[static_cast<size_t>(i)]));
 }
@@ -549,7 +550,7 @@ void CMouseConfigurationDlg::PaintPicture(QPainter& painter)
     s_.skin.Draw(painter, MouseBaseImage(view_), base.x, base.y);
     const int lit = OverlayNumberOfButtonIndex(highlighted_);
     const OverlayImage* overlays = MouseOverlays(view_);
-    for (int i = 0; i < kAssignmentRows; ++i) {
+    for (int i = 0; i < kButtonCount; ++i) {
         const auto& overlay = overlays[i];
         s_.skin.Draw(painter, "Skins" + OverlayImageName(view_, overlay.number, overlay.number == lit),
                      overlay.position.x, overlay.position.y);
@@ -565,7 +566,7 @@ void CMouseConfigurationDlg::PaintSections(QPainter& painter)
     if (layout_.AssignmentExpanded() && !paneOpen) {
         const Point bg = layout_.AssignmentBackground();
         s_.skin.Draw(painter, kAssignmentBackground, bg.x, bg.y);
-        for (int row = 1; row <= kAssignmentRows; ++row)
+        for (int row = 1; row <= kButtonCount; ++row)
             painter.drawText(ToQRect(MainWindowLayout::RowLabel(row)), Qt::AlignLeft | Qt::AlignVCenter,
                              Text(kTextButtonRow1 + row - 1));
     }
@@ -581,7 +582,8 @@ void CMouseConfigurationDlg::PaintSections(QPainter& painter)
                              Text(axis.label));
             for (int n = 1; n <= 10; ++n) {
                 const Point at = layout_.ScaleLabel(n, axis.slider.top);
-                painter.drawText(QRect(at.x - 6, at.y, 12, 14), Qt::AlignHCenter | Qt::AlignTop, QString::number(n));
+                painter.drawText(QRect(at.x - kScaleLabelWidth / 2, at.y, kScaleLabelWidth, 14),
+                                 Qt::AlignHCenter | Qt::AlignTop, QString::number(n));
             }
         }
     }

@@ -155,7 +155,7 @@ private:
     CBitmapBtn* close_ = nullptr;
     std::array<CBitmapBtn*, 3> headers_{}; // button assignment, macro manager, axis sensitivity
     QWidget* liftOffHeader_ = nullptr;
-    std::array<CBitmapBtn*, kAssignmentRows> boxes_{}; // by buttonIndex
+    std::array<CBitmapBtn*, kButtonCount> boxes_{}; // by buttonIndex
     CBitmapBtn* topTab_ = nullptr;
     CBitmapBtn* sideTab_ = nullptr;
     CBitmapBtn* profile_ = nullptr;

@@ -20,8 +20,7 @@ namespace lumeno {
 class DebugOutput;
 
 // Shorter balloons vanish before anyone can read them: Qt's own balloon
-// honours the time-out to the millisecond, where the desktop's notification
-// area used to keep every balloon up for a few seconds.
+// honours the time-out to the millisecond.
 inline constexpr int kMinimumBalloonDisplayMs = 5000;
 
 class TrayIcon : public QObject {

@@ -8,6 +8,8 @@
 //   0x08 DPI action:     byte 2 (1 up, 2 down, 3 loop)
 //   0x0A macro:          byte 0 macro number, byte 1 play mode as the mouse counts it
 //   0x05, 0x0B, 0x0C     firmware constants, sent whole
+#include "config/ButtonFunction.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -16,30 +18,6 @@
 namespace lumeno {
 
 using ButtonCode = std::array<uint8_t, 4>;
-
-// Stored in buttonFunction; values above 18 are treated as "none".
-enum class ButtonFunction : uint8_t {
-    Click = 0,
-    Menu = 1,
-    Scroll = 2,
-    Forward = 3,
-    Back = 4,
-    DoubleClick = 5,
-    Dpi = 6,               // parameter dpiAction
-    Multimedia = 7,        // parameter consumerUsage (low byte)
-    BasicCommand = 8,      // parameter ctrlKeyUsage, sent with Left Ctrl
-    AdditionalCommand = 9, // parameter systemShortcut 0..6
-    KeyboardKey = 10,      // parameter keyUsage
-    Macro = 11,            // parameters macroIndex, macroMode
-    Unused12 = 12,
-    Deactivated = 13,
-    Unused14 = 14,
-    TiltLeft = 15,
-    TiltRight = 16,
-    Fn = 17,
-    Snipe = 18,
-};
-inline constexpr int kButtonFunctionCount = 19;
 
 enum class DpiAction : uint8_t { Up = 1, Down = 2, Loop = 3 };
 

@@ -7,7 +7,7 @@ namespace lumeno {
 namespace {
 
 // mapPosition of each buttonIndex 0..6, and the reverse.
-constexpr std::array<int, kProgrammableButtons> kPositionOfIndex{0, 1, 2, 4, 3, 5, 6};
+constexpr std::array<int, kButtonCount> kPositionOfIndex{0, 1, 2, 4, 3, 5, 6};
 
 struct FixedCode {
     int position;
@@ -25,7 +25,7 @@ constexpr std::array<FixedCode, 4> kFixedCodes{{
 
 int MapPositionOfButtonIndex(int buttonIndex)
 {
-    return buttonIndex >= 0 && buttonIndex < kProgrammableButtons ? kPositionOfIndex[buttonIndex] : -1;
+    return buttonIndex >= 0 && buttonIndex < kButtonCount ? kPositionOfIndex[buttonIndex] : -1;
 }
 
 int ButtonIndexOfRow(int row)
@@ -60,7 +60,7 @@ ButtonMapBlock BuildButtonMap(const ConfigImage& image)
     auto put = [&block](int position, const ButtonCode& code) {
         std::copy(code.begin(), code.end(), block.begin() + position * int(sizeof(ButtonCode)));
     };
-    for (int i = 0; i < kProgrammableButtons; ++i)
+    for (int i = 0; i < kButtonCount; ++i)
         put(kPositionOfIndex[i], EncodeButton(ButtonRecordOf(image, i)));
     for (const FixedCode& fixed : kFixedCodes)
         put(fixed.position, fixed.code);

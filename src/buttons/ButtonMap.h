@@ -20,7 +20,6 @@
 
 namespace lumeno {
 
-inline constexpr int kProgrammableButtons = 7;
 inline constexpr int kMapPositions = 16;
 inline constexpr size_t kButtonMapBlockSize = kMapPositions * sizeof(ButtonCode);
 

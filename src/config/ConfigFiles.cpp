@@ -17,8 +17,6 @@ namespace lumeno {
 
 namespace {
 
-constexpr char kCurProfileNameKey[] = "CurProfileName";
-constexpr char kItemCountKey[] = "ItemCount";
 constexpr int kMaxProfiles = 6;
 constexpr uint8_t kFirstRunFlagWritten = 1;
 
@@ -105,7 +103,7 @@ ConfigLoad LoadConfigFile(ProfileStore& ctx)
             return ConfigLoad::NoProfileList;
         for (int i = 0; i < count; ++i) {
             const std::string item = ctx.ini.ReadString(ctx.paths.profileList, kProfileSection,
-                                                        "Item" + std::to_string(i));
+                                                        ItemKey(i));
             if (item == current)
                 ctx.currentProfileNumber = uint8_t(i); // the last match wins
         }

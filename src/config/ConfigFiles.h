@@ -1,6 +1,8 @@
 #pragma once
 // The configuration files of the profiles ("config%d.bin": one flag byte and
 // the image) and the data directory that holds them.
+#include "config/ConfigImage.h"
+
 #include <filesystem>
 
 namespace lumeno {
@@ -12,7 +14,8 @@ inline constexpr char kDataFolderName[] = "Lumeno-KV580 Pro";
 inline constexpr char kMacroLibraryFile[] = "record.ini";
 inline constexpr char kProfileListFile[] = "str.ini";
 inline constexpr char kBaseConfigFile[] = "config.bin";
-inline constexpr size_t kConfigFileSize = 1893;
+// One flag byte, then the image.
+inline constexpr size_t kConfigFileSize = 1 + kConfigImageSize;
 
 // "<user config folder>/Lumeno-KV580 Pro/", or empty (working directory) when
 // the user's folder is unknown.

@@ -1,5 +1,7 @@
 #include "config/ConfigImage.h"
 
+#include "config/ButtonFunction.h"
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -78,7 +80,9 @@ void LoadFactoryDefaults(ConfigImage& image)
     image.axisSensitivityY = 5;
 
     image.liftOffLevel = 3;
-    Fill(image.buttonFunction, {0, 1, 2, 17, 18, 6, 6, 13});
+    using F = ButtonFunction;
+    Fill(image.buttonFunction, {uint8_t(F::Click), uint8_t(F::Menu), uint8_t(F::Scroll), uint8_t(F::Fn),
+                                uint8_t(F::Snipe), uint8_t(F::Dpi), uint8_t(F::Dpi), uint8_t(F::Deactivated)});
     Fill(image.dpiAction, {13, 13, 13, 13, 13, 1, 2, 0});
     Fill(image.reserved193, {0, 2, 1, 0, 0, 0, 0, 0});
     // Bytes 201..328: every per-button code and macro binding cleared.

@@ -19,11 +19,6 @@ constexpr std::array<LanguageSection, 4> kCaptionSections{{
     {"CHT", "Setting-CHT"},
 }};
 
-std::string ItemKey(int i)
-{
-    return "Item" + std::to_string(i + 1);
-}
-
 } // namespace
 
 std::string CaptionSectionName(std::string_view languageCode)
@@ -37,16 +32,16 @@ std::string CaptionSectionName(std::string_view languageCode)
 void LoadProfileSettings(ProfileStore& ctx, const std::filesystem::path& settingsFile)
 {
     const std::string section = CaptionSectionName(ctx.languageCode);
-    for (int i = 0; i < kCaptionCount; ++i)
-        ctx.captions[size_t(i)] = ctx.ini.ReadString(settingsFile, section, ItemKey(i));
+    for (int i = 0; i < kButtonCount; ++i)
+        ctx.captions[size_t(i)] = ctx.ini.ReadString(settingsFile, section, ItemKey(i + 1));
 }
 
 bool SaveCaptions(ProfileStore& ctx, const std::filesystem::path& settingsFile)
 {
     const std::string section = CaptionSectionName(ctx.languageCode);
     bool saved = true;
-    for (int i = 0; i < kCaptionCount; ++i)
-        saved = ctx.ini.WriteString(settingsFile, section, ItemKey(i), ctx.captions[size_t(i)]) && saved;
+    for (int i = 0; i < kButtonCount; ++i)
+        saved = ctx.ini.WriteString(settingsFile, section, ItemKey(i + 1), ctx.captions[size_t(i)]) && saved;
     return saved;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The per-profile settings file "str%d.ini": button captions per language,
 // the interface language and the first-use marker.
+#include "config/IniKeys.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,10 +11,6 @@ namespace lumeno {
 
 struct ProfileStore;
 
-inline constexpr char kSkinsSection[] = "Skins";
-inline constexpr char kLanguageKey[] = "Lan";
-inline constexpr char kProfileSection[] = "Profile";
-inline constexpr char kIsDefaultKey[] = "IsDefault";
 
 // "Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"; empty for any
 // other code (then no captions are found).

@@ -17,7 +17,6 @@ class DebugOutput;
 class FileStore;
 class PlatformPaths;
 
-inline constexpr int kCaptionCount = 7;
 using ButtonCaption = std::string;
 
 // The full paths of the data files, rebuilt on every load and save.
@@ -44,7 +43,7 @@ struct ProfileStore {
 
     ConfigImage image{};
     ConfigSnapshot snapshot{};
-    std::array<ButtonCaption, kCaptionCount> captions;
+    std::array<ButtonCaption, kButtonCount> captions;
     std::string languageCode; // "EN", "DE", "CHS", "CHT" or whatever the file says
     uint8_t currentProfileNumber = 0;
     bool resetInProgress = false;

@@ -24,8 +24,8 @@ inline constexpr uint16_t kEventUsagePage = 0xFF02;
 inline constexpr uint16_t kVendorCollectionUsage = 1;
 inline constexpr uint16_t kRequiredFeatureReportLength = 9;
 
-// The error numbers the diagnostic lines show, in the Windows numbering the
-// lines have always used (so logs from both systems compare).
+// The error numbers the diagnostic lines show, in the Windows numbering of
+// the lines (so logs from both systems compare).
 int DiagnosticErrorCode(HidError error);
 
 class DeviceConnection {

@@ -35,14 +35,14 @@ std::string FirstProfileName(std::string_view languageCode)
 void SeedFreshInstallation(AppContext& ctx, std::string_view languageCode)
 {
     const auto& list = ctx.paths.profileList;
-    if (!ctx.ini.ReadString(list, kProfileSection, "ItemCount").empty())
+    if (!ctx.ini.ReadString(list, kProfileSection, kItemCountKey).empty())
         return;
     if (ctx.ini.ReadString(list, kSkinsSection, kLanguageKey).empty())
         ctx.ini.WriteString(list, kSkinsSection, kLanguageKey, languageCode);
     const std::string name = FirstProfileName(languageCode);
-    ctx.ini.WriteString(list, kProfileSection, "CurProfileName", name);
-    ctx.ini.WriteString(list, kProfileSection, "ItemCount", "1");
-    ctx.ini.WriteString(list, kProfileSection, "Item0", name);
+    ctx.ini.WriteString(list, kProfileSection, kCurProfileNameKey, name);
+    ctx.ini.WriteString(list, kProfileSection, kItemCountKey, "1");
+    ctx.ini.WriteString(list, kProfileSection, ItemKey(0), name);
 }
 
 } // namespace

@@ -10,11 +10,6 @@ namespace lumeno {
 
 namespace {
 
-std::string ItemKey(int i)
-{
-    return "Item" + std::to_string(i);
-}
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -50,7 +45,7 @@ bool MacroLibraryFile::Exists() const
 int MacroLibraryFile::LoadCount()
 {
     const int n = ParseLeadingInt(ini_.ReadString(file_, kMacroIndexSection, kMacroCountKey));
-    return std::clamp(n, 0, kMaxMacros);
+    return std::clamp(n, 0, kMacroSlotCount);
 }
 
 std::string MacroLibraryFile::LoadName(int i)

@@ -4,6 +4,9 @@
 // ...); each macro has a section under its own name with "DelayTimeSelStatus",
 // "MacroLoopTimes", "ItemCount" and "Item0".."Item<n-1>". The file is read and
 // written key by key and never held open.
+#include "config/ConfigImage.h"
+#include "config/IniKeys.h"
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -15,7 +18,6 @@ namespace lumeno {
 class Pacer;
 class ProfileIni;
 
-inline constexpr int kMaxMacros = 12;
 // Lines read from one section. A recording holds at most 123 lines; the cap
 // only keeps a damaged "ItemCount" from costing minutes.
 inline constexpr int kMaxMacroLines = 4096;
@@ -27,7 +29,6 @@ inline constexpr char kMacroIndexSection[] = "MacroName";
 inline constexpr char kMacroCountKey[] = "MacroCount";
 inline constexpr char kDelayStatusKey[] = "DelayTimeSelStatus";
 inline constexpr char kLoopTimesKey[] = "MacroLoopTimes";
-inline constexpr char kItemCountKey[] = "ItemCount";
 
 // One macro's section as stored; missing keys read as empty text.
 struct StoredMacro {

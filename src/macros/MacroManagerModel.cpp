@@ -59,7 +59,7 @@ MacroManagerModel::~MacroManagerModel()
         hook_.Remove();
 }
 
-void MacroManagerModel::Open(const std::array<std::string, kManagerCaptionCount>& captions,
+void MacroManagerModel::Open(const std::array<std::string, kButtonCount>& captions,
                              ConfigImage* image)
 {
     if (recorder_.Recording())
@@ -109,7 +109,7 @@ MacroManagerModel::AddResult MacroManagerModel::New()
 {
     StopRecording();
     StoreSelected();
-    if (names_.size() >= size_t(kMaxMacros))
+    if (names_.size() >= size_t(kMacroSlotCount))
         return AddResult::LimitReached;
     names_.push_back(DefaultMacroName(names_, word_));
     selected_ = names_.size() - 1;
@@ -133,7 +133,7 @@ bool MacroManagerModel::IsBound(size_t index) const
         if (const auto bound = MacroNameOfCaption(caption); bound && *bound == name)
             return true;
     if (image_) {
-        for (int b = 0; b < kManagerCaptionCount; ++b)
+        for (int b = 0; b < kButtonCount; ++b)
             if (image_->buttonFunction[b] == kMacroButtonFunction &&
                 image_->macroIndex[b] == index)
                 return true;
@@ -145,7 +145,7 @@ void MacroManagerModel::RepointBindingsAfter(size_t deleted)
 {
     if (!image_)
         return;
-    for (int b = 0; b < kManagerCaptionCount; ++b) {
+    for (int b = 0; b < kButtonCount; ++b) {
         if (image_->buttonFunction[b] == kMacroButtonFunction && image_->macroIndex[b] > deleted) {
             --image_->macroIndex[b];
             bindingsRepointed_ = true;

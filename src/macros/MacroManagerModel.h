@@ -21,7 +21,6 @@ namespace lumeno {
 class Pacer;
 class ProfileIni;
 
-inline constexpr int kManagerCaptionCount = 7;
 inline constexpr uint8_t kMacroButtonFunction = 11;
 
 // The recorder's hook on the platform: a desktop-wide keyboard hook that feeds
@@ -65,7 +64,7 @@ public:
     // Opening: the current profile's seven captions and its image, whose
     // macro bindings a deletion keeps pointing at their macros (may be null).
     // Re-reads the library and selects the first macro.
-    void Open(const std::array<std::string, kManagerCaptionCount>& captions, ConfigImage* image);
+    void Open(const std::array<std::string, kButtonCount>& captions, ConfigImage* image);
 
     // --- what the window shows
     const std::vector<std::string>& Names() const { return names_; }
@@ -140,7 +139,7 @@ private:
     RecorderHook& hook_;
     std::string word_;
 
-    std::array<std::string, kManagerCaptionCount> captions_;
+    std::array<std::string, kButtonCount> captions_;
     ConfigImage* image_ = nullptr;
 
     std::vector<std::string> names_;

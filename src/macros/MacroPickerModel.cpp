@@ -11,7 +11,7 @@ namespace lumeno {
 MacroChoice MacroChoiceOfButton(const ConfigImage& image, int buttonIndex,
                                 std::string_view caption)
 {
-    if (buttonIndex < 0 || buttonIndex >= kManagerCaptionCount ||
+    if (buttonIndex < 0 || buttonIndex >= kButtonCount ||
         image.buttonFunction[buttonIndex] != kMacroButtonFunction)
         return {};
     MacroChoice choice;

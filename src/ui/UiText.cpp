@@ -23,8 +23,7 @@ struct TextRow {
 
 // Every entry the interface shows. An empty text leaves the entry empty in
 // that language. A few rows borrow another language's text on purpose (511
-// in German, 555 and 556 in traditional Chinese): the product has always
-// shown them so.
+// in German, 555 and 556 in traditional Chinese): the product shows them so.
 constexpr TextRow kTextRows[] = {
     {0, {"Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"}}, // settings-file section of the button captions
     {6, {"Lumeno-KV580 Pro", "Lumeno-KV580 Pro", "Lumeno-KV580 Pro", "Lumeno-KV580 Pro"}}, // product name: tray tip

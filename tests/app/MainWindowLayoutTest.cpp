@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MainWindowLayout, RowsFourAndFiveHoldSwappedButtonIndices)
 {
     const int expected[] = {0, 1, 2, 4, 3, 5, 6};
-    for (int row = 1; row <= kAssignmentRows; ++row) {
+    for (int row = 1; row <= kButtonCount; ++row) {
         EXPECT_EQ(ButtonIndexOfRow(row), expected[row - 1]);
         EXPECT_EQ(RowOfButtonIndex(expected[row - 1]), row);
     }

@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, ButtonAssignmentHeaderMovesTheOtherHeadersAndBack)
     QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
     EXPECT_EQ(w.MacroHeaderButton()->geometry().topLeft(), QPoint(20, 132 + test::kAssignmentPanelHeight));
     EXPECT_EQ(w.AxisHeaderButton()->geometry().topLeft(), QPoint(20, 157 + test::kAssignmentPanelHeight));
-    for (int i = 0; i < kAssignmentRows; ++i)
+    for (int i = 0; i < kButtonCount; ++i)
         EXPECT_TRUE(w.AssignmentBox(i)->isVisible()) << i;
 
     QTest::mouseClick(w.AssignmentHeaderButton(), Qt::LeftButton);
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, AssignmentBoxLightsTheOverlaysOfItsRow)
         for (MouseView view : {MouseView::Top, MouseView::Side}) {
             w.SelectView(view);
             const QImage shot = w.grab().toImage();
-            for (int n = 1; n <= kAssignmentRows; ++n) {
+            for (int n = 1; n <= kButtonCount; ++n) {
                 const Point at = MouseOverlays(view)[n - 1].position;
                 const QColor expected = n == c.lit ? test::kOverColour : test::kNormalColour;
                 EXPECT_EQ(shot.pixelColor(at.x + 2, at.y + 2), expected)

@@ -20,7 +20,7 @@ struct FlowsTest : DeviceFixture {
     {
         LoadFactoryDefaults(ctx.image);
         ctx.languageCode = "EN";
-        for (int i = 0; i < kCaptionCount; ++i)
+        for (int i = 0; i < kButtonCount; ++i)
             ctx.captions[size_t(i)] = "Caption " + std::to_string(i + 1);
         for (int k = 0; k < kMacroSlotCount; ++k)
             ctx.image.macroMemory[k][0] = uint8_t(k + 1);
@@ -38,7 +38,7 @@ struct FlowsTest : DeviceFixture {
     }
     void ExpectCaptionsSaved(const std::filesystem::path& settings)
     {
-        for (int i = 0; i < kCaptionCount; ++i)
+        for (int i = 0; i < kButtonCount; ++i)
             EXPECT_EQ(ctx.ini.ReadString(settings, "Setting-EN", "Item" + std::to_string(i + 1)),
                       ctx.captions[size_t(i)]);
     }

@@ -76,7 +76,7 @@ TEST_F(BadLibraryTest, EncodingStaysInsideTheListedSlots)
                 << bad.what;
 
         Open(); // the manager reads the same files
-        EXPECT_LE(model.Names().size(), size_t(kMaxMacros)) << bad.what;
+        EXPECT_LE(model.Names().size(), size_t(kMacroSlotCount)) << bad.what;
         EXPECT_LE(model.Lines().size(), size_t(kMaxMacroLines)) << bad.what;
     }
 }

@@ -39,7 +39,7 @@ struct ManagerFixture {
     ScriptedHook hook;
     MacroManagerModel model{ini, file, pacer, hook, "EN"};
     ConfigImage image{};
-    std::array<std::string, kManagerCaptionCount> captions{"Click", "Menu", "Scroll", "Fn",
+    std::array<std::string, kButtonCount> captions{"Click", "Menu", "Scroll", "Fn",
                                                            "Snipe", "DPI +", "DPI -"};
     uint64_t now = 1000;
 
