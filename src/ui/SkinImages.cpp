@@ -10,7 +10,8 @@ namespace lumeno {
 
 SkinImages::SkinImages(std::filesystem::path applicationFolder)
     : appFolder_(std::move(applicationFolder)),
-      found_(std::make_shared<std::unordered_map<std::string, std::filesystem::path>>()) {}
+      found_(std::make_shared<std::unordered_map<std::string, std::filesystem::path>>()),
+      images_(std::make_shared<ImageCache>()) {}
 
 std::optional<std::filesystem::path> SkinImages::Resolve(std::string_view name) const {
     const std::string key(name);
@@ -51,16 +52,29 @@ void DrawPreparedImage(QPainter& painter, const QImage& prepared, int x, int y) 
     painter.setCompositionMode(mode);
 }
 
-std::optional<QImage> SkinImages::Load(std::string_view name) const {
+const QImage* SkinImages::Prepared(std::string_view name) const {
+    std::string key(name);
+    if (images_->missingNames.contains(key)) return nullptr;
     std::optional<std::filesystem::path> file = Resolve(name);
-    if (!file) return std::nullopt;
-    QImage decoded(QString::fromStdString(file->string()));
-    if (decoded.isNull()) return std::nullopt;
-    return PrepareSkinImage(decoded);
+    if (!file) {
+        images_->missingNames.insert(std::move(key));
+        return nullptr;
+    }
+    auto [it, added] = images_->byPath.try_emplace(file->string());
+    if (added) {
+        QImage decoded(QString::fromStdString(it->first));
+        if (!decoded.isNull()) it->second = PrepareSkinImage(decoded);
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+std::optional<QImage> SkinImages::Load(std::string_view name) const {
+    if (const QImage* image = Prepared(name)) return *image;
+    return std::nullopt;
 }
 
 bool SkinImages::Draw(QPainter& painter, std::string_view name, int x, int y) const {
-    std::optional<QImage> image = Load(name);
+    const QImage* image = Prepared(name);
     if (!image) return false;
     DrawPreparedImage(painter, *image, x, y);
     return true;

@@ -4,6 +4,12 @@
 // integer division when it carries alpha, and drawn unscaled with per-pixel
 // alpha; images without alpha are copied opaque. A missing or undecodable
 // file draws nothing and is not reported.
+//
+// A SkinImages object and its copies share one cache: each file is read and
+// prepared once, and a name that found no file, or a file that did not
+// decode, stays missing; later changes on disk are not seen. The cache is
+// released with the last copy. Only the UI thread uses SkinImages: the
+// cache is not locked.
 #include <QIcon>
 #include <QImage>
 
@@ -13,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 class QPainter;
 
@@ -29,8 +36,8 @@ public:
     // Decoded and prepared for drawing; nullopt when the file is missing or
     // cannot be decoded. Used where an image is kept (pane backgrounds, tracks).
     std::optional<QImage> Load(std::string_view name) const;
-    // Loads, draws at (x, y) in its own size and releases the image; false
-    // when nothing could be drawn.
+    // Draws the prepared image at (x, y) in its own size; false when nothing
+    // could be drawn.
     bool Draw(QPainter& painter, std::string_view name, int x, int y) const;
 
     // The file an image name resolves to. Found files are remembered, so
@@ -38,8 +45,18 @@ public:
     std::optional<std::filesystem::path> Resolve(std::string_view name) const;
 
 private:
+    struct ImageCache {
+        // Prepared images by resolved path; nullopt for a file that did not decode.
+        std::unordered_map<std::string, std::optional<QImage>> byPath;
+        // Names that resolved to no file.
+        std::unordered_set<std::string> missingNames;
+    };
+    // The cached prepared image of a name; null when there is none.
+    const QImage* Prepared(std::string_view name) const;
+
     std::filesystem::path appFolder_;
     std::shared_ptr<std::unordered_map<std::string, std::filesystem::path>> found_;
+    std::shared_ptr<ImageCache> images_;
 };
 
 // The application's icon in every size the skin holds ("Icon/lumeno-kv580-N.png"),

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -17,8 +18,9 @@ class SkinImagesTest : public ::testing::Test, protected test::UiAppUser {
 protected:
     void SetUp() override {
         App();
-        root = std::filesystem::temp_directory_path() /
-               ("lumeno-images-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-'); // parameterised names hold a '/'
+        root = std::filesystem::temp_directory_path() / ("lumeno-images-" + name);
         std::filesystem::remove_all(root);
         std::filesystem::create_directories(root / "Skins" / "Sub");
     }
@@ -78,6 +80,55 @@ TEST_F(SkinImagesTest, MissingOrCorruptFilesDrawNothing) {
     p.end();
     EXPECT_EQ(target.pixel(0, 0), qRgb(9, 9, 9));
 }
+
+// What a file holds when it is first drawn; afterwards it becomes a blue image.
+enum class FirstState { Red, Missing, Corrupt };
+std::string FirstStateName(const ::testing::TestParamInfo<FirstState>& info) {
+    constexpr const char* kNames[] = {"Red", "Missing", "Corrupt"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+class SkinImagesCacheTest : public SkinImagesTest, public ::testing::WithParamInterface<FirstState> {};
+
+TEST_P(SkinImagesCacheTest, FirstOutcomeStaysForTheObjectAndItsCopiesAndAFreshObjectSeesTheNewFile) {
+    const auto file = root / "Skins" / "Sub" / "cached.png";
+    constexpr char kName[] = "skins\\sub\\Cached.png";
+    QImage red(2, 1, QImage::Format_RGB32);
+    red.fill(QColor(255, 0, 0));
+    if (GetParam() == FirstState::Red) WriteImage("Skins/Sub/cached.png", red);
+    if (GetParam() == FirstState::Corrupt) std::ofstream(file) << "not a png";
+    const bool drawable = GetParam() == FirstState::Red;
+    const QRgb first = drawable ? qRgb(255, 0, 0) : qRgb(9, 9, 9);
+
+    const SkinImages skin(root);
+    auto drawnPixel = [&](const SkinImages& images, bool expectDrawn) {
+        QImage target = Target(QColor(9, 9, 9));
+        QPainter p(&target);
+        EXPECT_EQ(images.Draw(p, kName, 0, 0), expectDrawn);
+        p.end();
+        return target.pixel(0, 0);
+    };
+    EXPECT_EQ(drawnPixel(skin, drawable), first);
+
+    QImage blue(2, 1, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 255));
+    std::filesystem::remove(file);
+    WriteImage("Skins/Sub/cached.png", blue);
+
+    const SkinImages copy = skin;
+    EXPECT_EQ(drawnPixel(skin, drawable), first);
+    EXPECT_EQ(drawnPixel(copy, drawable), first);
+    const std::optional<QImage> loaded = skin.Load(kName);
+    ASSERT_EQ(loaded.has_value(), drawable);
+    if (loaded) {
+        EXPECT_EQ(loaded->pixel(0, 0), first);
+    }
+    EXPECT_EQ(drawnPixel(SkinImages(root), true), qRgb(0, 0, 255));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SkinImagesCacheTest,
+                         ::testing::Values(FirstState::Red, FirstState::Missing, FirstState::Corrupt),
+                         FirstStateName);
 
 TEST(RegionCopy, CutsAnOpaqueRegionAndBlackensWhatLiesOutside) {
     App();

@@ -1,0 +1,132 @@
+// A full repaint of the main window offscreen: QWidget::grab() of the real
+// window, shown with every left-column section open, drawn from the default
+// skin generated in the build tree. Goal: at most 8 ms median.
+#include "app/MouseConfigurationDlg.h"
+#include "config/ConfigFiles.h"
+#include "device/DeviceLink.h"
+#include "flows/AppContext.h"
+#include "platform/DebugOutput.h"
+#include "platform/Pacer.h"
+#include "platform/PlatformPaths.h"
+#include "platform/linux/PosixFileStore.h"
+#include "ui/SkinImages.h"
+#include "ui/UiText.h"
+
+#include "EmulatedHidSystem.h"
+#include "VirtualMouse.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+using namespace lumeno;
+
+class NullDebugOutput final : public DebugOutput {
+public:
+    void Write(std::string_view) override {}
+};
+
+class FolderPaths final : public PlatformPaths {
+public:
+    explicit FolderPaths(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// A fresh folder holding an empty data folder, removed at the end.
+struct TempFolder {
+    TempFolder()
+    {
+        std::random_device rd;
+        path = std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(rd()));
+        std::filesystem::create_directories(path / kDataFolderName);
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    std::filesystem::path path;
+};
+
+// What the main window runs on: a virtual mouse behind an in-process HID
+// system, a temporary data folder and the build tree's skin.
+struct BenchWorld {
+    TempFolder tmp;
+    NullDebugOutput debug;
+    FolderPaths platform{tmp.path};
+    PosixFileStore files;
+    AppContext ctx{debug, platform, files};
+    VirtualPacer pacer;
+    VirtualMouse mouse{{}, &pacer};
+    EmulatedHidSystem hid{&pacer};
+    DeviceLink link{hid, pacer, debug};
+    UiText text;
+    SkinImages skin{LUMENO_APP_FOLDER};
+};
+
+// The main window, shown, with the button-assignment and axis sections open;
+// null when it did not initialise. Destroy it before the world.
+std::unique_ptr<CMouseConfigurationDlg> MakeMainWindowForBench(BenchWorld& world)
+{
+    world.hid.AddMouse(world.mouse);
+    world.ctx.device = &world.link;
+    auto window = std::make_unique<CMouseConfigurationDlg>(
+        MainWindowServices{world.ctx, world.link, world.hid, world.text, world.skin, nullptr});
+    MainWindowOptions options;
+    options.showSplash = false;
+    if (!window->Initialise(options))
+        return nullptr;
+    window->RestoreFromTray();
+    window->ToggleAssignmentSection();
+    window->ToggleAxisSection();
+    return window;
+}
+
+void BM_RepaintMainWindow(benchmark::State& state)
+{
+    BenchWorld world;
+    if (!world.skin.Resolve("Skins/main.png")) {
+        state.SkipWithError("no skin in " LUMENO_APP_FOLDER "/Skins (build the skin target)");
+        return;
+    }
+    std::unique_ptr<CMouseConfigurationDlg> window = MakeMainWindowForBench(world);
+    if (!window || !window->isVisible() || !window->Layout().AssignmentExpanded() ||
+        !window->Layout().AxisExpanded()) {
+        state.SkipWithError("the main window did not open with every section");
+        return;
+    }
+    QApplication::processEvents();
+    window->grab(); // the first paint also builds what later paints reuse
+    for (auto _ : state) {
+        QPixmap frame = window->grab();
+        benchmark::DoNotOptimize(frame.cacheKey());
+    }
+    window.reset();
+    world.ctx.device = nullptr;
+}
+BENCHMARK(BM_RepaintMainWindow)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
