@@ -285,8 +285,6 @@ void AppShell::FlowStarted(std::chrono::milliseconds planned)
 
 void AppShell::FlowsIdle()
 {
-    if (!progressTimer_.isActive())
-        return;
     progressTimer_.stop();
     window_->ShowFlowProgress(std::nullopt);
 }

@@ -56,11 +56,15 @@ void DeviceWorker::Pump()
             handed_ = std::move(job);
         }
         wake_.notify_all();
+        busyShown_ = true;
         if (observer_)
             observer_->FlowStarted(planned_);
     }
-    if (!running_ && observer_)
-        observer_->FlowsIdle();
+    if (!running_ && busyShown_) {
+        busyShown_ = false;
+        if (observer_)
+            observer_->FlowsIdle();
+    }
 }
 
 void DeviceWorker::ThreadMain()

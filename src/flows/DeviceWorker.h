@@ -71,6 +71,7 @@ private:
     FlowObserver* observer_;
     std::deque<Item> queue_; // UI thread only
     bool running_ = false;   // UI thread only
+    bool busyShown_ = false; // the observer was told of a start and not yet of idle
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;

@@ -51,4 +51,12 @@ int ScrollBarLayout::ValueForThumbStart(int thumbStartOffset, int minimum, int m
     return minimum + static_cast<int>((static_cast<long long>(maximum) - minimum) * moved / travel);
 }
 
+int ScrollRepeat::StepsDue(std::chrono::milliseconds now) {
+    if (!next_ || now < *next_) return 0;
+    const std::chrono::milliseconds interval(kScrollRepeatIntervalMs);
+    const int steps = 1 + static_cast<int>((now - *next_) / interval);
+    *next_ += steps * interval;
+    return steps;
+}
+
 } // namespace lumeno

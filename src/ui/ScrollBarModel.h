@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+#include <optional>
 // Geometry of the skinned scroll bars: the skin bitmap is a grid of 9
 // columns and 3 rows; the vertical bar takes columns 0..3 (first arrow,
 // second arrow, thumb, track), the horizontal bar columns 4..7 in the same
@@ -50,6 +52,21 @@ struct ScrollBarLayout {
     ScrollPart HitTest(int offset) const;
     // The value for a thumb whose start has been dragged to thumbStartOffset.
     int ValueForThumbStart(int thumbStartOffset, int minimum, int maximum) const;
+};
+
+// When a held arrow or track part steps again: first after the delay, then
+// at every interval, on the clock the caller gives.
+class ScrollRepeat {
+public:
+    // The press; its own step is the caller's.
+    void Start(std::chrono::milliseconds now) { next_ = now + std::chrono::milliseconds(kScrollRepeatDelayMs); }
+    void Stop() { next_.reset(); }
+    bool Active() const { return next_.has_value(); }
+    // The steps due by now (more than one when ticks came late).
+    int StepsDue(std::chrono::milliseconds now);
+
+private:
+    std::optional<std::chrono::milliseconds> next_;
 };
 
 } // namespace lumeno

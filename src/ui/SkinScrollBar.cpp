@@ -1,5 +1,8 @@
 #include "ui/SkinScrollBar.h"
 
+#include <QElapsedTimer>
+#include <memory>
+
 #include <QAbstractScrollArea>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,6 +44,9 @@ void DrawCellAlong(QPainter& painter, const QImage& skin, const CellRect& cell, 
 CSkinScrollBar::CSkinScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
     setMouseTracking(true);
+    auto steady = std::make_shared<QElapsedTimer>();
+    steady->start();
+    clock_ = [steady] { return std::chrono::milliseconds(steady->elapsed()); };
 }
 
 void CSkinScrollBar::SetSkin(const QImage& skin) {
@@ -110,8 +116,15 @@ void CSkinScrollBar::SendCommand(ScrollPart part) {
 }
 
 void CSkinScrollBar::StopTimers() {
-    delayTimer_.stop();
+    repeat_.Stop();
     repeatTimer_.stop();
+}
+
+void CSkinScrollBar::RepeatTick() {
+    const int due = repeat_.StepsDue(clock_());
+    // Repeat only while the button stays down over the part it pressed.
+    if (pressed_ == ScrollPart::None || Layout().HitTest(pointerAlong_) != pressed_) return;
+    for (int i = 0; i < due; ++i) SendCommand(pressed_);
 }
 
 void CSkinScrollBar::mousePressEvent(QMouseEvent* event) {
@@ -124,7 +137,8 @@ void CSkinScrollBar::mousePressEvent(QMouseEvent* event) {
         target_->setSliderDown(true);
     } else if (pressed_ != ScrollPart::None) {
         SendCommand(pressed_);
-        delayTimer_.start(kScrollRepeatDelayMs, this);
+        repeat_.Start(clock_());
+        repeatTimer_.start(kScrollRepeatDelayMs, this);
     }
     update();
 }
@@ -158,12 +172,9 @@ void CSkinScrollBar::leaveEvent(QEvent* event) {
 }
 
 void CSkinScrollBar::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == delayTimer_.timerId()) {
-        delayTimer_.stop();
+    if (event->timerId() == repeatTimer_.timerId()) {
         repeatTimer_.start(kScrollRepeatIntervalMs, this);
-    } else if (event->timerId() == repeatTimer_.timerId()) {
-        // Repeat only while the button stays down over the part it pressed.
-        if (pressed_ != ScrollPart::None && Layout().HitTest(pointerAlong_) == pressed_) SendCommand(pressed_);
+        RepeatTick();
     } else {
         QWidget::timerEvent(event);
     }

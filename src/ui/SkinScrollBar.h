@@ -15,6 +15,9 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include <chrono>
+#include <functional>
+
 class QAbstractScrollArea;
 
 namespace lumeno {
@@ -31,6 +34,13 @@ public:
     int Thickness() const;
     ScrollBarLayout Layout() const;
     ScrollPart PressedPart() const { return pressed_; }
+
+    // The clock of the repeats; a steady clock unless a test gives its own.
+    using Clock = std::function<std::chrono::milliseconds()>;
+    void SetClock(Clock clock) { clock_ = std::move(clock); }
+    // Sends the repeats that are due while a part is held; the widget's
+    // timer calls it.
+    void RepeatTick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,8 +63,9 @@ private:
     ScrollPart pressed_ = ScrollPart::None;
     int pointerAlong_ = -1;
     int dragGrabOffset_ = 0;
-    QBasicTimer delayTimer_;
+    ScrollRepeat repeat_;
     QBasicTimer repeatTimer_;
+    Clock clock_;
 };
 
 class CSkinScrollWnd : public QWidget {

@@ -9,7 +9,9 @@
 
 #include <QKeyEvent>
 
+#include <cstddef>
 #include <cstring>
+#include <thread>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -416,6 +418,31 @@ TEST_F(MainWindowTest, RemovalDuringAFlowCancelsItThenHidesTheWindow)
     EXPECT_EQ(test::ReadFileBytes(dataDir / "config0.bin").size(), 1893u) << "the file is saved";
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(s.Tray().IsAdded());
+}
+
+TEST_F(MainWindowTest, ExitDuringAFlowCancelsItAndWaitsForItsSave)
+{
+    auto& s = Start();
+    std::filesystem::remove(dataDir / "config0.bin");
+    ctx.image.axisSensitivityX = 7;
+    pacer.Hold();
+    s.QueuedCommands().Apply(ApplyGroup::ButtonsAndMacros);
+    ASSERT_TRUE(WaitFor([&] { return pacer.SomeoneWaits(); }));
+    const size_t reportsBefore = mouse.Traffic().size();
+
+    // The held pause ends a little later; the exit must not have waited for
+    // the rest of the flow's pauses.
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pacer.Release();
+    });
+    shell.reset();
+    releaser.join();
+
+    EXPECT_LE(mouse.Traffic().size(), reportsBefore + 1);
+    const std::string file = test::ReadFileBytes(dataDir / "config0.bin");
+    ASSERT_EQ(file.size(), 1893u);
+    EXPECT_EQ(uint8_t(file[1 + offsetof(ConfigImage, axisSensitivityX)]), 7);
 }
 
 TEST_F(MainWindowTest, StartUpTellsTheCompanionWindow)

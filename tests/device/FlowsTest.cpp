@@ -202,44 +202,47 @@ TEST_F(FactoryResetTest, WithoutTheMouseSkipsTheWriteButSaves)
     EXPECT_FALSE(ctx.resetInProgress);
 }
 
-// Sleeps a twentieth of every pause: real time passes, so another thread can
-// pull the mouse out while the flow is under way.
-class FastSleepingPacer final : public Pacer {
+// A virtual clock that pulls the mouse out at one chosen pause, so the
+// moment of the removal is the same on every machine.
+class UnplugAtPausePacer final : public Pacer {
 public:
     void Pause(std::chrono::milliseconds d) override
     {
-        if (d.count() > 0)
-            std::this_thread::sleep_for(d / 20);
+        if (++pauses_ == unplugAt && mouse)
+            mouse->Unplug();
+        clock_.Pause(d);
     }
     std::chrono::milliseconds Now() const override { return clock_.Now(); }
 
+    int unplugAt = 0;
+    VirtualMouse* mouse = nullptr;
+
 private:
-    SleepingPacer clock_;
+    VirtualPacer clock_;
+    int pauses_ = 0;
 };
 
 TEST(FlowsUnplugTest, UnplugDuringWriteAllEndsTheFlowAndStillSaves)
 {
     ContextFixture f;
-    FastSleepingPacer pacer;
+    UnplugAtPausePacer pacer;
     VirtualMouse mouse({}, &pacer);
-    EmulatedHidSystem hid; // real waits for input reports
+    EmulatedHidSystem hid(&pacer);
     hid.AddMouse(mouse);
     DeviceLink link(hid, pacer, f.debug);
     f.ctx.device = &link;
     EnsureDataDirectory(f.ctx);
     LoadFactoryDefaults(f.ctx.image);
     ASSERT_TRUE(link.connection.CheckConnection());
+    pacer.mouse = &mouse;
+    pacer.unplugAt = 12; // the macro blocks are under way
 
-    std::thread puller([&] {
-        std::this_thread::sleep_for(60ms); // the macro blocks are under way
-        mouse.Unplug();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    WriteAll(f.ctx);
-    const auto took = std::chrono::steady_clock::now() - start;
-    puller.join();
+    const auto planned = PlannedPauses(Flow::WriteAll, f.ctx);
+    const auto start = pacer.Now();
+    const FlowResult result = WriteAll(f.ctx);
 
-    EXPECT_LT(took, 3s);
+    EXPECT_TRUE(result.saved);
+    EXPECT_LE(pacer.Now() - start, planned) << "reads of the vanished mouse do not wait";
     size_t frames = 0;
     for (auto& r : mouse.Traffic())
         frames += r.kind == TrafficKind::SetFeature;
@@ -247,6 +250,25 @@ TEST(FlowsUnplugTest, UnplugDuringWriteAllEndsTheFlowAndStillSaves)
     EXPECT_LT(frames, WriteAllCodes().size());
     EXPECT_EQ(ReadFileBytes(f.dataDir / "config0.bin").size(), kConfigFileSize);
     hid.RemoveMouse(mouse);
+}
+
+TEST_F(FlowsTest, ACancelledFlowSendsNothingMoreSavesAndKeepsTheSnapshot)
+{
+    TakeSnapshot(ctx.image, ctx.snapshot);
+    const ConfigSnapshot before = ctx.snapshot;
+    ctx.image.axisSensitivityX = 9;
+    link.cancel.store(true);
+    const auto start = pacer.Now();
+
+    const FlowResult result = WriteButtonsAndMacros(ctx);
+
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(mouse.Traffic().empty());
+    EXPECT_EQ(pacer.Now(), start) << "no pause is paid";
+    ExpectFileHoldsImage();
+    EXPECT_EQ(std::memcmp(&before, &ctx.snapshot, kConfigImageSize), 0);
+    link.cancel.store(false);
 }
 
 } // namespace

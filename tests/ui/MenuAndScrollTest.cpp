@@ -90,16 +90,28 @@ TEST_F(ScrollTest, ArrowsStepAndTheTrackPagesAtOnce) {
 }
 
 TEST_F(ScrollTest, HeldArrowRepeatsAfterTheDelayAndStopsOnRelease) {
+    std::chrono::milliseconds now{0};
+    bar->SetClock([&now] { return now; });
     Press(195);
     EXPECT_EQ(model.value(), 51);
-    QTest::qWait(100);
-    EXPECT_EQ(model.value(), 51); // still inside the first 500 ms
-    QTest::qWait(700);
-    EXPECT_GE(model.value(), 53);
+    const struct {
+        int at;
+        int value;
+    } steps[] = {{100, 51}, {499, 51}, {500, 52}, {599, 52}, {600, 53}, {900, 56}};
+    for (const auto& step : steps) {
+        now = std::chrono::milliseconds(step.at);
+        bar->RepeatTick();
+        EXPECT_EQ(model.value(), step.value) << step.at << " ms";
+    }
+    // Off the arrow nothing repeats; released, nothing is due any more.
+    QTest::mouseMove(bar, QPoint(7, 100));
+    now = std::chrono::milliseconds(1000);
+    bar->RepeatTick();
+    EXPECT_EQ(model.value(), 56);
     Release(195);
-    const int after = model.value();
-    QTest::qWait(250);
-    EXPECT_EQ(model.value(), after);
+    now = std::chrono::milliseconds(2000);
+    bar->RepeatTick();
+    EXPECT_EQ(model.value(), 56);
 }
 
 TEST_F(ScrollTest, DraggingTheThumbTracksAndSettlesThePosition) {

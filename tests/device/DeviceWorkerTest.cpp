@@ -1,0 +1,92 @@
+// The device worker: flows one at a time in the order asked, UI work queued
+// behind them in the same order, and the observer's start and idle calls.
+#include "flows/DeviceWorker.h"
+#include "platform/UiThread.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace lumeno {
+namespace {
+
+// Tasks posted from any thread, run when the test pumps them.
+class PumpedUiThread final : public UiThread {
+public:
+    void Post(std::function<void()> task) override
+    {
+        std::lock_guard lock(mutex_);
+        tasks_.push_back(std::move(task));
+        changed_.notify_all();
+    }
+    // Waits (bounded) for one posted task and runs it here.
+    bool RunOne()
+    {
+        std::unique_lock lock(mutex_);
+        if (!changed_.wait_for(lock, std::chrono::seconds(5), [this] { return !tasks_.empty(); }))
+            return false;
+        auto task = std::move(tasks_.front());
+        tasks_.pop_front();
+        lock.unlock();
+        task();
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::function<void()>> tasks_;
+};
+
+struct RecordingObserver final : FlowObserver {
+    void FlowStarted(std::chrono::milliseconds planned) override
+    {
+        calls.push_back("started " + std::to_string(planned.count()));
+    }
+    void FlowsIdle() override { calls.push_back("idle"); }
+    std::vector<std::string> calls;
+};
+
+TEST(DeviceWorker, RunsFlowsInOrderWithUiWorkWaitingBehindThem)
+{
+    PumpedUiThread ui;
+    RecordingObserver observer;
+    std::vector<std::string> order; // written on the UI thread only
+    std::mutex flowMutex;
+    std::vector<std::string> flows; // written on the worker
+    {
+        DeviceWorker worker(ui, nullptr, &observer);
+        auto flow = [&](const char* name) {
+            return DeviceWorker::Job{[&flows, &flowMutex, name] {
+                                         std::lock_guard lock(flowMutex);
+                                         flows.push_back(name);
+                                         return FlowResult{};
+                                     },
+                                     std::chrono::milliseconds(100),
+                                     [&order, name](FlowResult) { order.push_back(std::string(name) + " done"); }};
+        };
+        worker.Submit(flow("A"));
+        worker.AfterFlows([&] { order.push_back("notice"); });
+        worker.Submit(flow("B"));
+        EXPECT_TRUE(worker.Busy());
+        EXPECT_TRUE(order.empty()) << "the notice waits for flow A";
+
+        ASSERT_TRUE(ui.RunOne()); // A finished: the notice runs, then B starts
+        EXPECT_EQ(order, (std::vector<std::string>{"A done", "notice"}));
+        EXPECT_TRUE(worker.Busy());
+        ASSERT_TRUE(ui.RunOne());
+        EXPECT_FALSE(worker.Busy());
+
+        worker.AfterFlows([&] { order.push_back("now"); }); // nothing runs: at once
+    }
+    EXPECT_EQ(flows, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"A done", "notice", "B done", "now"}));
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"started 100", "started 100", "idle"}));
+}
+
+} // namespace
+} // namespace lumeno
