@@ -2,12 +2,12 @@
 // delay line between events. Goal: under 5 ms per load. The warm case is the
 // program's own (the parsed library is kept while the file is unchanged); the
 // cold case parses every file anew.
-#include "flows/AppContext.h"
-#include "platform/linux/PosixFileStore.h"
 #include "config/ConfigFiles.h"
+#include "flows/AppContext.h"
 #include "flows/ProfileLoad.h"
 #include "platform/DebugOutput.h"
 #include "platform/PlatformPaths.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,8 +46,7 @@ std::string FullLibrary()
     for (int i = 0; i < 12; ++i)
         text += std::to_string(i) + "=Macro_" + std::to_string(i + 1) + "\n";
     for (int i = 0; i < 12; ++i) {
-        text += "[Macro_" + std::to_string(i + 1) +
-                "]\nDelayTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=123\n";
+        text += "[Macro_" + std::to_string(i + 1) + "]\nDelayTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=123\n";
         int item = 0;
         for (int e = 0; e < 62; ++e) {
             if (e > 0)

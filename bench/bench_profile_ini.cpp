@@ -17,8 +17,7 @@ lumeno::PosixFileStore files;
 
 std::filesystem::path MakeLibraryLikeFile()
 {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("lumeno-bench-" + std::to_string(::getpid()) + ".ini");
+    const auto path = std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(::getpid()) + ".ini");
     std::ofstream out(path);
     out << "[MacroName]\nMacroCount=12\n";
     for (int m = 0; m < 12; ++m)

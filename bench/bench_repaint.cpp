@@ -109,8 +109,7 @@ void BM_RepaintMainWindow(benchmark::State& state)
     }
     std::unique_ptr<AppShell> shell = MakeMainWindowForBench(world);
     CMouseConfigurationDlg* window = shell ? &shell->Window() : nullptr;
-    if (!window || !window->isVisible() || !window->Layout().AssignmentExpanded() ||
-        !window->Layout().AxisExpanded()) {
+    if (!window || !window->isVisible() || !window->Layout().AssignmentExpanded() || !window->Layout().AxisExpanded()) {
         state.SkipWithError("the main window did not open with every section");
         return;
     }

@@ -1,16 +1,16 @@
 // WriteAll against the virtual mouse with the real pacer. The flow's time is
 // set by its mandated pauses; the counter "ratio" is the wall time over their
 // sum (1.00 would mean no overhead at all).
-#include "flows/AppContext.h"
-#include "platform/linux/PosixFileStore.h"
 #include "config/ConfigFiles.h"
 #include "device/DeviceLink.h"
-#include "flows/WriteFlows.h"
 #include "emulator/EmulatedHidSystem.h"
 #include "emulator/VirtualMouse.h"
+#include "flows/AppContext.h"
+#include "flows/WriteFlows.h"
 #include "platform/DebugOutput.h"
 #include "platform/Pacer.h"
 #include "platform/PlatformPaths.h"
+#include "platform/linux/PosixFileStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,8 +29,7 @@ public:
 
 class TempPaths final : public PlatformPaths {
 public:
-    TempPaths()
-        : folder_(std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(::getpid())))
+    TempPaths() : folder_(std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(folder_);
     }

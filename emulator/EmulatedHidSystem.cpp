@@ -192,16 +192,15 @@ std::string EmulatedHidSystem::InterfaceName(const VirtualMouse& mouse, const Vi
                                              InterfaceNameStyle style)
 {
     char ids[96];
-    const char* format = style == InterfaceNameStyle::Mixed ? "Vid_%04x&Pid_%04x&MI_%02d&Col%02d"
-                                                           : "VID_%04X&PID_%04X&MI_%02d&Col%02d";
+    const char* format =
+        style == InterfaceNameStyle::Mixed ? "Vid_%04x&Pid_%04x&MI_%02d&Col%02d" : "VID_%04X&PID_%04X&MI_%02d&Col%02d";
     // The receiver is its own USB interface; the mouse's collections share one.
     const int usbInterface = c.collection == MouseCollection::Dongle ? 2 : 1;
     std::snprintf(ids, sizeof ids, format, c.vendorId, c.productId, usbInterface, c.number);
-    std::string name = std::string("\\\\?\\HID#") + ids + "#" + mouse.Options().instanceId +
-                       "#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+    std::string name =
+        std::string("\\\\?\\HID#") + ids + "#" + mouse.Options().instanceId + "#{4d1e55b2-f16f-11cf-88cb-001111000030}";
     if (style == InterfaceNameStyle::Lower)
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char ch) { return char(std::tolower(ch)); });
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char ch) { return char(std::tolower(ch)); });
     return name;
 }
 

@@ -31,10 +31,7 @@ constexpr size_t kChunkBytes = 64;
 constexpr uint8_t kEventDpiChanged = 1;
 constexpr uint8_t kStageMaskBits = 7;
 
-uint8_t Checksum(const uint8_t* frame)
-{
-    return uint8_t(0xFF - (std::accumulate(frame, frame + 7, 0u) & 0xFF));
-}
+uint8_t Checksum(const uint8_t* frame) { return uint8_t(0xFF - (std::accumulate(frame, frame + 7, 0u) & 0xFF)); }
 
 // What the firmware holds when it leaves the factory. The bytes the program
 // only passes through (report-rate bytes 1..3, lighting bytes 3..23) hold
@@ -59,15 +56,11 @@ VirtualMouseState FactoryState()
 } // namespace
 
 VirtualMouse::VirtualMouse(VirtualMouseOptions options, const Pacer* clock)
-    : options_(std::move(options)), clock_(clock), start_(std::chrono::steady_clock::now()),
-      state_(FactoryState())
+    : options_(std::move(options)), clock_(clock), start_(std::chrono::steady_clock::now()), state_(FactoryState())
 {
 }
 
-VirtualMouse::~VirtualMouse()
-{
-    SetHost(nullptr);
-}
+VirtualMouse::~VirtualMouse() { SetHost(nullptr); }
 
 std::chrono::milliseconds VirtualMouse::Now() const
 {
@@ -281,16 +274,23 @@ void VirtualMouse::HandleChunkLocked(std::span<const uint8_t> data)
         std::copy_n(blockData_.begin(), std::min(target.size(), blockData_.size()), target.begin());
     };
     switch (blockCode_) {
-    case kFwButtonMap: store(state_.buttonMap); break;
-    case kFwStageColors: store(state_.stageColors); break;
-    case kFwLightingBlock: store(state_.lightingBlock); break;
+    case kFwButtonMap:
+        store(state_.buttonMap);
+        break;
+    case kFwStageColors:
+        store(state_.stageColors);
+        break;
+    case kFwLightingBlock:
+        store(state_.lightingBlock);
+        break;
     case kFwMacro:
         if (blockNumber_ < state_.macroBlocks.size())
             store(state_.macroBlocks[blockNumber_]);
         else
             ++unexpectedReports_;
         break;
-    default: break;
+    default:
+        break;
     }
     chunksExpected_ = chunksReceived_ = 0;
     blockData_.clear();

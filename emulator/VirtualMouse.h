@@ -57,12 +57,12 @@ struct VirtualMouseOptions {
 
 // The firmware's settings, as last written (or as it started).
 struct VirtualMouseState {
-    std::array<uint8_t, 4> reportRate{};  // byte 0 rate code, 1..3 firmware's own
-    uint8_t currentStage = 0;             // 0-based stage index
-    uint8_t stageEnableMask = 0;          // bit 7 always set by the program
-    std::array<uint8_t, 7> stageDpi{};    // as on the wire: DPI / 100 - 1
+    std::array<uint8_t, 4> reportRate{}; // byte 0 rate code, 1..3 firmware's own
+    uint8_t currentStage = 0;            // 0-based stage index
+    uint8_t stageEnableMask = 0;         // bit 7 always set by the program
+    std::array<uint8_t, 7> stageDpi{};   // as on the wire: DPI / 100 - 1
     std::array<uint8_t, 64> stageColors{};
-    uint8_t sensitivityX = 0;             // as on the wire: level x 20
+    uint8_t sensitivityX = 0; // as on the wire: level x 20
     uint8_t sensitivityY = 0;
     std::array<uint8_t, 64> lightingBlock{}; // bytes 3..23 firmware's own
     std::array<uint8_t, 6> lightingEffect{}; // frame bytes 1..6 of the last effect
@@ -82,7 +82,7 @@ enum class TrafficKind {
 struct TrafficRecord {
     TrafficKind kind = TrafficKind::SetFeature;
     MouseCollection collection = MouseCollection::Commands;
-    std::vector<uint8_t> bytes;     // whole report, report id in byte 0
+    std::vector<uint8_t> bytes;       // whole report, report id in byte 0
     std::chrono::milliseconds time{}; // on the clock given to the mouse
 };
 
@@ -150,7 +150,7 @@ public:
     VirtualMouseState State() const;
     std::vector<TrafficRecord> Traffic() const;
     void ClearTraffic();
-    int BadChecksumCount() const;   // frames ignored for a wrong checksum
+    int BadChecksumCount() const;      // frames ignored for a wrong checksum
     int UnexpectedReportCount() const; // chunks that no header announced, etc.
 
 private:
@@ -175,8 +175,8 @@ private:
     bool answersInputReads_ = true;
     bool accessDenied_ = false;
     VirtualMouseState state_;
-    std::array<uint8_t, 8> reply_{};      // frame returned by the next GetFeature
-    uint8_t blockCode_ = 0;               // header of the block being received
+    std::array<uint8_t, 8> reply_{}; // frame returned by the next GetFeature
+    uint8_t blockCode_ = 0;          // header of the block being received
     uint8_t blockNumber_ = 0;
     int chunksExpected_ = 0;
     int chunksReceived_ = 0;

@@ -5,13 +5,13 @@
 
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const auto parsed = lumeno::HidReportDescriptor::Parse({data, size});
     if (!parsed)
         return 0;
     for (const auto& c : parsed->collections) {
-        for (const std::uint16_t length :
-             {c.inputReportLength, c.outputReportLength, c.featureReportLength}) {
+        for (const std::uint16_t length : {c.inputReportLength, c.outputReportLength, c.featureReportLength}) {
             if (length > lumeno::kHidMaxReportBytes + 1)
                 std::abort();
         }

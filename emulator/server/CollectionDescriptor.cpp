@@ -21,13 +21,15 @@ constexpr uint8_t kFeature = 0xB1;
 constexpr uint8_t kDataVariableAbsolute = 0x02;
 constexpr uint8_t kApplication = 0x01;
 
-void Add16(std::vector<uint8_t>& d, uint16_t v) {
+void Add16(std::vector<uint8_t>& d, uint16_t v)
+{
     d.push_back(static_cast<uint8_t>(v & 0xFF));
     d.push_back(static_cast<uint8_t>(v >> 8));
 }
 
 // A report of length bytes (its id byte included) as byte-sized fields.
-void AddReport(std::vector<uint8_t>& d, uint8_t mainItem, uint16_t length) {
+void AddReport(std::vector<uint8_t>& d, uint8_t mainItem, uint16_t length)
+{
     if (length == 0)
         return;
     const uint16_t count = static_cast<uint16_t>(length - 1);
@@ -42,7 +44,8 @@ void AddReport(std::vector<uint8_t>& d, uint8_t mainItem, uint16_t length) {
 
 } // namespace
 
-std::vector<uint8_t> BuildCollectionDescriptor(const VirtualCollectionInfo& c) {
+std::vector<uint8_t> BuildCollectionDescriptor(const VirtualCollectionInfo& c)
+{
     std::vector<uint8_t> d;
     d.push_back(kUsagePage16);
     Add16(d, c.usagePage);

@@ -25,23 +25,33 @@ struct CommandInfo {
 };
 
 // What each frame byte means, per command code.
-const std::vector<CommandInfo>& Commands() {
+const std::vector<CommandInfo>& Commands()
+{
     static const std::vector<CommandInfo> table = {
-        {kSetReportRate, "SetReportRate",
+        {kSetReportRate,
+         "SetReportRate",
          {{"rate", 1, Format::Hex}, {"state1", 2, Format::Hex}, {"state2", 3, Format::Hex}, {"state3", 4, Format::Hex}},
          0},
         {kGetReportRate, "GetReportRate", {}, 0},
         {kSetButtonMap, "SetButtonMap", {{"block", 2, Format::Dec}, {"chunks", 3, Format::Dec}}, 3},
         {kSetMacro, "SetMacro", {{"block", 2, Format::Dec}, {"chunks", 3, Format::Dec}}, 3},
-        {kSetLightingEffect, "SetLightingEffect",
+        {kSetLightingEffect,
+         "SetLightingEffect",
          {{"effect", 1, Format::Dec}, {"color", 2, Format::Dec}, {"level", 3, Format::Hex}, {"speed", 4, Format::Dec}},
          0},
-        {kSetDpiStagesLow, "SetDpiStagesLow",
-         {{"stage", 1, Format::Dec}, {"mask", 2, Format::Hex}, {"dpi1", 3, Format::Dpi}, {"dpi2", 4, Format::Dpi},
-          {"dpi3", 5, Format::Dpi}, {"dpi4", 6, Format::Dpi}},
+        {kSetDpiStagesLow,
+         "SetDpiStagesLow",
+         {{"stage", 1, Format::Dec},
+          {"mask", 2, Format::Hex},
+          {"dpi1", 3, Format::Dpi},
+          {"dpi2", 4, Format::Dpi},
+          {"dpi3", 5, Format::Dpi},
+          {"dpi4", 6, Format::Dpi}},
          0},
-        {kSetDpiStagesHigh, "SetDpiStagesHigh",
-         {{"dpi5", 1, Format::Dpi}, {"dpi6", 2, Format::Dpi}, {"dpi7", 3, Format::Dpi}}, 0},
+        {kSetDpiStagesHigh,
+         "SetDpiStagesHigh",
+         {{"dpi5", 1, Format::Dpi}, {"dpi6", 2, Format::Dpi}, {"dpi7", 3, Format::Dpi}},
+         0},
         {kGetCurrentDpiStage, "GetCurrentDpiStage", {}, 0},
         {kSetStageColors, "SetStageColors", {{"block", 2, Format::Dec}, {"chunks", 3, Format::Dec}}, 3},
         {kSetAxisSensitivity, "SetAxisSensitivity", {{"x", 1, Format::Dec}, {"y", 2, Format::Dec}}, 0},
@@ -52,14 +62,16 @@ const std::vector<CommandInfo>& Commands() {
     return table;
 }
 
-const CommandInfo* Find(uint8_t code) {
+const CommandInfo* Find(uint8_t code)
+{
     for (const auto& c : Commands())
         if (c.code == code)
             return &c;
     return nullptr;
 }
 
-std::array<uint8_t, 8> FrameOf(std::span<const uint8_t> report) {
+std::array<uint8_t, 8> FrameOf(std::span<const uint8_t> report)
+{
     std::array<uint8_t, 8> frame{};
     for (std::size_t i = 0; i < 8 && i + 1 < report.size(); ++i)
         frame[i] = report[i + 1];
@@ -68,16 +80,21 @@ std::array<uint8_t, 8> FrameOf(std::span<const uint8_t> report) {
 
 } // namespace
 
-const char* TrafficLog::CollectionName(MouseCollection collection) {
+const char* TrafficLog::CollectionName(MouseCollection collection)
+{
     switch (collection) {
-    case MouseCollection::Commands: return "Commands";
-    case MouseCollection::Events: return "Events";
-    case MouseCollection::Dongle: return "Dongle";
+    case MouseCollection::Commands:
+        return "Commands";
+    case MouseCollection::Events:
+        return "Events";
+    case MouseCollection::Dongle:
+        return "Dongle";
     }
     return "?";
 }
 
-std::string TrafficLog::Hex(std::span<const uint8_t> bytes) {
+std::string TrafficLog::Hex(std::span<const uint8_t> bytes)
+{
     std::string s = "[";
     char b[4];
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -87,7 +104,8 @@ std::string TrafficLog::Hex(std::span<const uint8_t> bytes) {
     return s + "]";
 }
 
-std::string TrafficLog::DecodeFrame(std::span<const uint8_t, 8> frame) {
+std::string TrafficLog::DecodeFrame(std::span<const uint8_t, 8> frame)
+{
     std::string line;
     char text[48];
     if (const CommandInfo* info = Find(frame[0])) {
@@ -95,9 +113,15 @@ std::string TrafficLog::DecodeFrame(std::span<const uint8_t, 8> frame) {
         for (const auto& f : info->fields) {
             const uint8_t v = frame[static_cast<std::size_t>(f.byte)];
             switch (f.format) {
-            case Format::Dec: std::snprintf(text, sizeof text, " %s=%u", f.name, v); break;
-            case Format::Hex: std::snprintf(text, sizeof text, " %s=0x%02x", f.name, v); break;
-            case Format::Dpi: std::snprintf(text, sizeof text, " %s=%u", f.name, (v + 1u) * 100u); break;
+            case Format::Dec:
+                std::snprintf(text, sizeof text, " %s=%u", f.name, v);
+                break;
+            case Format::Hex:
+                std::snprintf(text, sizeof text, " %s=0x%02x", f.name, v);
+                break;
+            case Format::Dpi:
+                std::snprintf(text, sizeof text, " %s=%u", f.name, (v + 1u) * 100u);
+                break;
             }
             line += text;
         }
@@ -106,13 +130,14 @@ std::string TrafficLog::DecodeFrame(std::span<const uint8_t, 8> frame) {
         line = text;
     }
     line += " " + Hex(frame);
-    if (!FrameChecksumValid(std::array<uint8_t, 8>{frame[0], frame[1], frame[2], frame[3], frame[4], frame[5],
-                                                    frame[6], frame[7]}))
+    if (!FrameChecksumValid(
+            std::array<uint8_t, 8>{frame[0], frame[1], frame[2], frame[3], frame[4], frame[5], frame[6], frame[7]}))
         line += " checksum=bad";
     return line;
 }
 
-std::string TrafficLog::SetFeature(MouseCollection collection, std::span<const uint8_t> report, bool accepted) {
+std::string TrafficLog::SetFeature(MouseCollection collection, std::span<const uint8_t> report, bool accepted)
+{
     std::lock_guard lock(mutex_);
     std::string line;
     if (collection == MouseCollection::Commands && report.size() >= 9) {
@@ -132,7 +157,8 @@ std::string TrafficLog::SetFeature(MouseCollection collection, std::span<const u
     return accepted ? line : line + " refused";
 }
 
-std::string TrafficLog::GetFeature(MouseCollection collection, std::span<const uint8_t> reply, bool ok) {
+std::string TrafficLog::GetFeature(MouseCollection collection, std::span<const uint8_t> reply, bool ok)
+{
     std::lock_guard lock(mutex_);
     std::string line = collection == MouseCollection::Commands && reply.size() >= 9
                            ? "reply " + lastCommand_ + " " + Hex(FrameOf(reply))
@@ -140,7 +166,8 @@ std::string TrafficLog::GetFeature(MouseCollection collection, std::span<const u
     return ok ? line : line + " refused";
 }
 
-std::string TrafficLog::ChunkLine(const char* kind, std::span<const uint8_t> report) {
+std::string TrafficLog::ChunkLine(const char* kind, std::span<const uint8_t> report)
+{
     ++chunksSeen_;
     char head[96];
     std::snprintf(head, sizeof head, "%s %s block=%d %d/%d ", kind, blockName_.c_str(), blockNumber_, chunksSeen_,
@@ -148,7 +175,8 @@ std::string TrafficLog::ChunkLine(const char* kind, std::span<const uint8_t> rep
     return head + Hex(report.size() > 1 ? report.subspan(1) : report);
 }
 
-std::string TrafficLog::Output(MouseCollection collection, std::span<const uint8_t> report, bool accepted) {
+std::string TrafficLog::Output(MouseCollection collection, std::span<const uint8_t> report, bool accepted)
+{
     std::lock_guard lock(mutex_);
     std::string line = collection == MouseCollection::Commands
                            ? ChunkLine("chunk", report)
@@ -156,7 +184,8 @@ std::string TrafficLog::Output(MouseCollection collection, std::span<const uint8
     return accepted ? line : line + " refused";
 }
 
-std::string TrafficLog::Input(MouseCollection collection, std::span<const uint8_t> report) {
+std::string TrafficLog::Input(MouseCollection collection, std::span<const uint8_t> report)
+{
     std::lock_guard lock(mutex_);
     if (collection == MouseCollection::Commands)
         return ChunkLine("input", report);
@@ -166,7 +195,8 @@ std::string TrafficLog::Input(MouseCollection collection, std::span<const uint8_
     return std::string("event ") + CollectionName(collection) + " " + Hex(report);
 }
 
-std::vector<std::string> TrafficLog::StateLines(const VirtualMouseState& s, bool plugged) {
+std::vector<std::string> TrafficLog::StateLines(const VirtualMouseState& s, bool plugged)
+{
     std::vector<std::string> lines;
     auto add = [&](const std::string& key, const std::string& value) { lines.push_back("state " + key + " " + value); };
     add("plugged", plugged ? "1" : "0");

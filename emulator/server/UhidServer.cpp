@@ -15,14 +15,16 @@
 namespace lumeno {
 
 UhidServer::UhidServer(VirtualMouse& mouse, LineSink lines, std::filesystem::path uhidNode)
-    : mouse_(mouse), lines_(std::move(lines)), node_(std::move(uhidNode)) {
+    : mouse_(mouse), lines_(std::move(lines)), node_(std::move(uhidNode))
+{
     for (const auto& info : mouse_.Collections())
         devices_.push_back(Device{info, BuildCollectionDescriptor(info), -1});
 }
 
 UhidServer::~UhidServer() { Stop(); }
 
-bool UhidServer::Start(std::string* error) {
+bool UhidServer::Start(std::string* error)
+{
     if (worker_.Started())
         return true;
     if (!worker_.Open() || (mouse_.IsPlugged() && !Create(error))) {
@@ -36,7 +38,8 @@ bool UhidServer::Start(std::string* error) {
     return true;
 }
 
-void UhidServer::Stop() {
+void UhidServer::Stop()
+{
     if (!worker_.Started())
         return;
     mouse_.SetHost(nullptr);
@@ -44,7 +47,8 @@ void UhidServer::Stop() {
     Destroy();
 }
 
-bool UhidServer::WriteEvent(int fd, const void* event) {
+bool UhidServer::WriteEvent(int fd, const void* event)
+{
     for (;;) {
         const ssize_t n = ::write(fd, event, sizeof(uhid_event));
         if (n < 0 && errno == EINTR)
@@ -53,7 +57,8 @@ bool UhidServer::WriteEvent(int fd, const void* event) {
     }
 }
 
-bool UhidServer::Create(std::string* error) {
+bool UhidServer::Create(std::string* error)
+{
     std::lock_guard lock(mutex_);
     auto event = std::make_unique<uhid_event>();
     for (auto& d : devices_) {
@@ -93,12 +98,14 @@ bool UhidServer::Create(std::string* error) {
     return true;
 }
 
-void UhidServer::Destroy() {
+void UhidServer::Destroy()
+{
     std::lock_guard lock(mutex_);
     DestroyLocked();
 }
 
-void UhidServer::DestroyLocked() {
+void UhidServer::DestroyLocked()
+{
     auto event = std::make_unique<uhid_event>();
     for (auto& d : devices_) {
         if (d.fd < 0)
@@ -112,12 +119,14 @@ void UhidServer::DestroyLocked() {
     created_ = false;
 }
 
-void UhidServer::OnPlugChanged(bool plugged) {
+void UhidServer::OnPlugChanged(bool plugged)
+{
     wantPlugged_ = plugged;
     worker_.Wake();
 }
 
-void UhidServer::OnInputReport(MouseCollection collection, std::span<const uint8_t> report) {
+void UhidServer::OnInputReport(MouseCollection collection, std::span<const uint8_t> report)
+{
     if (lines_)
         lines_(log_.Input(collection, report));
     std::lock_guard lock(mutex_);
@@ -134,7 +143,8 @@ void UhidServer::OnInputReport(MouseCollection collection, std::span<const uint8
     }
 }
 
-void UhidServer::Serve(Device& device) {
+void UhidServer::Serve(Device& device)
+{
     auto event = std::make_unique<uhid_event>();
     const ssize_t n = ::read(device.fd, event.get(), sizeof *event);
     if (n <= 0)
@@ -183,11 +193,13 @@ void UhidServer::Serve(Device& device) {
         WriteEvent(device.fd, reply.get());
         break;
     }
-    default: break; // start, stop, open, close: nothing to do
+    default:
+        break; // start, stop, open, close: nothing to do
     }
 }
 
-void UhidServer::Run() {
+void UhidServer::Run()
+{
     for (;;) {
         if (worker_.Stopping())
             return;

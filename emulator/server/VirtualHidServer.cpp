@@ -19,7 +19,8 @@ using namespace virtualhid;
 
 constexpr int kListenBacklog = 16;
 
-bool MakeAddress(const std::filesystem::path& path, sockaddr_un& addr) {
+bool MakeAddress(const std::filesystem::path& path, sockaddr_un& addr)
+{
     addr = {};
     addr.sun_family = AF_UNIX;
     const std::string s = path.string();
@@ -32,7 +33,8 @@ bool MakeAddress(const std::filesystem::path& path, sockaddr_un& addr) {
 } // namespace
 
 VirtualHidServer::VirtualHidServer(VirtualMouse& mouse, std::filesystem::path folder, LineSink lines)
-    : mouse_(mouse), folder_(std::move(folder)), lines_(std::move(lines)) {
+    : mouse_(mouse), folder_(std::move(folder)), lines_(std::move(lines))
+{
     for (const auto& info : mouse_.Collections()) {
         Listener l;
         l.info = info;
@@ -44,19 +46,22 @@ VirtualHidServer::VirtualHidServer(VirtualMouse& mouse, std::filesystem::path fo
 
 VirtualHidServer::~VirtualHidServer() { Stop(); }
 
-std::vector<std::filesystem::path> VirtualHidServer::SocketPaths() const {
+std::vector<std::filesystem::path> VirtualHidServer::SocketPaths() const
+{
     std::vector<std::filesystem::path> paths;
     for (const auto& l : listeners_)
         paths.push_back(l.path);
     return paths;
 }
 
-void VirtualHidServer::Emit(const std::string& line) {
+void VirtualHidServer::Emit(const std::string& line)
+{
     if (lines_)
         lines_(line);
 }
 
-bool VirtualHidServer::Start(std::string* error) {
+bool VirtualHidServer::Start(std::string* error)
+{
     if (worker_.Started())
         return true;
     if (!EnsureVirtualHidFolder(folder_, error))
@@ -101,7 +106,8 @@ bool VirtualHidServer::Start(std::string* error) {
     return true;
 }
 
-void VirtualHidServer::Stop() {
+void VirtualHidServer::Stop()
+{
     if (!worker_.Started())
         return;
     mouse_.SetHost(nullptr);
@@ -109,7 +115,8 @@ void VirtualHidServer::Stop() {
     Unpublish();
 }
 
-bool VirtualHidServer::Publish(std::string* error) {
+bool VirtualHidServer::Publish(std::string* error)
+{
     for (auto& l : listeners_) {
         // Bind under a hidden name and rename once listening, so that the
         // name appears only when a connect can succeed.
@@ -132,7 +139,8 @@ bool VirtualHidServer::Publish(std::string* error) {
     return true;
 }
 
-void VirtualHidServer::Unpublish() {
+void VirtualHidServer::Unpublish()
+{
     if (!published_)
         return;
     // Names first, so that nobody connects to a socket about to close.
@@ -152,13 +160,15 @@ void VirtualHidServer::Unpublish() {
     published_ = false;
 }
 
-void VirtualHidServer::OnPlugChanged(bool plugged) {
+void VirtualHidServer::OnPlugChanged(bool plugged)
+{
     // Applied on the server's thread: sockets are only opened and closed there.
     wantPlugged_ = plugged;
     worker_.Wake();
 }
 
-void VirtualHidServer::OnInputReport(MouseCollection collection, std::span<const uint8_t> report) {
+void VirtualHidServer::OnInputReport(MouseCollection collection, std::span<const uint8_t> report)
+{
     Emit(log_.Input(collection, report));
     std::vector<uint8_t> message(kHeaderSize + report.size());
     message[0] = static_cast<uint8_t>(MessageType::Input);
@@ -173,7 +183,8 @@ void VirtualHidServer::OnInputReport(MouseCollection collection, std::span<const
     }
 }
 
-void VirtualHidServer::Reply(int fd, uint8_t type, uint8_t status, std::span<const uint8_t> payload) {
+void VirtualHidServer::Reply(int fd, uint8_t type, uint8_t status, std::span<const uint8_t> payload)
+{
     std::vector<uint8_t> message(kHeaderSize + payload.size());
     message[0] = type | kReply;
     message[1] = status;
@@ -182,7 +193,8 @@ void VirtualHidServer::Reply(int fd, uint8_t type, uint8_t status, std::span<con
     ::send(fd, message.data(), message.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
 }
 
-void VirtualHidServer::CloseClient(int fd) {
+void VirtualHidServer::CloseClient(int fd)
+{
     std::lock_guard lock(mutex_);
     const auto it = std::find_if(clients_.begin(), clients_.end(), [fd](const Client& c) { return c.fd == fd; });
     if (it != clients_.end()) {
@@ -191,7 +203,8 @@ void VirtualHidServer::CloseClient(int fd) {
     }
 }
 
-void VirtualHidServer::Accept(std::size_t listener) {
+void VirtualHidServer::Accept(std::size_t listener)
+{
     for (;;) {
         const int fd = ::accept4(listeners_[listener].fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0)
@@ -201,7 +214,8 @@ void VirtualHidServer::Accept(std::size_t listener) {
     }
 }
 
-bool VirtualHidServer::Serve(Client client) {
+bool VirtualHidServer::Serve(Client client)
+{
     std::vector<uint8_t> message(kMaxMessageSize);
     const ssize_t n = ::recv(client.fd, message.data(), message.size(), MSG_DONTWAIT);
     if (n < 0)
@@ -273,11 +287,14 @@ bool VirtualHidServer::Serve(Client client) {
         Reply(client.fd, type, static_cast<uint8_t>(ok ? Status::Ok : Status::Failed), {});
         return true;
     }
-    default: Reply(client.fd, type, static_cast<uint8_t>(Status::BadRequest), {}); return true;
+    default:
+        Reply(client.fd, type, static_cast<uint8_t>(Status::BadRequest), {});
+        return true;
     }
 }
 
-void VirtualHidServer::Run() {
+void VirtualHidServer::Run()
+{
     for (;;) {
         if (worker_.Stopping())
             return;

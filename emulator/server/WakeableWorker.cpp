@@ -8,7 +8,8 @@ namespace lumeno {
 
 WakeableWorker::~WakeableWorker() { Stop(); }
 
-bool WakeableWorker::Open() {
+bool WakeableWorker::Open()
+{
     if (wakeFd_ < 0)
         wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     return wakeFd_ >= 0;
@@ -16,17 +17,20 @@ bool WakeableWorker::Open() {
 
 void WakeableWorker::Start(std::function<void()> body) { thread_ = std::thread(std::move(body)); }
 
-void WakeableWorker::Wake() {
+void WakeableWorker::Wake()
+{
     const uint64_t one = 1;
     [[maybe_unused]] const auto ignored = ::write(wakeFd_, &one, sizeof one);
 }
 
-void WakeableWorker::ConsumeWake() {
+void WakeableWorker::ConsumeWake()
+{
     uint64_t count;
     [[maybe_unused]] const auto ignored = ::read(wakeFd_, &count, sizeof count);
 }
 
-void WakeableWorker::Stop() {
+void WakeableWorker::Stop()
+{
     if (thread_.joinable()) {
         stopping_ = true;
         Wake();

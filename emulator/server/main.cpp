@@ -28,42 +28,42 @@ namespace {
 
 using namespace lumeno;
 
-constexpr const char* kUsage =
-    "Usage: lumeno-virtual-mouse [OPTION]...\n"
-    "Plays the Lumeno-KV580 Pro mouse for the configuration program: serves its\n"
-    "HID collections as virtual devices until told to stop.\n"
-    "\n"
-    "Options:\n"
-    "  --uhid               serve real kernel HID devices through /dev/uhid\n"
-    "  --folder DIR         virtual-device folder (default:\n"
-    "                       $XDG_RUNTIME_DIR/lumeno-kv580/virtual-hid)\n"
-    "  --instance ID        instance part of the interface names\n"
-    "  --with-dongle        add a receiver interface with product id 2C33\n"
-    "  --feature-length N   feature report length of the command collection\n"
-    "                       (default 9; anything else imitates a faulty firmware)\n"
-    "  --unplugged          start unplugged\n"
-    "  --help               show this help and exit\n"
-    "  --version            show the version and exit\n"
-    "\n"
-    "Commands on standard input, one per line:\n"
-    "  dpi N     switch to DPI stage N (1-8) and send the event report\n"
-    "  press     press the DPI button (next enabled stage)\n"
-    "  unplug    pull the mouse out\n"
-    "  plug      plug it in again\n"
-    "  state     print what the firmware holds (\"state <key> <value>\" lines,\n"
-    "            then \"state end\")\n"
-    "  quit      stop (so do SIGINT and SIGTERM; the end of input does not, so\n"
-    "            the program may run in the background with no input)\n"
-    "\n"
-    "Output, one line each: \"ready ...\" once serving; every report received,\n"
-    "decoded (\"frame <Command> <field>=<value>... [bytes]\", \"reply ...\",\n"
-    "\"chunk <Block> block=N i/n [bytes]\"); every report sent (\"input ...\",\n"
-    "\"event DpiStageChanged stage=N [bytes]\"); \"plugged\", \"unplugged\";\n"
-    "\"error <text>\" for a command that cannot be done.\n";
+constexpr const char* kUsage = "Usage: lumeno-virtual-mouse [OPTION]...\n"
+                               "Plays the Lumeno-KV580 Pro mouse for the configuration program: serves its\n"
+                               "HID collections as virtual devices until told to stop.\n"
+                               "\n"
+                               "Options:\n"
+                               "  --uhid               serve real kernel HID devices through /dev/uhid\n"
+                               "  --folder DIR         virtual-device folder (default:\n"
+                               "                       $XDG_RUNTIME_DIR/lumeno-kv580/virtual-hid)\n"
+                               "  --instance ID        instance part of the interface names\n"
+                               "  --with-dongle        add a receiver interface with product id 2C33\n"
+                               "  --feature-length N   feature report length of the command collection\n"
+                               "                       (default 9; anything else imitates a faulty firmware)\n"
+                               "  --unplugged          start unplugged\n"
+                               "  --help               show this help and exit\n"
+                               "  --version            show the version and exit\n"
+                               "\n"
+                               "Commands on standard input, one per line:\n"
+                               "  dpi N     switch to DPI stage N (1-8) and send the event report\n"
+                               "  press     press the DPI button (next enabled stage)\n"
+                               "  unplug    pull the mouse out\n"
+                               "  plug      plug it in again\n"
+                               "  state     print what the firmware holds (\"state <key> <value>\" lines,\n"
+                               "            then \"state end\")\n"
+                               "  quit      stop (so do SIGINT and SIGTERM; the end of input does not, so\n"
+                               "            the program may run in the background with no input)\n"
+                               "\n"
+                               "Output, one line each: \"ready ...\" once serving; every report received,\n"
+                               "decoded (\"frame <Command> <field>=<value>... [bytes]\", \"reply ...\",\n"
+                               "\"chunk <Block> block=N i/n [bytes]\"); every report sent (\"input ...\",\n"
+                               "\"event DpiStageChanged stage=N [bytes]\"); \"plugged\", \"unplugged\";\n"
+                               "\"error <text>\" for a command that cannot be done.\n";
 
 std::mutex outputMutex;
 
-void Print(const std::string& line) {
+void Print(const std::string& line)
+{
     std::lock_guard lock(outputMutex);
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
@@ -78,7 +78,8 @@ struct Options {
 };
 
 // nullopt-like: returns false and prints the reason for a bad command line.
-bool ParseArguments(int argc, char** argv, Options& options, int& exitCode) {
+bool ParseArguments(int argc, char** argv, Options& options, int& exitCode)
+{
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -127,7 +128,8 @@ bool ParseArguments(int argc, char** argv, Options& options, int& exitCode) {
 }
 
 // Runs one command line; false when it asks to stop.
-bool RunCommand(const std::string& line, VirtualMouse& mouse) {
+bool RunCommand(const std::string& line, VirtualMouse& mouse)
+{
     std::istringstream in(line);
     std::string command;
     in >> command;
@@ -168,7 +170,8 @@ bool RunCommand(const std::string& line, VirtualMouse& mouse) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     Options options;
     int exitCode = 0;
     if (!ParseArguments(argc, argv, options, exitCode))
@@ -202,7 +205,8 @@ int main(int argc, char** argv) {
         }
         Print("ready uhid");
     } else {
-        const std::filesystem::path folder = options.folder.empty() ? DefaultVirtualHidFolder() : std::filesystem::path(options.folder);
+        const std::filesystem::path folder =
+            options.folder.empty() ? DefaultVirtualHidFolder() : std::filesystem::path(options.folder);
         sockets = std::make_unique<VirtualHidServer>(mouse, folder, Print);
         if (!sockets->Start(&error)) {
             std::fprintf(stderr, "lumeno-virtual-mouse: %s\n", error.c_str());

@@ -15,8 +15,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFontMetrics>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,7 +33,8 @@ const QColor kSheet(10, 10, 12);
 
 QImage Load(const SkinImages& skin, const std::string& name) { return skin.Load(name).value_or(QImage()); }
 
-void Label(QPainter& p, int x, int y, const QString& text, QColor colour = QColor(200, 200, 205)) {
+void Label(QPainter& p, int x, int y, const QString& text, QColor colour = QColor(200, 200, 205))
+{
     QFont f = p.font();
     f.setPixelSize(11);
     p.setFont(f);
@@ -42,11 +43,13 @@ void Label(QPainter& p, int x, int y, const QString& text, QColor colour = QColo
 }
 
 // Every inventory image on pages, each with its name and size.
-int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, const QDir& out) {
+int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, const QDir& out)
+{
     const int pageWidth = 1400;
     int page = 0;
     std::vector<const SkinInventoryEntry*> pending;
-    for (const auto& e : inventory.entries) pending.push_back(&e);
+    for (const auto& e : inventory.entries)
+        pending.push_back(&e);
     size_t next = 0;
     while (next < pending.size()) {
         QImage sheet(pageWidth, 1600, QImage::Format_ARGB32_Premultiplied);
@@ -66,7 +69,8 @@ int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, con
                 y += rowHeight + 8;
                 rowHeight = 0;
             }
-            if (y + cellH > sheet.height()) break;
+            if (y + cellH > sheet.height())
+                break;
             // Checkerboard so transparent parts show.
             for (int cy = 0; cy < e.height; cy += 8)
                 for (int cx = 0; cx < e.width; cx += 8)
@@ -87,17 +91,23 @@ int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, con
 }
 
 // The main window as it puts its images together, with one button lit.
-void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit) {
+void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit)
+{
     QImage image = Load(skin, "main.png");
-    if (image.isNull()) return;
+    if (image.isNull())
+        return;
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     skin.Draw(p, "Skins\\Logo.png", 20, 32);
     skin.Draw(p, "Skins\\BK_MainMid.png", 262, 2);
-    const int front[8][2] = {{0, 0}, {350, 102}, {550, 102}, {498, 190}, {350, 247}, {350, 315}, {498, 255}, {498, 285}};
-    const int sideAt[8][2] = {{0, 0}, {400, 155}, {335, 155}, {410, 248}, {490, 270}, {545, 265}, {460, 158}, {487, 158}};
-    if (!side) skin.Draw(p, "Skins\\Mouse\\Front\\MouseFront.png", 395, 85);
-    else skin.Draw(p, "Skins\\Mouse\\Side\\MouseSide.png", 300, 226);
+    const int front[8][2] = {{0, 0},     {350, 102}, {550, 102}, {498, 190},
+                             {350, 247}, {350, 315}, {498, 255}, {498, 285}};
+    const int sideAt[8][2] = {{0, 0},     {400, 155}, {335, 155}, {410, 248},
+                              {490, 270}, {545, 265}, {460, 158}, {487, 158}};
+    if (!side)
+        skin.Draw(p, "Skins\\Mouse\\Front\\MouseFront.png", 395, 85);
+    else
+        skin.Draw(p, "Skins\\Mouse\\Side\\MouseSide.png", 300, 226);
     for (int n = 1; n <= 7; ++n) {
         const auto& at = side ? sideAt[n] : front[n];
         const std::string name = side ? "Skins/Mouse/Side/S-" : "Skins/Mouse/Front/F-";
@@ -117,8 +127,9 @@ void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit
     for (int k = 0; k < 7; ++k) {
         p.setPen(Qt::white);
         p.drawText(QRect(31, 156 + 20 * k, 84, 14), Qt::AlignVCenter, QStringLiteral("Button %1").arg(k + 1));
-        skin.Draw(p, k == 0 ? "skins/ButtonAssignment/DropdownBox-over.png" : "skins/ButtonAssignment/DropdownBox-normal.png",
-                  120, 154 + 20 * k);
+        skin.Draw(
+            p, k == 0 ? "skins/ButtonAssignment/DropdownBox-over.png" : "skins/ButtonAssignment/DropdownBox-normal.png",
+            120, 154 + 20 * k);
         p.drawText(QRect(125, 154 + 20 * k, 100, 16), Qt::AlignVCenter, captions[k]);
     }
     const int h1 = 172;
@@ -140,7 +151,8 @@ void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit
         small.setPixelSize(10);
         p.setFont(small);
         p.setPen(QColor(170, 174, 184));
-        for (int i = 0; i < 10; ++i) p.drawText(20 + 24 + 21 * i, y + 22, QString::number(i + 1));
+        for (int i = 0; i < 10; ++i)
+            p.drawText(20 + 24 + 21 * i, y + 22, QString::number(i + 1));
         p.setFont(f);
         p.setPen(Qt::white);
     }
@@ -160,16 +172,19 @@ void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit
     note.setPixelSize(11);
     p.setFont(note);
     p.setPen(QColor(150, 154, 164));
-    p.drawText(194, 624, "Note: the color of the product in drive is for reference only,please take real product as criterion, thank you!");
+    p.drawText(194, 624,
+               "Note: the color of the product in drive is for reference only,please take real product as criterion, "
+               "thank you!");
     p.setFont(f);
     // Right column: accordion with the DPI and lighting panes open.
     p.save();
     p.translate(735, 32);
     p.setClipRect(0, 0, 260, 561);
     skin.Draw(p, "Skins\\BK_MainRight.png", 0, 0);
-    const char* titles[] = {"DPI Setting", "Lighting", "Polling Rate", "Mouse Speed", "Double-Click Speed", "Scroll Speed"};
-    const char* panes[] = {"skins/DPISetting/BK_DPISetting.png", "skins/Lighting/BK_Lighting.png",
-                           "skins/USBReportRate/BK_USBReportRate.png", "skins/MouseAttribute/BK_MouseAttribute.png",
+    const char* titles[] = {"DPI Setting", "Lighting",           "Polling Rate",
+                            "Mouse Speed", "Double-Click Speed", "Scroll Speed"};
+    const char* panes[] = {"skins/DPISetting/BK_DPISetting.png",         "skins/Lighting/BK_Lighting.png",
+                           "skins/USBReportRate/BK_USBReportRate.png",   "skins/MouseAttribute/BK_MouseAttribute.png",
                            "skins/MouseAttribute/BK_MouseAttribute.png", "skins/MouseAttribute/BK_ScrollSpeed.png"};
     int y = 2;
     for (int i = 0; i < 6; ++i) {
@@ -184,7 +199,8 @@ void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit
                 QImage e = RegionCopy(Load(skin, "\\skins\\DPISetting\\DPIStage\\0.png"), 0, 0, 7, 169);
                 QImage fl = RegionCopy(Load(skin, "\\skins\\DPISetting\\DPIStage\\82.png"), 0, 0, 7, 169);
                 const int dpis[7] = {6, 12, 24, 36, 54, 72, 120};
-                const QColor colours[7] = {Qt::blue, Qt::red, Qt::green, Qt::yellow, Qt::cyan, QColor(255, 128, 0), Qt::magenta};
+                const QColor colours[7] = {Qt::blue,   Qt::red, Qt::green, Qt::yellow, Qt::cyan, QColor(255, 128, 0),
+                                           Qt::magenta};
                 for (int k = 0; k < 7; ++k) {
                     const int x = 25 + 30 * k;
                     p.drawImage(x, y + 3, e);
@@ -218,18 +234,21 @@ void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit
                     tiny.setPixelSize(9);
                     p.setFont(tiny);
                     p.setPen(QColor(170, 174, 184));
-                    for (int m = 0; m < 5; ++m) p.drawText(100 + 30 * m, y + rows[r] + 18, QString::number(m + 1));
+                    for (int m = 0; m < 5; ++m)
+                        p.drawText(100 + 30 * m, y + rows[r] + 18, QString::number(m + 1));
                     p.setPen(Qt::white);
                     p.setFont(f);
                 }
                 const QColor pal[5] = {Qt::red, Qt::yellow, Qt::green, Qt::cyan, Qt::magenta};
-                for (int s = 0; s < 5; ++s) p.fillRect(100 + 22 * s, y + 166, 18, 17, pal[s]);
+                for (int s = 0; s < 5; ++s)
+                    p.fillRect(100 + 22 * s, y + 166, 18, 17, pal[s]);
                 skin.Draw(p, "Skins/MultiColor.png", 210, y + 166);
                 p.setPen(Qt::white);
                 p.drawRect(100 + 22 * 1 - 1, y + 165, 19, 18);
                 p.drawText(QRect(24, y + 166, 70, 17), Qt::AlignVCenter, "Mouse Color");
             }
-            if (i == 2) skin.Draw(p, "Skins/USBReportRate/1000HZ.png", 57, y + 5);
+            if (i == 2)
+                skin.Draw(p, "Skins/USBReportRate/1000HZ.png", 57, y + 5);
             if (i == 3) {
                 skin.Draw(p, "Skins/MouseAttribute/Speed/7.png", 50, y + 20);
                 p.drawText(QRect(5, y + 73, 45, 30), Qt::AlignRight | Qt::AlignVCenter, "Slow");
@@ -253,7 +272,8 @@ void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit
     image.save(out.filePath(side ? "main-window-side.png" : "main-window-top.png"));
 }
 
-void WriteDialogs(const SkinImages& skin, const QDir& out) {
+void WriteDialogs(const SkinImages& skin, const QDir& out)
+{
     QImage sheet(1460, 660, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(kSheet);
     QPainter p(&sheet);
@@ -284,7 +304,8 @@ void WriteDialogs(const SkinImages& skin, const QDir& out) {
     skin.Draw(p, "macro-key-dropdown-over.png", 42, 128);
     p.setPen(Qt::white);
     p.drawText(QRect(47, 128, 90, 16), Qt::AlignVCenter, "Macro 1");
-    const char* modes[] = {"Macro runs one-time after pressing the button.", "Macro runs endless loop until any button is pressed. ",
+    const char* modes[] = {"Macro runs one-time after pressing the button.",
+                           "Macro runs endless loop until any button is pressed. ",
                            "Macro runs endless loop until button is released. "};
     for (int m = 0; m < 3; ++m) {
         skin.Draw(p, m == 1 ? "macro-key-radio-on.png" : "macro-key-radio-off.png", 220, 78 + 50 * m);
@@ -370,7 +391,8 @@ void WriteDialogs(const SkinImages& skin, const QDir& out) {
 }
 
 // Every control of the toolkit in each of its states, grabbed off screen.
-void WriteControls(const SkinImages& skin, const QDir& out) {
+void WriteControls(const SkinImages& skin, const QDir& out)
+{
     QWidget host;
     host.setFixedSize(900, 580);
     QPalette pal = host.palette();
@@ -449,17 +471,20 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
     // List box with a selected and a hovered item, and an open editor.
     auto* list = new CListBoxPro(&host);
     list->setGeometry(260, 200, 150, 150);
-    for (const char* t : {"Profile 1", "Game", "Work", "Copy Work", "A & B (left)"}) list->addItem(t);
+    for (const char* t : {"Profile 1", "Game", "Work", "Copy Work", "A & B (left)"})
+        list->addItem(t);
     list->setCurrentRow(1);
     auto* list2 = new CListBoxPro(&host);
     list2->setGeometry(430, 200, 150, 150);
-    for (const char* t : {"A   Dn", "50 ms", "A   Up"}) list2->addItem(t);
+    for (const char* t : {"A   Dn", "50 ms", "A   Up"})
+        list2->addItem(t);
 
     // Scroll bars in each look: plain, and one wrapping a list.
     const QImage skinBar = Load(skin, "ScrollBar.png");
     auto* scrolled = new QListWidget(&host);
     scrolled->setGeometry(600, 200, 150, 150);
-    for (int i = 0; i < 40; ++i) scrolled->addItem(QStringLiteral("Line %1").arg(i + 1));
+    for (int i = 0; i < 40; ++i)
+        scrolled->addItem(QStringLiteral("Line %1").arg(i + 1));
     CSkinScrollWnd::Wrap(scrolled, skinBar);
     QScrollBar model(Qt::Vertical);
     model.setRange(0, 100);
@@ -495,13 +520,15 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
     move(list2->viewport(), list2->ItemRect(2).center());
     auto bars = host.findChildren<CSkinScrollBar*>();
     for (CSkinScrollBar* bar : bars) {
-        if (bar->Target() != &model) continue;
+        if (bar->Target() != &model)
+            continue;
         static int n = 0;
-        if (n == 1) move(bar, QPoint(7, 7));
+        if (n == 1)
+            move(bar, QPoint(7, 7));
         if (n == 2) {
             const int at = bar->Layout().thumbStart + 2;
-            QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, at), bar->mapToGlobal(QPointF(7, at)), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, at), bar->mapToGlobal(QPointF(7, at)),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(bar, &press);
         }
         ++n;
@@ -524,7 +551,8 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
     // The menu, drawn on its own.
     CExMenu menu;
     CExMenu sub;
-    for (int id : {2020, 2021, 2022}) sub.AppendItem(id, id == 2020 ? "DPI +" : id == 2021 ? "DPI -" : "DPI Loop");
+    for (int id : {2020, 2021, 2022})
+        sub.AppendItem(id, id == 2020 ? "DPI +" : id == 2021 ? "DPI -" : "DPI Loop");
     sub.SetItemWidth(90);
     menu.AppendItem(2001, "Click");
     menu.AppendItem(1, "hidden");
@@ -549,14 +577,16 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
         QPainter p(&shot);
         p.drawImage(QPoint(20, 395), menuShot);
         p.setPen(QColor(200, 200, 205));
-        p.drawText(20 + menuShot.width() + 10, 410, "CExMenu: selected item, separator, alternate colour, TM mark, submenu");
+        p.drawText(20 + menuShot.width() + 10, 410,
+                   "CExMenu: selected item, separator, alternate colour, TM mark, submenu");
     }
     shot.save(out.filePath("controls.png"));
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "usage: skin-gallery <inventory.tsv> <Skins folder> <output folder>\n");

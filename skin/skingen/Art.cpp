@@ -9,26 +9,32 @@
 
 namespace skin {
 
-QImage NewImage(int width, int height) {
+QImage NewImage(int width, int height)
+{
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-QColor WithAlpha(QColor c, int alpha) {
+QColor WithAlpha(QColor c, int alpha)
+{
     c.setAlpha(alpha);
     return c;
 }
 
-QColor Lighter(QColor c, int percent) {
+QColor Lighter(QColor c, int percent)
+{
     auto up = [&](int v) { return std::clamp(v + (255 - v) * percent / 100, 0, 255); };
     auto down = [&](int v) { return std::clamp(v * (100 + percent) / 100, 0, 255); };
-    if (percent >= 0) return QColor(up(c.red()), up(c.green()), up(c.blue()), c.alpha());
+    if (percent >= 0)
+        return QColor(up(c.red()), up(c.green()), up(c.blue()), c.alpha());
     return QColor(down(c.red()), down(c.green()), down(c.blue()), c.alpha());
 }
 
-QImage BoxBlur(const QImage& source, int radius) {
-    if (radius <= 0) return source;
+QImage BoxBlur(const QImage& source, int radius)
+{
+    if (radius <= 0)
+        return source;
     QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = image.width();
     const int h = image.height();
@@ -55,9 +61,11 @@ QImage BoxBlur(const QImage& source, int radius) {
                 const int add = j + radius;
                 const int remove = j - radius - 1;
                 if (add < length && add >= 0)
-                    for (int k = 0; k < 4; ++k) sum[k] += line[add * 4 + k];
+                    for (int k = 0; k < 4; ++k)
+                        sum[k] += line[add * 4 + k];
                 if (remove >= 0)
-                    for (int k = 0; k < 4; ++k) sum[k] -= line[remove * 4 + k];
+                    for (int k = 0; k < 4; ++k)
+                        sum[k] -= line[remove * 4 + k];
                 if (j >= 0)
                     pixel(j) = qRgba(sum[1] / window, sum[2] / window, sum[3] / window, sum[0] / window);
             }
@@ -70,7 +78,8 @@ QImage BoxBlur(const QImage& source, int radius) {
     return image;
 }
 
-void Glow(QPainter& p, const QPainterPath& path, QColor colour, int radius, int passes) {
+void Glow(QPainter& p, const QPainterPath& path, QColor colour, int radius, int passes)
+{
     const QSize size(p.device()->width(), p.device()->height());
     QImage layer(size, QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
@@ -83,17 +92,20 @@ void Glow(QPainter& p, const QPainterPath& path, QColor colour, int radius, int 
     QImage blurred = BoxBlur(layer, radius);
     p.save();
     p.resetTransform();
-    for (int i = 0; i < passes; ++i) p.drawImage(0, 0, blurred);
+    for (int i = 0; i < passes; ++i)
+        p.drawImage(0, 0, blurred);
     p.restore();
 }
 
-QPainterPath RoundedRect(QRectF r, qreal radius) {
+QPainterPath RoundedRect(QRectF r, qreal radius)
+{
     QPainterPath path;
     path.addRoundedRect(r, radius, radius);
     return path;
 }
 
-void FillPanel(QPainter& p, QRectF r, QColor fill, QColor border, qreal radius) {
+void FillPanel(QPainter& p, QRectF r, QColor fill, QColor border, qreal radius)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(border.alpha() ? QPen(border, 1) : Qt::NoPen);
@@ -102,14 +114,16 @@ void FillPanel(QPainter& p, QRectF r, QColor fill, QColor border, qreal radius) 
     p.restore();
 }
 
-void PaneBackground(QPainter& p, int width, int height, QColor fill) {
+void PaneBackground(QPainter& p, int width, int height, QColor fill)
+{
     p.fillRect(0, 0, width, height, fill);
     p.fillRect(0, 0, width, 1, WithAlpha(Qt::white, 14));
     p.fillRect(0, height - 1, width, 1, WithAlpha(Qt::black, 90));
     p.fillRect(0, 0, 2, std::min(height, 18), kAccent);
 }
 
-void DialogBackground(QPainter& p, int width, int height, int titleHeight) {
+void DialogBackground(QPainter& p, int width, int height, int titleHeight)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient body(0, 0, 0, height);
@@ -134,10 +148,12 @@ void DialogBackground(QPainter& p, int width, int height, int titleHeight) {
     p.restore();
 }
 
-void ButtonFace(QPainter& p, QRectF r, Look look, qreal radius) {
+void ButtonFace(QPainter& p, QRectF r, Look look, qreal radius)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    if (look == Look::Disabled) p.setOpacity(0.4);
+    if (look == Look::Disabled)
+        p.setOpacity(0.4);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     QColor border;
     switch (look) {
@@ -185,21 +201,24 @@ void ButtonFace(QPainter& p, QRectF r, Look look, qreal radius) {
     p.restore();
 }
 
-void Well(QPainter& p, QRectF r, qreal radius) {
+void Well(QPainter& p, QRectF r, qreal radius)
+{
     FillPanel(p, r, kWell, QColor(58, 61, 70), radius);
     p.save();
     p.fillRect(QRectF(r.left() + 1, r.top() + 1, r.width() - 2, 1), QColor(0, 0, 0, 120));
     p.restore();
 }
 
-static QPen GlyphPen(QColor c, qreal width) {
+static QPen GlyphPen(QColor c, qreal width)
+{
     QPen pen(c, width);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
 }
 
-void GlyphClose(QPainter& p, QRectF r, QColor c, qreal width) {
+void GlyphClose(QPainter& p, QRectF r, QColor c, qreal width)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(GlyphPen(c, width));
@@ -210,7 +229,8 @@ void GlyphClose(QPainter& p, QRectF r, QColor c, qreal width) {
     p.restore();
 }
 
-void GlyphMinus(QPainter& p, QRectF r, QColor c, qreal width) {
+void GlyphMinus(QPainter& p, QRectF r, QColor c, qreal width)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(GlyphPen(c, width));
@@ -220,7 +240,8 @@ void GlyphMinus(QPainter& p, QRectF r, QColor c, qreal width) {
     p.restore();
 }
 
-void GlyphPlus(QPainter& p, QRectF r, QColor c, qreal width) {
+void GlyphPlus(QPainter& p, QRectF r, QColor c, qreal width)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(GlyphPen(c, width));
@@ -231,7 +252,8 @@ void GlyphPlus(QPainter& p, QRectF r, QColor c, qreal width) {
     p.restore();
 }
 
-void GlyphHelp(QPainter& p, QRectF r, QColor c, qreal width) {
+void GlyphHelp(QPainter& p, QRectF r, QColor c, qreal width)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(GlyphPen(c, width));
@@ -250,7 +272,8 @@ void GlyphHelp(QPainter& p, QRectF r, QColor c, qreal width) {
     p.restore();
 }
 
-void GlyphChevron(QPainter& p, QRectF r, QColor c, qreal width, int direction) {
+void GlyphChevron(QPainter& p, QRectF r, QColor c, qreal width, int direction)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(GlyphPen(c, width));
@@ -258,17 +281,26 @@ void GlyphChevron(QPainter& p, QRectF r, QColor c, qreal width, int direction) {
     const QPointF m = r.center();
     QPolygonF v;
     switch (direction) {
-    case 0: v << QPointF(-s / 2, -s / 4) << QPointF(0, s / 4) << QPointF(s / 2, -s / 4); break;
-    case 1: v << QPointF(-s / 2, s / 4) << QPointF(0, -s / 4) << QPointF(s / 2, s / 4); break;
-    case 2: v << QPointF(-s / 4, -s / 2) << QPointF(s / 4, 0) << QPointF(-s / 4, s / 2); break;
-    default: v << QPointF(s / 4, -s / 2) << QPointF(-s / 4, 0) << QPointF(s / 4, s / 2); break;
+    case 0:
+        v << QPointF(-s / 2, -s / 4) << QPointF(0, s / 4) << QPointF(s / 2, -s / 4);
+        break;
+    case 1:
+        v << QPointF(-s / 2, s / 4) << QPointF(0, -s / 4) << QPointF(s / 2, s / 4);
+        break;
+    case 2:
+        v << QPointF(-s / 4, -s / 2) << QPointF(s / 4, 0) << QPointF(-s / 4, s / 2);
+        break;
+    default:
+        v << QPointF(s / 4, -s / 2) << QPointF(-s / 4, 0) << QPointF(s / 4, s / 2);
+        break;
     }
     v.translate(m);
     p.drawPolyline(v);
     p.restore();
 }
 
-void GlyphCheck(QPainter& p, QRectF r, QColor c, qreal width) {
+void GlyphCheck(QPainter& p, QRectF r, QColor c, qreal width)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(GlyphPen(c, width));
@@ -281,7 +313,8 @@ void GlyphCheck(QPainter& p, QRectF r, QColor c, qreal width) {
     p.restore();
 }
 
-void Radio(QPainter& p, QRectF r, bool on) {
+void Radio(QPainter& p, QRectF r, bool on)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const qreal d = std::min(r.width(), r.height());
@@ -302,13 +335,15 @@ void Radio(QPainter& p, QRectF r, bool on) {
     p.restore();
 }
 
-void TickBox(QPainter& p, QRectF r, bool on) {
+void TickBox(QPainter& p, QRectF r, bool on)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(on ? kSignal : QColor(112, 116, 126), 1));
     p.setBrush(kWell);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    if (on) GlyphCheck(p, r.adjusted(1, 1, -1, -1), kSignal, std::max(1.4, r.width() / 7.0));
+    if (on)
+        GlyphCheck(p, r.adjusted(1, 1, -1, -1), kSignal, std::max(1.4, r.width() / 7.0));
     p.restore();
 }
 
@@ -319,11 +354,12 @@ struct Glyph {
     bool closedFirst = false;
 };
 
-static const std::map<QChar, Glyph>& Glyphs() {
+static const std::map<QChar, Glyph>& Glyphs()
+{
     static const std::map<QChar, Glyph> glyphs = [] {
         std::map<QChar, Glyph> g;
-        const std::vector<QPointF> box = {{0.14, 0}, {0.5, 0}, {0.64, 0.14}, {0.64, 0.86},
-                                          {0.5, 1}, {0.14, 1}, {0, 0.86}, {0, 0.14}, {0.14, 0}};
+        const std::vector<QPointF> box = {{0.14, 0}, {0.5, 0},  {0.64, 0.14}, {0.64, 0.86}, {0.5, 1},
+                                          {0.14, 1}, {0, 0.86}, {0, 0.14},    {0.14, 0}};
         g[QChar('L')] = {0.58, {{{0, 0}, {0, 1}, {0.56, 1}}}};
         g[QChar('U')] = {0.68, {{{0, 0}, {0, 0.84}, {0.16, 1}, {0.48, 1}, {0.64, 0.84}, {0.64, 0}}}};
         g[QChar('M')] = {0.86, {{{0, 1}, {0, 0}, {0.42, 0.56}, {0.84, 0}, {0.84, 1}}}};
@@ -331,14 +367,16 @@ static const std::map<QChar, Glyph>& Glyphs() {
         g[QChar('N')] = {0.7, {{{0, 1}, {0, 0}, {0.66, 1}, {0.66, 0}}}};
         g[QChar('O')] = {0.68, {box}};
         g[QChar('0')] = {0.68, {box, {{0.16, 0.72}, {0.48, 0.28}}}};
-        g[QChar('C')] = {0.62, {{{0.6, 0.1}, {0.5, 0}, {0.14, 0}, {0, 0.14}, {0, 0.86}, {0.14, 1}, {0.5, 1}, {0.6, 0.9}}}};
+        g[QChar('C')] = {0.62,
+                         {{{0.6, 0.1}, {0.5, 0}, {0.14, 0}, {0, 0.14}, {0, 0.86}, {0.14, 1}, {0.5, 1}, {0.6, 0.9}}}};
         g[QChar('K')] = {0.66, {{{0, 0}, {0, 1}}, {{0.62, 0}, {0.04, 0.56}}, {{0.24, 0.38}, {0.64, 1}}}};
         g[QChar('V')] = {0.74, {{{0, 0}, {0.36, 1}, {0.72, 0}}}};
         g[QChar('P')] = {0.64, {{{0, 1}, {0, 0}, {0.48, 0}, {0.62, 0.13}, {0.62, 0.41}, {0.48, 0.54}, {0, 0.54}}}};
-        g[QChar('R')] = {0.66, {{{0, 1}, {0, 0}, {0.48, 0}, {0.62, 0.13}, {0.62, 0.41}, {0.48, 0.54}, {0, 0.54}},
-                                {{0.3, 0.54}, {0.64, 1}}}};
-        g[QChar('5')] = {0.64, {{{0.6, 0}, {0.02, 0}, {0.02, 0.46}, {0.48, 0.46}, {0.62, 0.6}, {0.62, 0.86},
-                                 {0.48, 1}, {0, 1}}}};
+        g[QChar('R')] = {0.66,
+                         {{{0, 1}, {0, 0}, {0.48, 0}, {0.62, 0.13}, {0.62, 0.41}, {0.48, 0.54}, {0, 0.54}},
+                          {{0.3, 0.54}, {0.64, 1}}}};
+        g[QChar('5')] = {
+            0.64, {{{0.6, 0}, {0.02, 0}, {0.02, 0.46}, {0.48, 0.46}, {0.62, 0.6}, {0.62, 0.86}, {0.48, 1}, {0, 1}}}};
         g[QChar('8')] = {0.66, {box, {{0, 0.48}, {0.64, 0.48}}}};
         g[QChar('1')] = {0.42, {{{0.06, 0.16}, {0.28, 0}, {0.28, 1}}}};
         g[QChar('2')] = {0.64, {{{0, 0.12}, {0.12, 0}, {0.5, 0}, {0.62, 0.12}, {0.62, 0.4}, {0, 1}, {0.64, 1}}}};
@@ -349,7 +387,8 @@ static const std::map<QChar, Glyph>& Glyphs() {
     return glyphs;
 }
 
-qreal LetteringWidth(const QString& text, qreal height, qreal tracking) {
+qreal LetteringWidth(const QString& text, qreal height, qreal tracking)
+{
     qreal x = 0;
     for (QChar ch : text) {
         auto it = Glyphs().find(ch);
@@ -358,8 +397,8 @@ qreal LetteringWidth(const QString& text, qreal height, qreal tracking) {
     return x - tracking;
 }
 
-QPainterPath Lettering(const QString& text, QPointF origin, qreal height, qreal weight, qreal tracking,
-                       qreal slant) {
+QPainterPath Lettering(const QString& text, QPointF origin, qreal height, qreal weight, qreal tracking, qreal slant)
+{
     QPainterPath centre;
     qreal x = 0;
     for (QChar ch : text) {
@@ -369,13 +408,15 @@ QPainterPath Lettering(const QString& text, QPointF origin, qreal height, qreal 
             continue;
         }
         for (const auto& stroke : it->second.strokes) {
-            if (stroke.empty()) continue;
+            if (stroke.empty())
+                continue;
             auto at = [&](QPointF q) {
                 const qreal y = q.y() * height;
                 return QPointF(origin.x() + x + q.x() * height + (height - y) * slant, origin.y() + y);
             };
             centre.moveTo(at(stroke.front()));
-            for (size_t i = 1; i < stroke.size(); ++i) centre.lineTo(at(stroke[i]));
+            for (size_t i = 1; i < stroke.size(); ++i)
+                centre.lineTo(at(stroke[i]));
         }
         x += it->second.advance * height + tracking;
     }
@@ -387,7 +428,8 @@ QPainterPath Lettering(const QString& text, QPointF origin, qreal height, qreal 
     return stroker.createStroke(centre).simplified();
 }
 
-void BrandMark(QPainter& p, QRectF r, bool glow) {
+void BrandMark(QPainter& p, QRectF r, bool glow)
+{
     // Two nested chevrons pointing up, like a cursor tip: the product's emblem.
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -408,7 +450,8 @@ void BrandMark(QPainter& p, QRectF r, bool glow) {
     };
     const QPainterPath outer = chevron(1.0, s * 0.13, -s * 0.04);
     const QPainterPath inner = chevron(0.5, s * 0.1, s * 0.16);
-    if (glow) Glow(p, outer.united(inner), WithAlpha(kAccentBright, 200), std::max(2, int(s / 10)));
+    if (glow)
+        Glow(p, outer.united(inner), WithAlpha(kAccentBright, 200), std::max(2, int(s / 10)));
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(236, 70, 62));
     g.setColorAt(1, kAccent);

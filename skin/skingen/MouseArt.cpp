@@ -11,13 +11,15 @@ namespace {
 
 constexpr qreal kCentre = 518; // the body's axis of symmetry in the top view
 
-QPainterPath Mirror(const QPainterPath& left) {
+QPainterPath Mirror(const QPainterPath& left)
+{
     QTransform t(-1, 0, 0, 1, 2 * kCentre, 0);
     return t.map(left);
 }
 
 // Left half outline of the body from the nose centre round to the tail centre.
-QPainterPath TopBody() {
+QPainterPath TopBody()
+{
     QPainterPath half;
     half.moveTo(kCentre, 110);
     half.cubicTo(478, 104, 436, 103, 420, 122);
@@ -31,7 +33,8 @@ QPainterPath TopBody() {
     return body;
 }
 
-QPainterPath LeftButton() {
+QPainterPath LeftButton()
+{
     QPainterPath cut;
     cut.moveTo(380, 90);
     cut.lineTo(483, 90);
@@ -47,7 +50,8 @@ QPainterPath Spine() { return TopBody().intersected(RoundedRect(QRectF(487, 92, 
 QRectF WheelRect() { return QRectF(508, 198, 20, 40); }
 QRectF DpiRect(int k) { return QRectF(506, 262 + 30 * k, 24, 16); }
 // Side buttons straddle the left flank of the top view.
-QRectF SideButtonTop(int k) {
+QRectF SideButtonTop(int k)
+{
     const qreal top = k == 0 ? 254 : 320;
     const qreal height = k == 0 ? 46 : 46;
     const QPainterPath body = TopBody();
@@ -61,7 +65,8 @@ QRectF SideButtonTop(int k) {
 }
 
 // Side view, nose to the left.
-QPainterPath SideBody() {
+QPainterPath SideBody()
+{
     QPainterPath p;
     p.moveTo(334, 352);
     p.cubicTo(318, 352, 311, 332, 312, 306);
@@ -78,13 +83,16 @@ constexpr qreal kWheelRadius = 17;
 QRectF SideButton(int k) { return k == 0 ? QRectF(494, 274, 46, 18) : QRectF(549, 269, 51, 18); }
 QRectF DpiNub(int k) { return k == 0 ? QRectF(461, 243, 16, 9) : QRectF(488, 239, 16, 9); }
 
-qreal TopEdgeY(const QPainterPath& path, qreal x) {
+qreal TopEdgeY(const QPainterPath& path, qreal x)
+{
     for (qreal y = 150; y < 400; y += 0.5)
-        if (path.contains(QPointF(x, y))) return y;
+        if (path.contains(QPointF(x, y)))
+            return y;
     return 400;
 }
 
-QPainterPath Outline(const QPainterPath& shape, qreal width) {
+QPainterPath Outline(const QPainterPath& shape, qreal width)
+{
     QPainterPathStroker s;
     s.setWidth(width);
     s.setJoinStyle(Qt::RoundJoin);
@@ -92,19 +100,28 @@ QPainterPath Outline(const QPainterPath& shape, qreal width) {
 }
 
 // A callout: a ring at the marker centre, a leader to the button and a dot.
-void Callout(QPainter& p, QPointF marker, QPointF target, bool over) {
+void Callout(QPainter& p, QPointF marker, QPointF target, bool over)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QColor line = over ? kAccentBright : QColor(120, 124, 134, 170);
     QPointF dir = target - marker;
     const qreal len = std::hypot(dir.x(), dir.y());
-    if (len > 0) dir /= len;
+    if (len > 0)
+        dir /= len;
     const QPointF start = marker + dir * 7.5;
     if (over) {
         QPainterPath glow;
         glow.addEllipse(marker, 8, 8);
         glow.addEllipse(target, 4, 4);
-        glow.addPath(Outline([&] { QPainterPath l; l.moveTo(start); l.lineTo(target); return l; }(), 2.5));
+        glow.addPath(Outline(
+            [&] {
+                QPainterPath l;
+                l.moveTo(start);
+                l.lineTo(target);
+                return l;
+            }(),
+            2.5));
         Glow(p, glow, WithAlpha(kAccentBright, 230), 3);
     }
     p.setPen(QPen(line, over ? 1.4 : 1.0));
@@ -121,7 +138,8 @@ void Callout(QPainter& p, QPointF marker, QPointF target, bool over) {
 }
 
 // The lit or quiet look of a button shape.
-void ButtonOverlay(QPainter& p, const QPainterPath& shape, bool over) {
+void ButtonOverlay(QPainter& p, const QPainterPath& shape, bool over)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     if (over) {
@@ -144,7 +162,8 @@ void ButtonOverlay(QPainter& p, const QPainterPath& shape, bool over) {
 
 } // namespace
 
-void DrawMouseTop(QPainter& p) {
+void DrawMouseTop(QPainter& p)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath body = TopBody();
@@ -276,7 +295,8 @@ void DrawMouseTop(QPainter& p) {
     p.restore();
 }
 
-void DrawMouseSide(QPainter& p) {
+void DrawMouseSide(QPainter& p)
+{
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath body = SideBody();
@@ -323,7 +343,8 @@ void DrawMouseSide(QPainter& p) {
     p.fillPath(grip, QColor(16, 17, 20, 160));
     p.setClipPath(grip, Qt::IntersectClip);
     p.setPen(QPen(QColor(255, 255, 255, 12), 1));
-    for (int x = 330; x < 680; x += 4) p.drawLine(QPointF(x, 298), QPointF(x - 14, 334));
+    for (int x = 330; x < 680; x += 4)
+        p.drawLine(QPointF(x, 298), QPointF(x - 14, 334));
     p.restore();
 
     // Button seam, skirt and the lit strip along it.
@@ -374,7 +395,8 @@ void DrawMouseSide(QPainter& p) {
     p.restore();
 }
 
-void DrawTopOverlay(QPainter& p, int button, bool over) {
+void DrawTopOverlay(QPainter& p, int button, bool over)
+{
     switch (button) {
     case 1:
         ButtonOverlay(p, LeftButton(), over);
@@ -384,7 +406,9 @@ void DrawTopOverlay(QPainter& p, int button, bool over) {
         ButtonOverlay(p, RightButton(), over);
         Callout(p, QPointF(2 * kCentre - 362, 150), QPointF(2 * kCentre - 444, 150), over);
         break;
-    case 3: ButtonOverlay(p, RoundedRect(WheelRect(), 9), over); break;
+    case 3:
+        ButtonOverlay(p, RoundedRect(WheelRect(), 9), over);
+        break;
     case 4:
     case 5: {
         const QRectF r = SideButtonTop(button - 4);
@@ -393,12 +417,16 @@ void DrawTopOverlay(QPainter& p, int button, bool over) {
         break;
     }
     case 6:
-    case 7: ButtonOverlay(p, RoundedRect(DpiRect(button - 6), 4), over); break;
-    default: break;
+    case 7:
+        ButtonOverlay(p, RoundedRect(DpiRect(button - 6), 4), over);
+        break;
+    default:
+        break;
     }
 }
 
-void DrawSideOverlay(QPainter& p, int button, bool over) {
+void DrawSideOverlay(QPainter& p, int button, bool over)
+{
     const QPainterPath body = SideBody();
     auto marker = [&](int b) { return QPointF(kSideOverlay[b]) + QPointF(8, 8); };
     switch (button) {
@@ -415,7 +443,9 @@ void DrawSideOverlay(QPainter& p, int button, bool over) {
         break;
     }
     case 4:
-    case 5: ButtonOverlay(p, RoundedRect(SideButton(button - 4), 8), over); break;
+    case 5:
+        ButtonOverlay(p, RoundedRect(SideButton(button - 4), 8), over);
+        break;
     case 6:
     case 7: {
         const QRectF nub = DpiNub(button - 6);
@@ -424,7 +454,8 @@ void DrawSideOverlay(QPainter& p, int button, bool over) {
         Callout(p, m, QPointF(m.x(), nub.top() + 1), over);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 

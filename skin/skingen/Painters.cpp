@@ -15,15 +15,19 @@ namespace {
 
 using Painter = std::function<void(QPainter&, int w, int h)>;
 
-Look LookOf(const QString& state) {
-    if (state == "over") return Look::Hover;
-    if (state == "leave") return Look::Pressed;
+Look LookOf(const QString& state)
+{
+    if (state == "over")
+        return Look::Hover;
+    if (state == "leave")
+        return Look::Pressed;
     return Look::Normal;
 }
 
 // ---- Main window -----------------------------------------------------------
 
-void MainWindow(QPainter& p, int w, int h) {
+void MainWindow(QPainter& p, int w, int h)
+{
     p.fillRect(0, 0, w, h, kWindow);
     // Title strip with the accent rule under the logo column.
     QLinearGradient title(0, 0, 0, 28);
@@ -58,7 +62,8 @@ void MainWindow(QPainter& p, int w, int h) {
     p.drawLine(QPointF(w - 4, h - 4), QPointF(w - 4, h - 22));
 }
 
-void MainMid(QPainter& p, int w, int h) {
+void MainMid(QPainter& p, int w, int h)
+{
     p.fillRect(0, 0, w, h, kWindow);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient spot(QPointF(256, 250), 300);
@@ -87,7 +92,8 @@ void MainMid(QPainter& p, int w, int h) {
     p.restore();
 }
 
-void LeftColumn(QPainter& p, int w, int h) {
+void LeftColumn(QPainter& p, int w, int h)
+{
     FillPanel(p, QRectF(0, 0, w, h), kPanel, QColor(44, 47, 55), 4);
     p.fillRect(4, 0, w - 8, 1, kAccent);
     QLinearGradient fade(0, h - 120, 0, h);
@@ -96,16 +102,19 @@ void LeftColumn(QPainter& p, int w, int h) {
     p.fillRect(QRectF(1, h - 120, w - 2, 119), fade);
 }
 
-void RightColumn(QPainter& p, int w, int h) {
+void RightColumn(QPainter& p, int w, int h)
+{
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0, QColor(22, 23, 27));
     g.setColorAt(1, QColor(16, 17, 20));
     p.fillRect(0, 0, w, h, g);
     p.setPen(QPen(QColor(255, 255, 255, 6), 1));
-    for (int y = 4; y < h; y += 4) p.drawLine(0, y, w, y);
+    for (int y = 4; y < h; y += 4)
+        p.drawLine(0, y, w, y);
 }
 
-void Header(QPainter& p, int w, int h) {
+void Header(QPainter& p, int w, int h)
+{
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0, QColor(50, 53, 62));
@@ -117,7 +126,8 @@ void Header(QPainter& p, int w, int h) {
     GlyphChevron(p, QRectF(w - 20, 0, 16, h), QColor(170, 174, 184), 1.5, 0);
 }
 
-void Logo(QPainter& p, int, int h) {
+void Logo(QPainter& p, int, int h)
+{
     p.setRenderHint(QPainter::Antialiasing);
     BrandMark(p, QRectF(2, 10, 46, 46), true);
     const QPainterPath name = Lettering("LUMENO", QPointF(56, 14), 24, 4.2, 4, 0.12);
@@ -130,7 +140,8 @@ void Logo(QPainter& p, int, int h) {
     p.fillRect(QRectF(56, h - 6, 180, 1), QColor(255, 255, 255, 16));
 }
 
-void ModelBadge(QPainter& p, int w, int h) {
+void ModelBadge(QPainter& p, int w, int h)
+{
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath plate;
     plate.moveTo(10, 8);
@@ -153,7 +164,8 @@ void ModelBadge(QPainter& p, int w, int h) {
     p.fillPath(text, QColor(236, 236, 240));
 }
 
-void Splash(QPainter& p, int w, int h) {
+void Splash(QPainter& p, int w, int h)
+{
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(0, 0, w, h, QColor(12, 12, 14));
     QRadialGradient glow(QPointF(360, 190), 330);
@@ -177,7 +189,8 @@ void Splash(QPainter& p, int w, int h) {
     p.translate(-518, -292);
     DrawMouseTop(p);
     for (int b = 1; b <= 7; ++b)
-        if (b == 3) DrawTopOverlay(p, b, true);
+        if (b == 3)
+            DrawTopOverlay(p, b, true);
     p.restore();
     // Name plate.
     QLinearGradient plate(0, 300, 0, h);
@@ -202,7 +215,8 @@ void Splash(QPainter& p, int w, int h) {
     p.fillRect(0, 0, w, 2, kAccentBright);
 }
 
-void TitleButton(QPainter& p, int w, int h, const QString& kind, bool over) {
+void TitleButton(QPainter& p, int w, int h, const QString& kind, bool over)
+{
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0, 0, w, h);
     if (over) {
@@ -210,12 +224,16 @@ void TitleButton(QPainter& p, int w, int h, const QString& kind, bool over) {
         FillPanel(p, r, kind == "close" ? QColor(190, 44, 40) : kAccent, QColor(220, 80, 72), 3);
     }
     const QColor c = over ? QColor(255, 255, 255) : QColor(150, 154, 164);
-    if (kind == "close") GlyphClose(p, r, c, 1.6);
-    else if (kind == "min") GlyphMinus(p, r, c, 1.6);
-    else GlyphHelp(p, r, c, 1.5);
+    if (kind == "close")
+        GlyphClose(p, r, c, 1.6);
+    else if (kind == "min")
+        GlyphMinus(p, r, c, 1.6);
+    else
+        GlyphHelp(p, r, c, 1.5);
 }
 
-void Dropdown(QPainter& p, int w, int h, bool over) {
+void Dropdown(QPainter& p, int w, int h, bool over)
+{
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0, 0, w, h);
     QLinearGradient g(0, 0, 0, h);
@@ -226,33 +244,39 @@ void Dropdown(QPainter& p, int w, int h, bool over) {
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
     const QRectF button(w - h - 2, 1, h + 1, h - 2);
     p.fillRect(QRectF(button.left(), 2, 1, h - 4), QColor(0, 0, 0, 120));
-    if (over) p.fillRect(QRectF(button.left() + 1, 1, button.width(), h - 2), WithAlpha(kAccent, 200));
+    if (over)
+        p.fillRect(QRectF(button.left() + 1, 1, button.width(), h - 2), WithAlpha(kAccent, 200));
     GlyphChevron(p, button.adjusted(1, 0, 0, 0), over ? Qt::white : QColor(160, 164, 174), 1.4, 0);
 }
 
 // ---- Sections and panes ---------------------------------------------------
 
-void ButtonAssignmentPanel(QPainter& p, int w, int h) {
+void ButtonAssignmentPanel(QPainter& p, int w, int h)
+{
     p.fillRect(0, 0, w, h, kSection);
     p.fillRect(0, h - 1, w, 1, QColor(0, 0, 0, 90));
     for (int k = 0; k < 7; ++k) {
         const int y = 27 + 20 * k;
-        if (k % 2 == 0) p.fillRect(QRectF(4, y - 2, w - 8, 20), QColor(255, 255, 255, 5));
+        if (k % 2 == 0)
+            p.fillRect(QRectF(4, y - 2, w - 8, 20), QColor(255, 255, 255, 5));
         p.fillRect(QRectF(6, y + 3, 2, 10), k == 0 ? kAccentBright : QColor(70, 74, 84));
     }
 }
 
-void AxisPanel(QPainter& p, int w, int h) {
+void AxisPanel(QPainter& p, int w, int h)
+{
     p.fillRect(0, 0, w, h, kSection);
     p.fillRect(0, h - 1, w, 1, QColor(0, 0, 0, 90));
     for (int y : {25, 85}) {
         p.fillRect(QRectF(6, y - 16, 2, 10), kAccentBright);
-        for (int i = 0; i < 10; ++i) p.fillRect(QRectF(17 + 2 + 21 * i, y + 10, 1, 2), QColor(110, 114, 124));
+        for (int i = 0; i < 10; ++i)
+            p.fillRect(QRectF(17 + 2 + 21 * i, y + 10, 1, 2), QColor(110, 114, 124));
     }
 }
 
 // Opaque slider tracks: the groove sits on the flat colour of the panel below.
-void TrackHorizontal(QPainter& p, int w, int h, QColor under, QRectF groove, bool filled) {
+void TrackHorizontal(QPainter& p, int w, int h, QColor under, QRectF groove, bool filled)
+{
     p.fillRect(0, 0, w, h, under);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal radius = groove.height() / 2;
@@ -274,7 +298,8 @@ void TrackHorizontal(QPainter& p, int w, int h, QColor under, QRectF groove, boo
     }
 }
 
-void TrackVertical(QPainter& p, int w, int h, bool filled) {
+void TrackVertical(QPainter& p, int w, int h, bool filled)
+{
     p.fillRect(0, 0, w, h, kPanel);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF groove(1, 0.5, w - 2, h - 1);
@@ -292,7 +317,8 @@ void TrackVertical(QPainter& p, int w, int h, bool filled) {
     }
 }
 
-void DpiPane(QPainter& p, int w, int h) {
+void DpiPane(QPainter& p, int w, int h)
+{
     PaneBackground(p, w, h);
     p.setRenderHint(QPainter::Antialiasing);
     for (int k = 0; k < 7; ++k) {
@@ -307,18 +333,23 @@ void DpiPane(QPainter& p, int w, int h) {
     p.fillRect(QRectF(14, 199, w - 28, 1), QColor(255, 255, 255, 10));
 }
 
-void ValuePlate(QPainter& p, int w, int h) {
+void ValuePlate(QPainter& p, int w, int h)
+{
     FillPanel(p, QRectF(0, 0, w, h), kWell, QColor(70, 74, 84), 2);
     p.fillRect(QRectF(2, h - 1.5, w - 4, 1), WithAlpha(kAccent, 200));
 }
 
 void Toggle(QPainter& p, int w, int h, bool on) { Radio(p, QRectF(0, 0, w, h), on); }
 
-void ReportRateDial(QPainter& p, int, int, int hz) {
+void ReportRateDial(QPainter& p, int, int, int hz)
+{
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(64, 61);
     // Quadrants in screen angles (degrees, counter-clockwise from the right).
-    struct Q { int hz; qreal start; };
+    struct Q {
+        int hz;
+        qreal start;
+    };
     const Q quads[4] = {{1000, 0}, {125, 90}, {250, 180}, {500, 270}};
     QPainterPath ring;
     ring.addEllipse(c, 62, 62);
@@ -365,7 +396,8 @@ void ReportRateDial(QPainter& p, int, int, int hz) {
     p.drawEllipse(c, 30, 30);
     qreal angle = 45;
     for (const Q& q : quads)
-        if (q.hz == hz) angle = q.start + 45;
+        if (q.hz == hz)
+            angle = q.start + 45;
     const qreal a = qDegreesToRadians(angle);
     const QPointF tip = c + QPointF(std::cos(a), -std::sin(a)) * 26;
     const QPointF side(std::sin(a) * 3.5, std::cos(a) * 3.5);
@@ -383,7 +415,8 @@ void ReportRateDial(QPainter& p, int, int, int hz) {
     p.drawEllipse(c, 2, 2);
 }
 
-void SpeedDial(QPainter& p, int, int, int level) {
+void SpeedDial(QPainter& p, int, int, int level)
+{
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF c(71, 71);
     QPainterPath band;
@@ -438,7 +471,8 @@ void SpeedDial(QPainter& p, int, int, int level) {
     p.drawEllipse(c, 2.2, 2.2);
 }
 
-void ScrollLines(QPainter& p, int, int h) {
+void ScrollLines(QPainter& p, int, int h)
+{
     Well(p, QRectF(0, 0, 37, h), 2);
     FillPanel(p, QRectF(40, 0, 11, 7), QColor(44, 47, 55), QColor(70, 74, 84), 1.5);
     FillPanel(p, QRectF(40, 8, 11, 7), QColor(44, 47, 55), QColor(70, 74, 84), 1.5);
@@ -446,7 +480,8 @@ void ScrollLines(QPainter& p, int, int h) {
     GlyphChevron(p, QRectF(40, 8, 11, 7), QColor(200, 204, 212), 1.2, 0);
 }
 
-void LightingPane(QPainter& p, int w, int h, bool pad) {
+void LightingPane(QPainter& p, int w, int h, bool pad)
+{
     PaneBackground(p, w, h);
     const int rows[5] = {20, 49, 78, 107, 136};
     for (int i = 0; i < (pad ? 4 : 5); ++i) {
@@ -459,12 +494,14 @@ void LightingPane(QPainter& p, int w, int h, bool pad) {
         FillPanel(p, QRectF(100 + 22 * i - 2, 164, 22, 21), QColor(0, 0, 0, 80), QColor(70, 74, 84), 2);
 }
 
-void MultiColour(QPainter& p, int w, int h) {
+void MultiColour(QPainter& p, int w, int h)
+{
     p.setRenderHint(QPainter::Antialiasing);
     QConicalGradient g(QPointF(w / 2.0, h / 2.0), 90);
     const QColor stops[] = {QColor(255, 0, 0), QColor(255, 255, 0), QColor(0, 255, 0), QColor(0, 255, 255),
                             QColor(0, 0, 255), QColor(255, 0, 255), QColor(255, 0, 0)};
-    for (int i = 0; i < 7; ++i) g.setColorAt(i / 6.0, stops[i]);
+    for (int i = 0; i < 7; ++i)
+        g.setColorAt(i / 6.0, stops[i]);
     p.fillRect(0, 0, w, h, g);
     QRadialGradient white(QPointF(w / 2.0, h / 2.0), w / 2.0);
     white.setColorAt(0, QColor(255, 255, 255, 200));
@@ -472,7 +509,8 @@ void MultiColour(QPainter& p, int w, int h) {
     p.fillRect(0, 0, w, h, white);
 }
 
-void ScrollBarSkin(QPainter& p, int w, int h) {
+void ScrollBarSkin(QPainter& p, int w, int h)
+{
     p.setRenderHint(QPainter::Antialiasing);
     const int cw = w / 9;
     const int ch = h / 3;
@@ -483,16 +521,20 @@ void ScrollBarSkin(QPainter& p, int w, int h) {
             const bool vertical = col < 4;
             const int part = col % 4;
             p.fillRect(cell, QColor(16, 17, 20));
-            if (col == 8) continue; // corner
+            if (col == 8)
+                continue;    // corner
             if (part == 3) { // track: a hairline groove
-                if (vertical) p.fillRect(QRectF(cell.center().x() - 0.5, cell.top(), 1, ch), QColor(40, 43, 50));
-                else p.fillRect(QRectF(cell.left(), cell.center().y() - 0.5, cw, 1), QColor(40, 43, 50));
+                if (vertical)
+                    p.fillRect(QRectF(cell.center().x() - 0.5, cell.top(), 1, ch), QColor(40, 43, 50));
+                else
+                    p.fillRect(QRectF(cell.left(), cell.center().y() - 0.5, cw, 1), QColor(40, 43, 50));
                 continue;
             }
             if (part == 2) { // thumb
                 const QRectF t = vertical ? cell.adjusted(3, 0.5, -3, -0.5) : cell.adjusted(0.5, 3, -0.5, -3);
-                const QColor fill = look == Look::Pressed ? kAccent : look == Look::Hover ? QColor(92, 96, 108)
-                                                                                          : QColor(62, 65, 75);
+                const QColor fill = look == Look::Pressed ? kAccent
+                                    : look == Look::Hover ? QColor(92, 96, 108)
+                                                          : QColor(62, 65, 75);
                 p.setPen(Qt::NoPen);
                 p.setBrush(fill);
                 p.drawRoundedRect(t, 4, 4);
@@ -507,7 +549,8 @@ void ScrollBarSkin(QPainter& p, int w, int h) {
     }
 }
 
-void Icon(QPainter& p, int w, int) {
+void Icon(QPainter& p, int w, int)
+{
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = w;
     const QRectF r(0, 0, s, s);
@@ -523,7 +566,8 @@ void Icon(QPainter& p, int w, int) {
 
 // ---- Dialogs ----------------------------------------------------------------
 
-void ProfilePane(QPainter& p, int w, int h) {
+void ProfilePane(QPainter& p, int w, int h)
+{
     DialogBackground(p, w, h, 31);
     p.fillRect(QRectF(0, 31, w, 544), QColor(20, 21, 24));
     p.fillRect(QRectF(0, 575, w, h - 575), QColor(26, 28, 32));
@@ -531,14 +575,18 @@ void ProfilePane(QPainter& p, int w, int h) {
     BrandMark(p, QRectF(8, 6, 18, 18), false);
 }
 
-void ProfileButton(QPainter& p, int w, int h, bool isNew, bool over) {
+void ProfileButton(QPainter& p, int w, int h, bool isNew, bool over)
+{
     ButtonFace(p, QRectF(0, 0, w, h), over ? Look::Hover : Look::Normal, 2);
     const QRectF icon(4, 0, h, h);
-    if (isNew) GlyphPlus(p, icon, over ? Qt::white : kSignal, 1.8);
-    else GlyphClose(p, icon, over ? Qt::white : QColor(230, 80, 70), 1.8);
+    if (isNew)
+        GlyphPlus(p, icon, over ? Qt::white : kSignal, 1.8);
+    else
+        GlyphClose(p, icon, over ? Qt::white : QColor(230, 80, 70), 1.8);
 }
 
-void KeyCaptureDialog(QPainter& p, int w, int h) {
+void KeyCaptureDialog(QPainter& p, int w, int h)
+{
     DialogBackground(p, w, h, 30);
     BrandMark(p, QRectF(10, 6, 18, 18), false);
     p.setRenderHint(QPainter::Antialiasing);
@@ -559,7 +607,8 @@ void KeyCaptureDialog(QPainter& p, int w, int h) {
     p.fillRect(QRectF(20, 236, w - 40, 1), QColor(255, 255, 255, 12));
 }
 
-void MacroPickerDialog(QPainter& p, int w, int h) {
+void MacroPickerDialog(QPainter& p, int w, int h)
+{
     DialogBackground(p, w, h, 30);
     BrandMark(p, QRectF(10, 6, 18, 18), false);
     Well(p, QRectF(36, 122, 121, 28), 3);
@@ -568,7 +617,8 @@ void MacroPickerDialog(QPainter& p, int w, int h) {
     p.fillRect(QRectF(20, 236, w - 40, 1), QColor(255, 255, 255, 12));
 }
 
-void MacroManagerDialog(QPainter& p, int w, int h) {
+void MacroManagerDialog(QPainter& p, int w, int h)
+{
     DialogBackground(p, w, h, 50);
     BrandMark(p, QRectF(14, 12, 26, 26), true);
     p.setRenderHint(QPainter::Antialiasing);
@@ -600,7 +650,8 @@ void MacroManagerDialog(QPainter& p, int w, int h) {
     p.restore();
 }
 
-void RecordButton(QPainter& p, int w, int h, bool over) {
+void RecordButton(QPainter& p, int w, int h, bool over)
+{
     ButtonFace(p, QRectF(0, 0, w, h), over ? Look::Hover : Look::Normal, 3);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF dot(w - 11, h / 2.0);
@@ -616,7 +667,8 @@ void RecordButton(QPainter& p, int w, int h, bool over) {
 
 using Registry = std::map<QString, Painter>;
 
-Registry Build() {
+Registry Build()
+{
     Registry r;
     r["main.png"] = MainWindow;
     r["splash.png"] = Splash;
@@ -644,11 +696,19 @@ Registry Build() {
     r["macro-key-dropdown-normal.png"] = r["buttonassignment/dropdownbox-normal.png"];
     r["macro-key-dropdown-over.png"] = r["buttonassignment/dropdownbox-over.png"];
     r["xysensitivity/bk_xysenssetting.png"] = AxisPanel;
-    r["xysensitivity/1.png"] = [](QPainter& p, int w, int h) { TrackHorizontal(p, w, h, kSection, QRectF(0.5, 2, w - 1, 5), false); };
-    r["xysensitivity/2.png"] = [](QPainter& p, int w, int h) { TrackHorizontal(p, w, h, kSection, QRectF(0.5, 2, w - 1, 5), true); };
+    r["xysensitivity/1.png"] = [](QPainter& p, int w, int h) {
+        TrackHorizontal(p, w, h, kSection, QRectF(0.5, 2, w - 1, 5), false);
+    };
+    r["xysensitivity/2.png"] = [](QPainter& p, int w, int h) {
+        TrackHorizontal(p, w, h, kSection, QRectF(0.5, 2, w - 1, 5), true);
+    };
     // The lighting tracks show in an 8 px high control: the groove sits in rows 1..6.
-    r["stageslider/1.png"] = [](QPainter& p, int w, int h) { TrackHorizontal(p, w, h, kPanel, QRectF(1.5, 1.5, w - 3, 5), false); };
-    r["stageslider/10.png"] = [](QPainter& p, int w, int h) { TrackHorizontal(p, w, h, kPanel, QRectF(1.5, 1.5, w - 3, 5), true); };
+    r["stageslider/1.png"] = [](QPainter& p, int w, int h) {
+        TrackHorizontal(p, w, h, kPanel, QRectF(1.5, 1.5, w - 3, 5), false);
+    };
+    r["stageslider/10.png"] = [](QPainter& p, int w, int h) {
+        TrackHorizontal(p, w, h, kPanel, QRectF(1.5, 1.5, w - 3, 5), true);
+    };
     r["dpisetting/dpistage/0.png"] = [](QPainter& p, int w, int h) { TrackVertical(p, w, h, false); };
     r["dpisetting/dpistage/82.png"] = [](QPainter& p, int w, int h) { TrackVertical(p, w, h, true); };
     r["dpisetting/bk_dpisetting.png"] = DpiPane;
@@ -686,7 +746,8 @@ Registry Build() {
 
 } // namespace
 
-bool PaintSkinImage(const QString& name, QImage& image) {
+bool PaintSkinImage(const QString& name, QImage& image)
+{
     static const Registry registry = Build();
     const QString key = name.toLower();
     QPainter p(&image);
@@ -701,7 +762,8 @@ bool PaintSkinImage(const QString& name, QImage& image) {
         TitleButton(p, w, h, m.captured(1), m.captured(2) == "over");
         return true;
     }
-    if ((m = QRegularExpression("^(?:macromanagement/)?button-[a-z]+-(normal|over|leave)\\.png$").match(key)).hasMatch()) {
+    if ((m = QRegularExpression("^(?:macromanagement/)?button-[a-z]+-(normal|over|leave)\\.png$").match(key))
+            .hasMatch()) {
         ButtonFace(p, QRectF(0, 0, w, h), LookOf(m.captured(1)));
         return true;
     }

@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <fstream>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: skingen <inventory.tsv> <output folder>\n");
         return 2;
@@ -23,8 +24,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const lumeno::SkinInventory inventory = lumeno::ParseSkinInventory(in);
-    for (const std::string& error : inventory.errors) std::fprintf(stderr, "skingen: %s\n", error.c_str());
-    if (!inventory.errors.empty()) return 1;
+    for (const std::string& error : inventory.errors)
+        std::fprintf(stderr, "skingen: %s\n", error.c_str());
+    if (!inventory.errors.empty())
+        return 1;
 
     const QDir out(QString::fromLocal8Bit(argv[2]));
     int failures = 0;

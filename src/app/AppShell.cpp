@@ -36,11 +36,13 @@ public:
     explicit QueuedConfigCommands(ConfigCommands& target) : target_(target) {}
     void Apply(ApplyGroup group) override
     {
-        QMetaObject::invokeMethod(this, [this, group] { target_.Apply(group); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, group] { target_.Apply(group); }, Qt::QueuedConnection);
     }
     void ClearHighlight() override
     {
-        QMetaObject::invokeMethod(this, [this] { target_.ClearHighlight(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { target_.ClearHighlight(); }, Qt::QueuedConnection);
     }
 
 private:
@@ -59,8 +61,8 @@ public:
     QWidget* CreateProfilePane(QWidget*) override { return nullptr; }
     void ShowMessage(QWidget* parent, const UiText& text, const QString& message) override
     {
-        QMessageBox box(QMessageBox::Warning, QString::fromStdString(text[kTextProductName]), message,
-                        QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Warning, QString::fromStdString(text[kTextProductName]), message, QMessageBox::Ok,
+                        parent);
         box.exec();
     }
     bool StartUpdater(const std::string& program) override
@@ -80,9 +82,8 @@ AppShell::AppShell(ShellServices services)
 {
     worker_ = std::make_unique<DeviceWorker>(direct_, &s_.link, static_cast<FlowObserver*>(this));
     progressTimer_.setInterval(kProgressTickMs);
-    connect(&progressTimer_, &QTimer::timeout, this, [this] {
-        window_->ShowFlowProgress(showProgress_ ? worker_->Progress() : -1.0);
-    });
+    connect(&progressTimer_, &QTimer::timeout, this,
+            [this] { window_->ShowFlowProgress(showProgress_ ? worker_->Progress() : -1.0); });
 
     connect(&tray_, &TrayIcon::doubleClicked, this, &AppShell::RestoreFromTray);
     connect(&tray_, &TrayIcon::exitChosen, this, &AppShell::exitRequested);
@@ -161,8 +162,8 @@ void AppShell::SetTitle()
 
 bool AppShell::StartDeviceSession()
 {
-    session_ = std::make_unique<DeviceSession>(s_.ctx, s_.link, s_.hid, *this,
-                                               static_cast<DeviceSessionListener&>(*this));
+    session_ =
+        std::make_unique<DeviceSession>(s_.ctx, s_.link, s_.hid, *this, static_cast<DeviceSessionListener&>(*this));
     session_->Start();
     return true;
 }
@@ -295,8 +296,7 @@ void AppShell::ResetToFactoryDefaults()
         return;
     const bool connected = MouseConnected();
     const auto planned = connected ? PlannedPauses(Flow::WriteAll, s_.ctx) : std::chrono::milliseconds(0);
-    RunFlowJob([this] { return FactoryReset(s_.ctx); }, planned,
-               [this](FlowResult) { window_->ShowAfterReset(); });
+    RunFlowJob([this] { return FactoryReset(s_.ctx); }, planned, [this](FlowResult) { window_->ShowAfterReset(); });
 }
 
 void AppShell::OpenProfilePane()

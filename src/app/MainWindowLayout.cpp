@@ -40,12 +40,20 @@ constexpr int kLiftOffBottom = 65;
 constexpr Rect kRepaintAfterAssignment{20, 107, 262, 707};
 constexpr Rect kRepaintAfterAxis{20, 107, 262, 727};
 
-constexpr std::array<OverlayImage, kButtonCount> kTopOverlays{{
-    {1, {350, 102}}, {2, {550, 102}}, {3, {498, 190}}, {4, {350, 247}},
-    {5, {350, 315}}, {6, {498, 255}}, {7, {498, 285}}}};
-constexpr std::array<OverlayImage, kButtonCount> kSideOverlays{{
-    {1, {400, 155}}, {2, {335, 155}}, {3, {410, 248}}, {4, {490, 270}},
-    {5, {545, 265}}, {6, {460, 158}}, {7, {487, 158}}}};
+constexpr std::array<OverlayImage, kButtonCount> kTopOverlays{{{1, {350, 102}},
+                                                               {2, {550, 102}},
+                                                               {3, {498, 190}},
+                                                               {4, {350, 247}},
+                                                               {5, {350, 315}},
+                                                               {6, {498, 255}},
+                                                               {7, {498, 285}}}};
+constexpr std::array<OverlayImage, kButtonCount> kSideOverlays{{{1, {400, 155}},
+                                                                {2, {335, 155}},
+                                                                {3, {410, 248}},
+                                                                {4, {490, 270}},
+                                                                {5, {545, 265}},
+                                                                {6, {460, 158}},
+                                                                {7, {487, 158}}}};
 
 } // namespace
 
@@ -101,10 +109,7 @@ Rect MainWindowLayout::YSlider() const
     return {kSliderLeft, top, kSliderLeft + kSliderWidth, top + kSliderHeight};
 }
 
-Point MainWindowLayout::AssignmentBackground() const
-{
-    return {kColumnLeft, column_.PaneTop(kAssignmentSection)};
-}
+Point MainWindowLayout::AssignmentBackground() const { return {kColumnLeft, column_.PaneTop(kAssignmentSection)}; }
 
 Point MainWindowLayout::AxisBackground() const { return {AxisHeader().left, AxisHeader().bottom}; }
 

@@ -104,7 +104,7 @@ private:
 enum class MouseView { Top = 1, Side = 2 };
 
 struct OverlayImage {
-    int number;     // 1..7, the digit in the file name
+    int number; // 1..7, the digit in the file name
     Point position;
 };
 

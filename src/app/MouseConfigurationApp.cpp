@@ -1,7 +1,7 @@
 #include "app/MouseConfigurationApp.h"
 
-#include "app/FontSubstitutes.h"
 #include "app/AppShell.h"
+#include "app/FontSubstitutes.h"
 #include "app/MouseConfigurationDlg.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
@@ -67,8 +67,8 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     int exitCode = 0;
     {
         AppShell shell({ctx, link, hid, text, skin, windows.get()});
-        QObject::connect(&shell, &AppShell::exitRequested, &app, [] { QCoreApplication::exit(0); },
-                         Qt::QueuedConnection);
+        QObject::connect(
+            &shell, &AppShell::exitRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         ShellOptions options;
         options.systemLanguage = LanguageCodeForLocale(QLocale::system().name().toStdString());
         options.showWhenNoTray = true;

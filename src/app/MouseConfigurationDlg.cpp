@@ -71,15 +71,15 @@ constexpr ButtonSkin kTopTabSkin{kTopViewTabRect, "skins/button-mouse-normal.png
                                  "skins/button-mouse-leave.png", "skins/button-mouse-normal.png"};
 constexpr ButtonSkin kSideTabSkin{kSideViewTabRect, "skins/button-mouse-normal.png", "skins/button-mouse-over.png",
                                   "skins/button-mouse-leave.png", "skins/button-mouse-normal.png"};
-constexpr ButtonSkin kProfileSkin{kProfileButtonRect, "skins/button-config-normal.png",
-                                  "skins/button-config-over.png", "skins/button-config-leave.png",
-                                  "skins/button-config-normal.png"};
+constexpr ButtonSkin kProfileSkin{kProfileButtonRect, "skins/button-config-normal.png", "skins/button-config-over.png",
+                                  "skins/button-config-leave.png", "skins/button-config-normal.png"};
 constexpr ButtonSkin kResetSkin{kResetButtonRect, "skins/button-cancel-normal.png", "skins/button-cancel-over.png",
                                 "skins/button-cancel-leave.png", "skins/button-save-leave.png"};
-constexpr ButtonSkin kHeaderSkin{{0, 0, 242, 20}, "\\skins\\ItemBK.png", "\\skins\\ItemBK.png",
-                                 "\\skins\\ItemBK.png", "\\skins\\ItemBK.png"};
+constexpr ButtonSkin kHeaderSkin{
+    {0, 0, 242, 20}, "\\skins\\ItemBK.png", "\\skins\\ItemBK.png", "\\skins\\ItemBK.png", "\\skins\\ItemBK.png"};
 // The selected box keeps the hover look.
-constexpr ButtonSkin kBoxSkin{{0, 0, 130, 16}, "skins\\ButtonAssignment\\DropdownBox-normal.png",
+constexpr ButtonSkin kBoxSkin{{0, 0, 130, 16},
+                              "skins\\ButtonAssignment\\DropdownBox-normal.png",
                               "skins\\ButtonAssignment\\DropdownBox-over.png",
                               "skins\\ButtonAssignment\\DropdownBox-over.png",
                               "skins\\ButtonAssignment\\DropdownBox-normal.png"};

@@ -39,8 +39,8 @@ public:
 
 struct SettingsPaneRow {
     UiTextId title;
-    const char* background;    // sizes the pane
-    bool shown;                // the header is in the column
+    const char* background; // sizes the pane
+    bool shown;             // the header is in the column
     // Makes the pane; empty: the row opens an empty placeholder.
     std::function<SettingsPane*(PaneContext&, QWidget* parent)> create;
 };

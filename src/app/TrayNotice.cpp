@@ -1,8 +1,8 @@
 #include "app/TrayNotice.h"
 
-#include "ui/UiText.h"
 #include "device/DpiNotice.h"
 #include "platform/DeviceNoticeSink.h"
+#include "ui/UiText.h"
 
 namespace lumeno {
 

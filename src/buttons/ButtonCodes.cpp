@@ -25,8 +25,8 @@ constexpr std::array<FunctionCode, kButtonFunctionCount> kFunctionCodes{{
     /*  7 Multimedia    */ {CodeRule::Consumer, {0x00, 0x00, 0x00, 0x04}},  // h u 00 04
     /*  8 Ctrl + key    */ {CodeRule::CtrlKey, {0x00, 0x00, 0xE0, 0x01}},   // 00 k E0 01
     /*  9 Additional    */ {CodeRule::Shortcut, {0x00, 0x00, 0x00, 0x00}},
-    /* 10 Keyboard key  */ {CodeRule::Key, {0x00, 0x00, 0x00, 0x01}},       // 00 k 00 01
-    /* 11 Macro         */ {CodeRule::Macro, {0x00, 0x00, 0x00, 0x0A}},     // i d 00 0A
+    /* 10 Keyboard key  */ {CodeRule::Key, {0x00, 0x00, 0x00, 0x01}},   // 00 k 00 01
+    /* 11 Macro         */ {CodeRule::Macro, {0x00, 0x00, 0x00, 0x0A}}, // i d 00 0A
     /* 12 none          */ {CodeRule::Fixed, {0x00, 0x00, 0x00, 0x00}},
     /* 13 Deactivated   */ {CodeRule::Fixed, {0x00, 0x00, 0x00, 0x00}},
     /* 14 none          */ {CodeRule::Fixed, {0x00, 0x00, 0x00, 0x00}},
@@ -73,16 +73,14 @@ ButtonCode EncodeButton(const ButtonRecord& record)
         code[1] = record.ctrlKeyUsage;
         break;
     case CodeRule::Shortcut:
-        code = record.systemShortcut < kShortcutCodes.size() ? kShortcutCodes[record.systemShortcut]
-                                                             : ButtonCode{};
+        code = record.systemShortcut < kShortcutCodes.size() ? kShortcutCodes[record.systemShortcut] : ButtonCode{};
         break;
     case CodeRule::Key:
         code[1] = record.keyUsage;
         break;
     case CodeRule::Macro:
         code[0] = record.macroIndex;
-        code[1] = record.macroMode < kMacroModeOnWire.size() ? kMacroModeOnWire[record.macroMode]
-                                                             : record.macroMode;
+        code[1] = record.macroMode < kMacroModeOnWire.size() ? kMacroModeOnWire[record.macroMode] : record.macroMode;
         break;
     }
     return code;

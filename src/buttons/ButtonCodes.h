@@ -46,15 +46,28 @@ struct UsageChoice {
 
 // The menu's multimedia commands (consumerUsage), in menu order.
 inline constexpr std::array<UsageChoice, 8> kMultimediaChoices{{
-    {0x83, "Open Media Player"}, {0xB5, "Next Track"}, {0xB6, "Previous Track"},
-    {0xB7, "Stop"}, {0xCD, "Play/Pause"}, {0xE2, "Mute"}, {0xE9, "Volume Up"},
+    {0x83, "Open Media Player"},
+    {0xB5, "Next Track"},
+    {0xB6, "Previous Track"},
+    {0xB7, "Stop"},
+    {0xCD, "Play/Pause"},
+    {0xE2, "Mute"},
+    {0xE9, "Volume Up"},
     {0xEA, "Volume Down"},
 }};
 
 // The menu's basic commands (ctrlKeyUsage, sent with Left Ctrl), in menu order.
 inline constexpr std::array<UsageChoice, 10> kBasicCommandChoices{{
-    {0x11, "New"}, {0x1B, "Cut"}, {0x06, "Copy"}, {0x19, "Paste"}, {0x16, "Save"},
-    {0x13, "Print"}, {0x09, "Find"}, {0x1C, "Redo"}, {0x1D, "Undo"}, {0x04, "Select All"},
+    {0x11, "New"},
+    {0x1B, "Cut"},
+    {0x06, "Copy"},
+    {0x19, "Paste"},
+    {0x16, "Save"},
+    {0x13, "Print"},
+    {0x09, "Find"},
+    {0x1C, "Redo"},
+    {0x1D, "Undo"},
+    {0x04, "Select All"},
 }};
 
 // Additional commands (systemShortcut selector s = position), English texts.

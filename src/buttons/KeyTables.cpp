@@ -20,6 +20,7 @@ struct NamedVirtualKey {
 
 // Key name -> HID keyboard usage (Keyboard/Keypad page), plus 0xF0..0xF2 for
 // the mouse buttons a macro may hold.
+// clang-format off
 constexpr NamedUsage kUsageTable[] = {
     {"A", 0x04}, {"B", 0x05}, {"C", 0x06}, {"D", 0x07}, {"E", 0x08}, {"F", 0x09}, {"G", 0x0A},
     {"H", 0x0B}, {"I", 0x0C}, {"J", 0x0D}, {"K", 0x0E}, {"L", 0x0F}, {"M", 0x10}, {"N", 0x11},
@@ -42,12 +43,14 @@ constexpr NamedUsage kUsageTable[] = {
     {"Right Alt", 0xE6}, {"Right Windows", 0xE7}, {"L-Button", 0xF0}, {"R-Button", 0xF1},
     {"M-Button", 0xF2},
 };
+// clang-format on
 
 // The manager encoder's differences from kUsageTable.
 constexpr NamedUsage kManagerExtraNames[] = {{"App", 0x65}, {"Left GUI", 0xE3}};
 constexpr std::string_view kManagerUnknownName = "Application";
 
 // Virtual-key code -> key name, in code order.
+// clang-format off
 constexpr NamedVirtualKey kVirtualKeyTable[] = {
     {0x08, "Backspace"}, {0x09, "Tab"}, {0x0D, "Enter"}, {0x13, "Pause"}, {0x14, "Caps Lock"},
     {0x1B, "Esc"}, {0x20, "Space"}, {0x21, "Page Up"}, {0x22, "Page Down"}, {0x23, "End"},
@@ -71,6 +74,7 @@ constexpr NamedVirtualKey kVirtualKeyTable[] = {
     {0xDD, "]"}, {0xDE, "'"}, {0xF1, "L-Button"}, {0xF2, "R-Button"}, {0xF3, "M-Button"},
     {0xF4, "Button 4"}, {0xF5, "Button 5"},
 };
+// clang-format on
 
 constexpr size_t kUsageCount = std::size(kUsageTable);
 
@@ -78,8 +82,7 @@ constexpr size_t kUsageCount = std::size(kUsageTable);
 constexpr auto kUsagesByName = [] {
     std::array<NamedUsage, kUsageCount> sorted{};
     std::copy(std::begin(kUsageTable), std::end(kUsageTable), sorted.begin());
-    std::sort(sorted.begin(), sorted.end(),
-              [](const NamedUsage& a, const NamedUsage& b) { return a.name < b.name; });
+    std::sort(sorted.begin(), sorted.end(), [](const NamedUsage& a, const NamedUsage& b) { return a.name < b.name; });
     return sorted;
 }();
 
@@ -98,18 +101,16 @@ constexpr auto kNamesByVirtualKey = [] {
 }();
 
 static_assert(std::adjacent_find(kUsagesByName.begin(), kUsagesByName.end(),
-                                 [](const NamedUsage& a, const NamedUsage& b) {
-                                     return a.name == b.name;
-                                 }) == kUsagesByName.end(),
+                                 [](const NamedUsage& a, const NamedUsage& b) { return a.name == b.name; }) ==
+                  kUsagesByName.end(),
               "every key name has one usage");
 
 } // namespace
 
 uint8_t KeyUsageByName(std::string_view name)
 {
-    const auto it = std::lower_bound(
-        kUsagesByName.begin(), kUsagesByName.end(), name,
-        [](const NamedUsage& entry, std::string_view n) { return entry.name < n; });
+    const auto it = std::lower_bound(kUsagesByName.begin(), kUsagesByName.end(), name,
+                                     [](const NamedUsage& entry, std::string_view n) { return entry.name < n; });
     return it != kUsagesByName.end() && it->name == name ? it->usage : 0;
 }
 
@@ -121,15 +122,11 @@ uint8_t ManagerKeyUsageByName(std::string_view name)
     return name == kManagerUnknownName ? 0 : KeyUsageByName(name);
 }
 
-std::string_view KeyNameByUsage(uint8_t usage)
-{
-    return kNamesByUsage[usage];
-}
+std::string_view KeyNameByUsage(uint8_t usage) { return kNamesByUsage[usage]; }
 
 std::string_view KeyNameByVirtualKey(uint32_t virtualKey)
 {
-    return virtualKey < kNamesByVirtualKey.size() ? kNamesByVirtualKey[virtualKey]
-                                                  : std::string_view{};
+    return virtualKey < kNamesByVirtualKey.size() ? kNamesByVirtualKey[virtualKey] : std::string_view{};
 }
 
 } // namespace lumeno

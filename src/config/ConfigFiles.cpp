@@ -1,7 +1,7 @@
 #include "config/ConfigFiles.h"
 
-#include "config/ProfileStore.h"
 #include "config/ProfileSettings.h"
+#include "config/ProfileStore.h"
 #include "platform/DebugOutput.h"
 #include "platform/FileStore.h"
 #include "platform/PlatformPaths.h"
@@ -48,8 +48,7 @@ void ReadCurrentConfigFile(ProfileStore& ctx)
     in.read(body.data(), body.size());
     const auto readSize = size_t(in.gcount());
     std::copy_n(body.begin(), readSize, ctx.image.Bytes().begin());
-    DebugPrintf(ctx.debug, "Program First Run Flag:%d\nRead Size is: %d", int(uint8_t(flag)),
-                int(readSize));
+    DebugPrintf(ctx.debug, "Program First Run Flag:%d\nRead Size is: %d", int(uint8_t(flag)), int(readSize));
 }
 
 } // namespace
@@ -70,22 +69,16 @@ bool EnsureDataDirectory(ProfileStore& ctx)
     std::error_code ec;
     std::filesystem::create_directories(ctx.paths.dataDirectory, ec);
     if (ec || !std::filesystem::is_directory(ctx.paths.dataDirectory)) {
-        DebugPrintf(ctx.debug, "Cannot create the data folder %s: %s",
-                    ctx.paths.dataDirectory.c_str(), ec.message().c_str());
+        DebugPrintf(ctx.debug, "Cannot create the data folder %s: %s", ctx.paths.dataDirectory.c_str(),
+                    ec.message().c_str());
         return false;
     }
     return true;
 }
 
-std::filesystem::path ConfigFileName(int profileNumber)
-{
-    return "config" + std::to_string(profileNumber) + ".bin";
-}
+std::filesystem::path ConfigFileName(int profileNumber) { return "config" + std::to_string(profileNumber) + ".bin"; }
 
-std::filesystem::path SettingsFileName(int profileNumber)
-{
-    return "str" + std::to_string(profileNumber) + ".ini";
-}
+std::filesystem::path SettingsFileName(int profileNumber) { return "str" + std::to_string(profileNumber) + ".ini"; }
 
 ConfigLoad LoadConfigFile(ProfileStore& ctx)
 {
@@ -95,15 +88,12 @@ ConfigLoad LoadConfigFile(ProfileStore& ctx)
     if (ctx.resetInProgress) {
         ctx.paths.currentConfigFile = ctx.paths.dataDirectory / kBaseConfigFile;
     } else {
-        const std::string current =
-            ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kCurProfileNameKey);
-        const int count =
-            ParseLeadingInt(ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kItemCountKey));
+        const std::string current = ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kCurProfileNameKey);
+        const int count = ParseLeadingInt(ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, kItemCountKey));
         if (count < 1 || count > kMaxProfiles)
             return ConfigLoad::NoProfileList;
         for (int i = 0; i < count; ++i) {
-            const std::string item = ctx.ini.ReadString(ctx.paths.profileList, kProfileSection,
-                                                        ItemKey(i));
+            const std::string item = ctx.ini.ReadString(ctx.paths.profileList, kProfileSection, ItemKey(i));
             if (item == current)
                 ctx.currentProfileNumber = uint8_t(i); // the last match wins
         }
@@ -134,8 +124,8 @@ bool SaveConfigFile(ProfileStore& ctx)
         DebugPrintf(ctx.debug, "Error Code is: %d \n", error);
         return false;
     }
-    DebugPrintf(ctx.debug, "Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1,
-                int(kConfigImageSize), int(kConfigImageSize));
+    DebugPrintf(ctx.debug, "Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1, int(kConfigImageSize),
+                int(kConfigImageSize));
     return true;
 }
 

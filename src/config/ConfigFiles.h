@@ -24,7 +24,7 @@ std::filesystem::path DataDirectory(const PlatformPaths& platform);
 // Creates the data directory when it is missing. False when it cannot be made.
 bool EnsureDataDirectory(ProfileStore& ctx);
 
-std::filesystem::path ConfigFileName(int profileNumber); // "config%d.bin"
+std::filesystem::path ConfigFileName(int profileNumber);   // "config%d.bin"
 std::filesystem::path SettingsFileName(int profileNumber); // "str%d.ini"
 
 enum class ConfigLoad {

@@ -38,11 +38,10 @@ void Fill(T (&dst)[N], std::initializer_list<U> values)
     std::copy(values.begin(), values.end(), std::begin(dst));
 }
 
-constexpr Rgb kFactoryStageColors[kStageCount] = {
-    {0, 0, 255}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
-    {0, 255, 255}, {255, 128, 0}, {255, 0, 255}};
-constexpr Rgb kFactoryPalette[kPaletteSize] = {
-    {255, 0, 0}, {255, 255, 0}, {0, 255, 0}, {0, 255, 255}, {255, 0, 255}, {0, 255, 255}};
+constexpr Rgb kFactoryStageColors[kStageCount] = {{0, 0, 255},   {255, 0, 0},   {0, 255, 0},  {255, 255, 0},
+                                                  {0, 255, 255}, {255, 128, 0}, {255, 0, 255}};
+constexpr Rgb kFactoryPalette[kPaletteSize] = {{255, 0, 0},   {255, 255, 0}, {0, 255, 0},
+                                               {0, 255, 255}, {255, 0, 255}, {0, 255, 255}};
 
 } // namespace
 
@@ -91,19 +90,10 @@ void LoadFactoryDefaults(ConfigImage& image)
     std::memset(clearFrom, 0, size_t(clearTo - clearFrom));
 }
 
-void TakeSnapshot(const ConfigImage& image, ConfigSnapshot& snapshot)
-{
-    snapshot = image;
-}
+void TakeSnapshot(const ConfigImage& image, ConfigSnapshot& snapshot) { snapshot = image; }
 
-int DpiOf100(uint8_t code)
-{
-    return code * 100;
-}
+int DpiOf100(uint8_t code) { return code * 100; }
 
-int DpiOf50(uint8_t code)
-{
-    return code <= 144 ? code * 50 : (code - 72) * 100;
-}
+int DpiOf50(uint8_t code) { return code <= 144 ? code * 50 : (code - 72) * 100; }
 
 } // namespace lumeno

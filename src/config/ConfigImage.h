@@ -8,9 +8,9 @@
 
 namespace lumeno {
 
-inline constexpr int kButtonCount = 7;     // programmable buttons: buttonIndex 0..6
-inline constexpr int kStageCount = 7;      // DPI stages the user edits
-inline constexpr int kButtonSlots = 8;     // per-button arrays; indexes 0..kButtonCount-1 used
+inline constexpr int kButtonCount = 7; // programmable buttons: buttonIndex 0..6
+inline constexpr int kStageCount = 7;  // DPI stages the user edits
+inline constexpr int kButtonSlots = 8; // per-button arrays; indexes 0..kButtonCount-1 used
 inline constexpr int kPaletteSize = 6;
 inline constexpr int kMacroSlotCount = 12;
 inline constexpr int kMacroSlotSize = 130;

@@ -18,10 +18,7 @@ enum class FileEncoding { Utf8, Utf8Bom, Utf16LeBom };
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view s)
 {
@@ -72,10 +69,7 @@ bool ParseKey(std::string_view line, std::string_view& key, std::string_view& va
     return true;
 }
 
-bool HasLineBreak(std::string_view s)
-{
-    return s.find_first_of("\r\n") != std::string_view::npos;
-}
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // A line break or a stray bracket or '=' would let one name or value rewrite
 // the structure of the file; such names and values are refused.
@@ -86,8 +80,7 @@ bool IsWritableSection(std::string_view section)
 
 bool IsWritableKey(std::string_view key)
 {
-    return !HasLineBreak(key) && key.find('=') == std::string_view::npos &&
-           !Trim(key).starts_with('[');
+    return !HasLineBreak(key) && key.find('=') == std::string_view::npos && !Trim(key).starts_with('[');
 }
 
 } // namespace
@@ -98,8 +91,8 @@ struct ProfileIni::Document {
         std::string value;
     };
     struct Section {
-        size_t header;  // line of "[name]"
-        size_t end;     // one past its last line
+        size_t header;                             // line of "[name]"
+        size_t end;                                // one past its last line
         std::unordered_map<std::string, Key> keys; // lower-case key -> first occurrence
     };
 
@@ -244,9 +237,8 @@ bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
     return true;
 }
 
-std::string ProfileIni::ReadString(const std::filesystem::path& file, std::string_view section,
-                                   std::string_view key, std::string_view defaultValue,
-                                   size_t bufferChars)
+std::string ProfileIni::ReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                                   std::string_view defaultValue, size_t bufferChars)
 {
     if (bufferChars == 0)
         return {};
@@ -264,8 +256,8 @@ std::string ProfileIni::ReadString(const std::filesystem::path& file, std::strin
     return std::string(CutToUtf16Units(value, bufferChars - 1));
 }
 
-bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view section,
-                             std::string_view key, std::optional<std::string_view> value)
+bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                             std::optional<std::string_view> value)
 {
     const std::string_view trimmedKey = Trim(key);
     if (!IsWritableSection(section) || !IsWritableKey(key) || (value && HasLineBreak(*value)))
@@ -291,8 +283,7 @@ bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view
             std::string& existing = doc.lines[k->second.line];
             std::string replaced(Trim(std::string_view(existing).substr(0, existing.find('='))));
             existing = replaced.append("=").append(*value);
-        }
-        else
+        } else
             doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(k->second.line));
     } else {
         if (!value)
@@ -315,8 +306,7 @@ bool ProfileIni::DeleteSection(const std::filesystem::path& file, std::string_vi
     if (!s)
         return true;
     Document doc = *loaded;
-    doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header),
-                    doc.lines.begin() + std::ptrdiff_t(s->end));
+    doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header), doc.lines.begin() + std::ptrdiff_t(s->end));
     return Store(file, doc);
 }
 
@@ -330,8 +320,7 @@ bool ProfileIni::ReplaceSection(const std::filesystem::path& file, std::string_v
         return false;
     Document doc = *loaded;
     if (const Document::Section* s = doc.Find(section))
-        doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header),
-                        doc.lines.begin() + std::ptrdiff_t(s->end));
+        doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header), doc.lines.begin() + std::ptrdiff_t(s->end));
 
     std::unordered_map<std::string, size_t> written; // lower-case key -> its line
     for (const auto& [key, value] : keys) {

@@ -38,15 +38,14 @@ public:
     // Value of key in section, or defaultValue (with its trailing blanks
     // removed) when the file, section or key is missing. The result holds at
     // most bufferChars - 1 characters, as a buffer of bufferChars would.
-    std::string ReadString(const std::filesystem::path& file, std::string_view section,
-                           std::string_view key, std::string_view defaultValue = {},
-                           size_t bufferChars = kProfileBufferChars);
+    std::string ReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                           std::string_view defaultValue = {}, size_t bufferChars = kProfileBufferChars);
 
     // Writes key=value into section, creating the file and section as needed.
     // A nullopt value deletes the key. False when the file could not be
     // written (for example its folder does not exist); the file is then as it was.
-    bool WriteString(const std::filesystem::path& file, std::string_view section,
-                     std::string_view key, std::optional<std::string_view> value);
+    bool WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                     std::optional<std::string_view> value);
 
     // Deletes the first section of that name and all its keys.
     bool DeleteSection(const std::filesystem::path& file, std::string_view section);
@@ -55,8 +54,7 @@ public:
     // order, written once: a rewritten section costs one file replacement,
     // not one per key. Keys WriteString would refuse are skipped.
     using KeyValue = std::pair<std::string, std::string>;
-    bool ReplaceSection(const std::filesystem::path& file, std::string_view section,
-                        const std::vector<KeyValue>& keys);
+    bool ReplaceSection(const std::filesystem::path& file, std::string_view section, const std::vector<KeyValue>& keys);
 
 private:
     struct Document;

@@ -11,7 +11,6 @@ namespace lumeno {
 
 struct ProfileStore;
 
-
 // "Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"; empty for any
 // other code (then no captions are found).
 std::string CaptionSectionName(std::string_view languageCode);

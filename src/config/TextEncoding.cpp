@@ -86,9 +86,7 @@ std::string Utf16LeToUtf8(std::string_view bytes)
     std::string out;
     out.reserve(bytes.size());
     const size_t units = bytes.size() / 2;
-    auto unitAt = [&bytes](size_t i) {
-        return uint16_t(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8);
-    };
+    auto unitAt = [&bytes](size_t i) { return uint16_t(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8); };
     for (size_t i = 0; i < units; ++i) {
         const uint16_t u = unitAt(i);
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {

@@ -21,10 +21,7 @@ uint8_t ChecksumOf(const uint8_t* bytes)
 }
 } // namespace
 
-uint8_t FrameChecksum(const CommandFrame& frame)
-{
-    return ChecksumOf(frame.bytes.data());
-}
+uint8_t FrameChecksum(const CommandFrame& frame) { return ChecksumOf(frame.bytes.data()); }
 
 bool FrameChecksumValid(const std::array<uint8_t, kFrameSize>& frame)
 {

@@ -61,8 +61,8 @@ uint8_t StageEnableMask(const ConfigImage& image)
 CommandFrame SetDpiStagesLowFrame(const ConfigImage& image, uint8_t stage)
 {
     const auto& dpi = image.dpiCode100;
-    return CommandFrame::Make(kSetDpiStagesLow, {stage, StageEnableMask(image), WireDpi(dpi[0]),
-                                                 WireDpi(dpi[1]), WireDpi(dpi[2]), WireDpi(dpi[3])});
+    return CommandFrame::Make(kSetDpiStagesLow, {stage, StageEnableMask(image), WireDpi(dpi[0]), WireDpi(dpi[1]),
+                                                 WireDpi(dpi[2]), WireDpi(dpi[3])});
 }
 
 CommandFrame SetDpiStagesHighFrame(const ConfigImage& image)
@@ -73,15 +73,11 @@ CommandFrame SetDpiStagesHighFrame(const ConfigImage& image)
 
 CommandFrame SetAxisSensitivityFrame(const ConfigImage& image)
 {
-    return CommandFrame::Make(kSetAxisSensitivity,
-                              {uint8_t(image.axisSensitivityX * kSensitivityScale),
-                               uint8_t(image.axisSensitivityY * kSensitivityScale), 0, 0, 0, 0});
+    return CommandFrame::Make(kSetAxisSensitivity, {uint8_t(image.axisSensitivityX * kSensitivityScale),
+                                                    uint8_t(image.axisSensitivityY * kSensitivityScale), 0, 0, 0, 0});
 }
 
-uint8_t LightingSpeedCode(uint8_t level)
-{
-    return uint8_t((6 - std::min<int>(level, 5)) * 2);
-}
+uint8_t LightingSpeedCode(uint8_t level) { return uint8_t((6 - std::min<int>(level, 5)) * 2); }
 
 CommandFrame LightingEffectFrame(const ConfigImage& image)
 {
@@ -97,9 +93,8 @@ CommandFrame LightingEffectFrame(const ConfigImage& image)
             continue;
         const bool flag = !row.colorFlagOnlyForAllColors || image.lightingColorIndex == kColorIndexAllColors;
         const uint8_t level = image.lightingParam[mode - 1]; // entry m lives at 63 + m
-        return CommandFrame::Make(kSetLightingEffect,
-                                  {row.pattern, flag ? kLightingEffectColorFlag : uint8_t(0),
-                                   kLightingEffectRate, LightingSpeedCode(level), 0, 0});
+        return CommandFrame::Make(kSetLightingEffect, {row.pattern, flag ? kLightingEffectColorFlag : uint8_t(0),
+                                                       kLightingEffectRate, LightingSpeedCode(level), 0, 0});
     }
     return CommandFrame::Make(kSetLightingEffect);
 }
@@ -130,8 +125,7 @@ void GetReportRate(DeviceLink& link)
 {
     CommandFrame frame = CommandFrame::Make(kGetReportRate);
     link.transport.SendCommand(frame, true);
-    std::copy_n(frame.bytes.begin() + 1, link.state.reportRateState.size(),
-                link.state.reportRateState.begin());
+    std::copy_n(frame.bytes.begin() + 1, link.state.reportRateState.size(), link.state.reportRateState.begin());
     DebugPrintf(link.debug, "ReportRate:%02x\n", frame[1]);
 }
 
@@ -152,8 +146,7 @@ void SetMacro(DeviceLink& link, const ConfigImage& image)
     std::copy_n(&image.macroMemory[0][0], kMemory, copy.begin());
     for (int k = 0; k < kMacroSlotCount; ++k) {
         CommandFrame header = BlockHeader(kSetMacro, uint8_t(k), kMacroChunks);
-        link.transport.TransferBlock(header,
-                                     std::span(copy.data() + size_t(k) * kMacroSlotSize, kMacroWindowSize),
+        link.transport.TransferBlock(header, std::span(copy.data() + size_t(k) * kMacroSlotSize, kMacroWindowSize),
                                      BlockDirection::Write, int32_t(kMacroWindowSize));
     }
 }
@@ -209,10 +202,7 @@ void GetLightingBlock(DeviceLink& link)
     std::copy_n(data.begin(), link.state.lightingBlock.size(), link.state.lightingBlock.begin());
 }
 
-void SetLiftOff(DeviceLink& link, const ConfigImage& image)
-{
-    link.transport.SendFrame(SetLiftOffFrame(image));
-}
+void SetLiftOff(DeviceLink& link, const ConfigImage& image) { link.transport.SendFrame(SetLiftOffFrame(image)); }
 
 void UpdateReportRate(DeviceLink& link, const ConfigImage& image)
 {

@@ -33,10 +33,14 @@ const DeviceConnection::SearchRules* CommandRules();
 int DiagnosticErrorCode(HidError error)
 {
     switch (error) {
-    case HidError::None: return kErrorSuccess;
-    case HidError::AccessDenied: return kErrorAccessDenied;
-    case HidError::NotFound: return kErrorFileNotFound;
-    case HidError::Failed: break;
+    case HidError::None:
+        return kErrorSuccess;
+    case HidError::AccessDenied:
+        return kErrorAccessDenied;
+    case HidError::NotFound:
+        return kErrorFileNotFound;
+    case HidError::Failed:
+        break;
     }
     return kErrorGenFailure;
 }
@@ -77,8 +81,7 @@ DeviceConnection::Found DeviceConnection::Search(const SearchRules& rules)
 
         const bool wanted = info.usage == kVendorCollectionUsage && info.usagePage == rules.usagePage &&
                             (!rules.needsInputReport || info.inputReportLength != 0) &&
-                            (!rules.needsFeatureLength9 ||
-                             info.featureReportLength == kRequiredFeatureReportLength);
+                            (!rules.needsFeatureLength9 || info.featureReportLength == kRequiredFeatureReportLength);
         if (!wanted)
             continue;
         auto handle = hid_.Open(info.path, rules.mode);
@@ -123,10 +126,7 @@ bool DeviceConnection::FindCommandInterface()
     return true;
 }
 
-bool DeviceConnection::CheckConnection()
-{
-    return FindEventInterface() && FindCommandInterface();
-}
+bool DeviceConnection::CheckConnection() { return FindEventInterface() && FindCommandInterface(); }
 
 void DeviceConnection::CloseHandles()
 {

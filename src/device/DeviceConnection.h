@@ -58,7 +58,7 @@ public:
     uint16_t InputReportLength() const { return inputLength_; }
     uint16_t OutputReportLength() const { return outputLength_; }
     uint16_t EventReportLength() const { return eventLength_.load(); } // any thread
-    const std::string& DevicePath() const { return devicePath_; } // last one examined
+    const std::string& DevicePath() const { return devicePath_; }      // last one examined
 
     HidSystem& Hid() { return hid_; }
 

@@ -27,8 +27,7 @@ size_t ReportLength(uint16_t reported, size_t usual)
 
 } // namespace
 
-Transport::Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug,
-                     const std::atomic<bool>& cancel)
+Transport::Transport(DeviceConnection& connection, Pacer& pacer, DebugOutput& debug, const std::atomic<bool>& cancel)
     : connection_(connection), pacer_(pacer), debug_(debug), cancel_(cancel)
 {
 }
@@ -82,10 +81,7 @@ void Transport::ReadReply(CommandFrame& frame)
     std::copy_n(report.begin() + kReportPayloadIndex, kFrameSize, frame.bytes.begin());
 }
 
-void Transport::SendFrame(const CommandFrame& frame)
-{
-    SendFeature(frame);
-}
+void Transport::SendFrame(const CommandFrame& frame) { SendFeature(frame); }
 
 void Transport::SendCommand(CommandFrame& frame, bool readBack)
 {

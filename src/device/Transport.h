@@ -46,8 +46,7 @@ public:
     // Sends header, then moves ceil(byteCount / 64) chunks from or into data.
     // data should hold that many whole chunks; bytes beyond its end are
     // neither read nor written. A read copies the reply over header first.
-    void TransferBlock(CommandFrame& header, std::span<uint8_t> data, BlockDirection direction,
-                       int32_t byteCount);
+    void TransferBlock(CommandFrame& header, std::span<uint8_t> data, BlockDirection direction, int32_t byteCount);
 
     static int ChunkCount(int32_t byteCount);
 

@@ -13,7 +13,7 @@ class PointerSettingsApplier;
 struct AppContext : ProfileStore {
     using ProfileStore::ProfileStore;
 
-    DeviceLink* device = nullptr; // the link to the mouse; null where there is none
+    DeviceLink* device = nullptr;                      // the link to the mouse; null where there is none
     PointerSettingsApplier* pointerSettings = nullptr; // null: the desktop is left as it is
 };
 

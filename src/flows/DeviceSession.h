@@ -35,8 +35,7 @@ public:
 
 class DeviceSession final : private DeviceNoticeSink {
 public:
-    DeviceSession(AppContext& ctx, DeviceLink& link, HidSystem& hid, UiThread& ui,
-                  DeviceSessionListener& listener);
+    DeviceSession(AppContext& ctx, DeviceLink& link, HidSystem& hid, UiThread& ui, DeviceSessionListener& listener);
     // Stops the reader, stops listening for notices and closes the handles.
     ~DeviceSession() override;
     DeviceSession(const DeviceSession&) = delete;

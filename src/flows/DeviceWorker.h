@@ -35,9 +35,9 @@ public:
 class DeviceWorker {
 public:
     struct Job {
-        std::function<FlowResult()> run;           // on the worker thread
-        std::chrono::milliseconds planned{};       // its pauses, known in advance
-        std::function<void(FlowResult)> finished;  // on the UI thread, may be empty
+        std::function<FlowResult()> run;          // on the worker thread
+        std::chrono::milliseconds planned{};      // its pauses, known in advance
+        std::function<void(FlowResult)> finished; // on the UI thread, may be empty
     };
 
     // link: whose pauses measure progress and whose cancel flag stops a flow;

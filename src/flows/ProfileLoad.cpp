@@ -16,8 +16,8 @@ struct LocaleLanguage {
     std::string_view code;
 };
 // First match wins: traditional Chinese regions before the general "zh".
-constexpr std::array<LocaleLanguage, 5> kLocaleLanguages{{
-    {"zh_TW", "CHT"}, {"zh_HK", "CHT"}, {"zh_MO", "CHT"}, {"zh", "CHS"}, {"de", "DE"}}};
+constexpr std::array<LocaleLanguage, 5> kLocaleLanguages{
+    {{"zh_TW", "CHT"}, {"zh_HK", "CHT"}, {"zh_MO", "CHT"}, {"zh", "CHS"}, {"de", "DE"}}};
 
 // The name of the one profile of a fresh installation, in its language.
 std::string FirstProfileName(std::string_view languageCode)

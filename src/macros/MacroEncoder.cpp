@@ -21,8 +21,7 @@ constexpr size_t kEventSize = 4;     // type, key, delay high, delay low
 
 uint8_t KeyCode(std::string_view keyName, MacroEncodePath path)
 {
-    return path == MacroEncodePath::Manager ? ManagerKeyUsageByName(keyName)
-                                            : KeyUsageByName(keyName);
+    return path == MacroEncodePath::Manager ? ManagerKeyUsageByName(keyName) : KeyUsageByName(keyName);
 }
 
 // The delay before an event: the delay line right before it, else the
@@ -45,8 +44,7 @@ bool PutEvent(std::span<uint8_t> record, size_t& at, uint8_t type, uint8_t key, 
     return at < record.size();
 }
 
-void EncodeLibraryMacro(MacroLibraryFile& library, int i, MacroEncodePath path,
-                        std::span<uint8_t> record)
+void EncodeLibraryMacro(MacroLibraryFile& library, int i, MacroEncodePath path, std::span<uint8_t> record)
 {
     const std::string name = library.LoadName(i);
     const StoredMacro macro = library.LoadMacro(name);
@@ -55,14 +53,13 @@ void EncodeLibraryMacro(MacroLibraryFile& library, int i, MacroEncodePath path,
 
 } // namespace
 
-void EncodeMacro(std::string_view loopTimes, const std::vector<std::string>& lines,
-                 MacroEncodePath path, std::span<uint8_t> record)
+void EncodeMacro(std::string_view loopTimes, const std::vector<std::string>& lines, MacroEncodePath path,
+                 std::span<uint8_t> record)
 {
     if (record.size() < kFirstEventEnd)
         return;
-    const auto firstPress = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
-        return KindOfLine(l) == MacroLineKind::Press;
-    });
+    const auto firstPress = std::find_if(lines.begin(), lines.end(),
+                                         [](const std::string& l) { return KindOfLine(l) == MacroLineKind::Press; });
     std::fill(record.begin(), record.end(), uint8_t{0});
     if (firstPress == lines.end())
         return; // nothing to play: the loop count is cleared too
@@ -70,8 +67,7 @@ void EncodeMacro(std::string_view loopTimes, const std::vector<std::string>& lin
     const int loops = LoopCountOf(loopTimes);
     record[kLoopHighByte] = uint8_t(loops >> 8);
     record[kLoopLowByte] = uint8_t(loops & 0xFF);
-    record[kFirstEventMarker] =
-        path == MacroEncodePath::Manager ? kManagerFirstEventMarker : kLibraryFirstEventMarker;
+    record[kFirstEventMarker] = path == MacroEncodePath::Manager ? kManagerFirstEventMarker : kLibraryFirstEventMarker;
     record[kFirstEventKey] = KeyCode(KeyNameOfLine(*firstPress), path);
 
     size_t at = kFirstEventEnd;
@@ -80,8 +76,7 @@ void EncodeMacro(std::string_view loopTimes, const std::vector<std::string>& lin
         if (kind == MacroLineKind::Other)
             continue;
         const uint8_t type = kind == MacroLineKind::Press ? kPressEventType : kReleaseEventType;
-        if (!PutEvent(record, at, type, KeyCode(KeyNameOfLine(*line), path),
-                      EventDelay(*(line - 1))))
+        if (!PutEvent(record, at, type, KeyCode(KeyNameOfLine(*line), path), EventDelay(*(line - 1))))
             break;
     }
 }
@@ -96,8 +91,7 @@ void EncodeLibrary(ProfileIni& ini, const std::filesystem::path& libraryFile, Co
         EncodeLibraryMacro(library, i, MacroEncodePath::Library, image.macroMemory[i]);
 }
 
-void EncodeForManager(ProfileIni& ini, const std::filesystem::path& libraryFile,
-                      ManagerMacroCopy& copy)
+void EncodeForManager(ProfileIni& ini, const std::filesystem::path& libraryFile, ManagerMacroCopy& copy)
 {
     for (ManagerRecord& record : copy)
         record.fill(0);

@@ -41,8 +41,8 @@ using ManagerMacroCopy = std::array<ManagerRecord, kMacroSlotCount>;
 // Encodes one macro into record (130 or 508 bytes), never writing past it.
 // Lines before the first press carry no event and are skipped; that press is
 // the first event. A sequence without a press clears the whole record.
-void EncodeMacro(std::string_view loopTimes, const std::vector<std::string>& lines,
-                 MacroEncodePath path, std::span<uint8_t> record);
+void EncodeMacro(std::string_view loopTimes, const std::vector<std::string>& lines, MacroEncodePath path,
+                 std::span<uint8_t> record);
 
 // Encodes macros 0..min(MacroCount, 12)-1 of the library into their slots of
 // the image's macroMemory; other slots keep their bytes. Nothing changes when
@@ -52,8 +52,7 @@ void EncodeLibrary(ProfileIni& ini, const std::filesystem::path& libraryFile, Co
 // The manager's encode: the copy is cleared and every macro of the library
 // encoded into its record, so records past the library's end are zero (all
 // of them when the library is empty or missing).
-void EncodeForManager(ProfileIni& ini, const std::filesystem::path& libraryFile,
-                      ManagerMacroCopy& copy);
+void EncodeForManager(ProfileIni& ini, const std::filesystem::path& libraryFile, ManagerMacroCopy& copy);
 
 // Copies the first 130 bytes of each record into its slot of macroMemory.
 void CopyManagerCopyToImage(const ManagerMacroCopy& copy, ConfigImage& image);

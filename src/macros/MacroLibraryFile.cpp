@@ -48,10 +48,7 @@ int MacroLibraryFile::LoadCount()
     return std::clamp(n, 0, kMacroSlotCount);
 }
 
-std::string MacroLibraryFile::LoadName(int i)
-{
-    return ini_.ReadString(file_, kMacroIndexSection, std::to_string(i));
-}
+std::string MacroLibraryFile::LoadName(int i) { return ini_.ReadString(file_, kMacroIndexSection, std::to_string(i)); }
 
 std::vector<std::string> MacroLibraryFile::LoadNames()
 {
@@ -70,8 +67,7 @@ StoredMacro MacroLibraryFile::LoadMacro(std::string_view name)
         return macro;
     macro.delayStatus = ini_.ReadString(file_, name, kDelayStatusKey);
     macro.loopTimes = ini_.ReadString(file_, name, kLoopTimesKey);
-    const int m = std::clamp(ParseLeadingInt(ini_.ReadString(file_, name, kItemCountKey)), 0,
-                             kMaxMacroLines);
+    const int m = std::clamp(ParseLeadingInt(ini_.ReadString(file_, name, kItemCountKey)), 0, kMaxMacroLines);
     macro.lines.reserve(size_t(m));
     for (int j = 0; j < m; ++j)
         macro.lines.push_back(ini_.ReadString(file_, name, ItemKey(j)));
@@ -92,8 +88,8 @@ void MacroLibraryFile::WriteIndex(const std::vector<std::string>& names)
         ini_.WriteString(file_, kMacroIndexSection, std::to_string(i), names[i]);
 }
 
-void MacroLibraryFile::WriteMacro(std::string_view name, bool delayOption,
-                                  std::string_view loopText, const std::vector<std::string>& lines)
+void MacroLibraryFile::WriteMacro(std::string_view name, bool delayOption, std::string_view loopText,
+                                  const std::vector<std::string>& lines)
 {
     if (!Exists() || !IsMacroSectionName(name))
         return;
@@ -104,8 +100,7 @@ void MacroLibraryFile::WriteMacro(std::string_view name, bool delayOption,
     PauseAfterWrite();
 }
 
-void MacroLibraryFile::WriteMacroSection(std::string_view name, std::string_view delayStatus,
-                                         std::string_view loopText,
+void MacroLibraryFile::WriteMacroSection(std::string_view name, std::string_view delayStatus, std::string_view loopText,
                                          const std::vector<std::string>& lines)
 {
     if (!Exists() || !IsMacroSectionName(name))

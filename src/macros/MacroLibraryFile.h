@@ -73,8 +73,8 @@ public:
                     const std::vector<std::string>& lines);
     // Like WriteMacro, but the section is written even for an empty sequence
     // ("ItemCount" 0) and the delay status is given as stored text. No pause.
-    void WriteMacroSection(std::string_view name, std::string_view delayStatus,
-                           std::string_view loopText, const std::vector<std::string>& lines);
+    void WriteMacroSection(std::string_view name, std::string_view delayStatus, std::string_view loopText,
+                           const std::vector<std::string>& lines);
     // Writes only "MacroLoopTimes"; creates the file when it is missing.
     void WriteLoopTimes(std::string_view name, std::string_view loopText);
     void DeleteMacroSection(std::string_view name);

@@ -29,10 +29,7 @@ MacroLineKind KindOfLine(std::string_view line)
     return MacroLineKind::Other;
 }
 
-bool IsDelayLine(std::string_view line)
-{
-    return line.find(kDelayMark) != std::string_view::npos;
-}
+bool IsDelayLine(std::string_view line) { return line.find(kDelayMark) != std::string_view::npos; }
 
 std::string KeyNameOfLine(std::string_view line)
 {
@@ -47,19 +44,10 @@ std::string KeyNameOfLine(std::string_view line)
     return std::string(line);
 }
 
-std::string PressLine(std::string_view keyName)
-{
-    return std::string(keyName) + std::string(kPressSuffix);
-}
+std::string PressLine(std::string_view keyName) { return std::string(keyName) + std::string(kPressSuffix); }
 
-std::string ReleaseLine(std::string_view keyName)
-{
-    return std::string(keyName) + std::string(kReleaseSuffix);
-}
+std::string ReleaseLine(std::string_view keyName) { return std::string(keyName) + std::string(kReleaseSuffix); }
 
-std::string DelayLine(long long milliseconds)
-{
-    return std::to_string(milliseconds) + std::string(kDelaySuffix);
-}
+std::string DelayLine(long long milliseconds) { return std::to_string(milliseconds) + std::string(kDelaySuffix); }
 
 } // namespace lumeno

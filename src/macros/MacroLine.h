@@ -9,10 +9,10 @@ namespace lumeno {
 
 inline constexpr std::string_view kPressSuffix = "   Dn";
 inline constexpr std::string_view kReleaseSuffix = "   Up";
-inline constexpr std::string_view kDelayMark = "ms";       // what makes a line a delay
+inline constexpr std::string_view kDelayMark = "ms"; // what makes a line a delay
 inline constexpr std::string_view kDelaySuffix = " ms";
-inline constexpr int kDefaultEventDelayMs = 50;            // an event with no delay line before it
-inline constexpr int kMaxDelayMs = 65535;                  // the mouse holds 16 bits
+inline constexpr int kDefaultEventDelayMs = 50; // an event with no delay line before it
+inline constexpr int kMaxDelayMs = 65535;       // the mouse holds 16 bits
 
 enum class MacroLineKind { Press, Release, Other };
 

@@ -45,11 +45,9 @@ bool ManagerDiscardsKey(KeyMessageKind kind, uint32_t virtualKey)
            std::ranges::find(kKeysDiscardedDownUp, virtualKey) != std::end(kKeysDiscardedDownUp);
 }
 
-MacroManagerModel::MacroManagerModel(ProfileIni& ini, std::filesystem::path libraryFile,
-                                     Pacer& pacer, RecorderHook& hook,
-                                     std::string_view languageCode)
-    : ini_(ini), library_(ini, std::move(libraryFile), &pacer), hook_(hook),
-      word_(MacroWordForLanguage(languageCode))
+MacroManagerModel::MacroManagerModel(ProfileIni& ini, std::filesystem::path libraryFile, Pacer& pacer,
+                                     RecorderHook& hook, std::string_view languageCode)
+    : ini_(ini), library_(ini, std::move(libraryFile), &pacer), hook_(hook), word_(MacroWordForLanguage(languageCode))
 {
 }
 
@@ -59,8 +57,7 @@ MacroManagerModel::~MacroManagerModel()
         hook_.Remove();
 }
 
-void MacroManagerModel::Open(const std::array<std::string, kButtonCount>& captions,
-                             ConfigImage* image)
+void MacroManagerModel::Open(const std::array<std::string, kButtonCount>& captions, ConfigImage* image)
 {
     if (recorder_.Recording())
         hook_.Remove();
@@ -134,8 +131,7 @@ bool MacroManagerModel::IsBound(size_t index) const
             return true;
     if (image_) {
         for (int b = 0; b < kButtonCount; ++b)
-            if (image_->buttonFunction[b] == kMacroButtonFunction &&
-                image_->macroIndex[b] == index)
+            if (image_->buttonFunction[b] == kMacroButtonFunction && image_->macroIndex[b] == index)
                 return true;
     }
     return false;
@@ -153,8 +149,7 @@ void MacroManagerModel::RepointBindingsAfter(size_t deleted)
     }
 }
 
-bool MacroManagerModel::SectionSharedByOthers(std::string_view name,
-                                              std::optional<size_t> except) const
+bool MacroManagerModel::SectionSharedByOthers(std::string_view name, std::optional<size_t> except) const
 {
     for (size_t i = 0; i < names_.size(); ++i)
         if (i != except && SameSection(names_[i], name))
@@ -209,10 +204,7 @@ void MacroManagerModel::EndRename(std::optional<std::string_view> typed)
 
 // --- options ---------------------------------------------------------------
 
-void MacroManagerModel::ToggleDelayOption()
-{
-    delayOption_ = !delayOption_;
-}
+void MacroManagerModel::ToggleDelayOption() { delayOption_ = !delayOption_; }
 
 void MacroManagerModel::ToggleLoopOption()
 {
@@ -395,9 +387,6 @@ const ManagerMacroCopy& MacroManagerModel::Ok()
     return copy_;
 }
 
-void MacroManagerModel::Cancel()
-{
-    StopRecording();
-}
+void MacroManagerModel::Cancel() { StopRecording(); }
 
 } // namespace lumeno

@@ -55,8 +55,8 @@ public:
     };
 
     // languageCode chooses the word of default names ("Macro", "Makro", ...).
-    MacroManagerModel(ProfileIni& ini, std::filesystem::path libraryFile, Pacer& pacer,
-                      RecorderHook& hook, std::string_view languageCode);
+    MacroManagerModel(ProfileIni& ini, std::filesystem::path libraryFile, Pacer& pacer, RecorderHook& hook,
+                      std::string_view languageCode);
     ~MacroManagerModel();
     MacroManagerModel(const MacroManagerModel&) = delete;
     MacroManagerModel& operator=(const MacroManagerModel&) = delete;
@@ -126,8 +126,8 @@ public:
     const ManagerMacroCopy& EncodedCopy() const { return copy_; }
 
 private:
-    void StoreSelected();           // the store of the macro being edited
-    void StoreAfterInPlaceEdit();   // the same, writing an empty sequence too
+    void StoreSelected();         // the store of the macro being edited
+    void StoreAfterInPlaceEdit(); // the same, writing an empty sequence too
     void InterruptRecording();
     void ShowEmptyLibrary();
     bool IsBound(size_t index) const;

@@ -31,8 +31,7 @@ std::string_view TrimBlanks(std::string_view s)
     return s;
 }
 
-bool ClashesWithAny(const std::vector<std::string>& names, std::string_view candidate,
-                    size_t except)
+bool ClashesWithAny(const std::vector<std::string>& names, std::string_view candidate, size_t except)
 {
     for (size_t i = 0; i < names.size(); ++i)
         if (i != except && SameSection(names[i], candidate))
@@ -73,14 +72,13 @@ std::string DefaultMacroName(const std::vector<std::string>& names, std::string_
     }
 }
 
-std::optional<std::string> AcceptedMacroRename(const std::vector<std::string>& names,
-                                               size_t index, std::string_view typed)
+std::optional<std::string> AcceptedMacroRename(const std::vector<std::string>& names, size_t index,
+                                               std::string_view typed)
 {
     const std::string_view name = TrimBlanks(typed);
     if (name.empty() || name.find_first_of("[]\r\n") != std::string_view::npos)
         return std::nullopt;
-    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
-        name.back() == name.front())
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front())
         return std::nullopt;
     if (name.size() >= kProfileBufferChars)
         return std::nullopt;

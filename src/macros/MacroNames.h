@@ -24,8 +24,8 @@ bool SameSection(std::string_view a, std::string_view b);
 // refused: empty after trimming blanks; holding "[", "]" or a line break;
 // wrapped in quotes or longer than a stored value may be (it would not read
 // back as typed); or sharing a section with another macro or with the index.
-std::optional<std::string> AcceptedMacroRename(const std::vector<std::string>& names,
-                                               size_t index, std::string_view typed);
+std::optional<std::string> AcceptedMacroRename(const std::vector<std::string>& names, size_t index,
+                                               std::string_view typed);
 
 // The macro a button caption names: the text after its last ":", or nullopt
 // when the caption holds no ":".

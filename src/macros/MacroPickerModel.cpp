@@ -8,11 +8,9 @@
 
 namespace lumeno {
 
-MacroChoice MacroChoiceOfButton(const ConfigImage& image, int buttonIndex,
-                                std::string_view caption)
+MacroChoice MacroChoiceOfButton(const ConfigImage& image, int buttonIndex, std::string_view caption)
 {
-    if (buttonIndex < 0 || buttonIndex >= kButtonCount ||
-        image.buttonFunction[buttonIndex] != kMacroButtonFunction)
+    if (buttonIndex < 0 || buttonIndex >= kButtonCount || image.buttonFunction[buttonIndex] != kMacroButtonFunction)
         return {};
     MacroChoice choice;
     choice.name = std::string(MacroNameOfCaption(caption).value_or(""));
@@ -37,8 +35,7 @@ void MacroPickerModel::ToggleList()
     }
     listNames_ = library_.LoadNames();
     const auto it = std::ranges::find(listNames_, choice_.name);
-    listSelection_ = it == listNames_.end() ? std::nullopt
-                                            : std::optional<size_t>(it - listNames_.begin());
+    listSelection_ = it == listNames_.end() ? std::nullopt : std::optional<size_t>(it - listNames_.begin());
     listShown_ = true;
 }
 

@@ -24,8 +24,7 @@ struct MacroChoice {
 // What the picker opens with for button buttonIndex: the macro the caption
 // names, the stored position and play mode when the button plays a macro;
 // otherwise no macro and mode 0.
-MacroChoice MacroChoiceOfButton(const ConfigImage& image, int buttonIndex,
-                                std::string_view caption);
+MacroChoice MacroChoiceOfButton(const ConfigImage& image, int buttonIndex, std::string_view caption);
 
 struct PickerRect {
     int left, top, right, bottom;

@@ -7,8 +7,7 @@
 
 namespace lumeno {
 
-void MacroRecorder::Start(const std::string& macroName, bool delayOption,
-                          const std::string& loopText)
+void MacroRecorder::Start(const std::string& macroName, bool delayOption, const std::string& loopText)
 {
     buffer_.assign({macroName, delayOption ? "1" : "0", loopText});
     eventCount_ = 0;
@@ -42,8 +41,7 @@ HookDecision MacroRecorder::RecordHook(const KeyboardEvent& event)
     return {true, std::move(report)};
 }
 
-RecordOutcome MacroRecorder::OnRecordedKey(const RecordedKey& key, uint64_t nowMs,
-                                           bool delayOption)
+RecordOutcome MacroRecorder::OnRecordedKey(const RecordedKey& key, uint64_t nowMs, bool delayOption)
 {
     RecordOutcome outcome;
     if (!recording_ || key.run != run_)

@@ -13,7 +13,6 @@ public:
 };
 
 // printf-style convenience: the diagnostic lines are printf formats.
-void DebugPrintf(DebugOutput& out, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void DebugPrintf(DebugOutput& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 } // namespace lumeno

@@ -56,13 +56,12 @@ struct CollectionBuild {
     std::set<std::uint8_t> ids;
 };
 
-std::uint16_t ByteLength(std::uint64_t bits) {
-    return static_cast<std::uint16_t>((bits + 7) / 8 + 1);
-}
+std::uint16_t ByteLength(std::uint64_t bits) { return static_cast<std::uint16_t>((bits + 7) / 8 + 1); }
 
 class Parser {
 public:
-    std::optional<HidReportDescriptor> Run(std::span<const std::uint8_t> bytes, std::string& error) {
+    std::optional<HidReportDescriptor> Run(std::span<const std::uint8_t> bytes, std::string& error)
+    {
         std::size_t pos = 0;
         while (pos < bytes.size()) {
             const std::uint8_t prefix = bytes[pos];
@@ -89,10 +88,17 @@ public:
 
             const char* why = nullptr;
             switch (type) {
-            case ItemType::Main: why = Main(tag); break;
-            case ItemType::Global: why = Global(tag, data); break;
-            case ItemType::Local: Local(tag, data, size); break;
-            case ItemType::Reserved: break;
+            case ItemType::Main:
+                why = Main(tag);
+                break;
+            case ItemType::Global:
+                why = Global(tag, data);
+                break;
+            case ItemType::Local:
+                Local(tag, data, size);
+                break;
+            case ItemType::Reserved:
+                break;
             }
             if (why)
                 return Fail(error, why);
@@ -120,12 +126,14 @@ public:
     }
 
 private:
-    static std::nullopt_t Fail(std::string& error, const char* why) {
+    static std::nullopt_t Fail(std::string& error, const char* why)
+    {
         error = why;
         return std::nullopt;
     }
 
-    const char* Main(std::uint8_t tag) {
+    const char* Main(std::uint8_t tag)
+    {
         const char* why = nullptr;
         switch (tag) {
         case kTagCollection:
@@ -136,8 +144,7 @@ private:
             if (depth_ == 0) {
                 current_ = CollectionBuild{};
                 const Usage u = firstUsage_.value_or(Usage{});
-                current_.caps.usagePage = static_cast<std::uint16_t>(
-                    u.extended ? u.value >> 16 : globals_.usagePage);
+                current_.caps.usagePage = static_cast<std::uint16_t>(u.extended ? u.value >> 16 : globals_.usagePage);
                 current_.caps.usage = static_cast<std::uint16_t>(u.value);
             }
             ++depth_;
@@ -150,16 +157,24 @@ private:
             if (--depth_ == 0)
                 done_.push_back(std::move(current_));
             break;
-        case kTagInput: why = AddReport(Input); break;
-        case kTagOutput: why = AddReport(Output); break;
-        case kTagFeature: why = AddReport(Feature); break;
-        default: break; // reserved main tags carry no report data
+        case kTagInput:
+            why = AddReport(Input);
+            break;
+        case kTagOutput:
+            why = AddReport(Output);
+            break;
+        case kTagFeature:
+            why = AddReport(Feature);
+            break;
+        default:
+            break; // reserved main tags carry no report data
         }
         firstUsage_.reset(); // local items end with every main item
         return why;
     }
 
-    const char* AddReport(ReportKind kind) {
+    const char* AddReport(ReportKind kind)
+    {
         if (depth_ == 0)
             return nullptr; // data outside any collection belongs to no interface
         const std::uint64_t add = std::uint64_t{globals_.reportSize} * globals_.reportCount;
@@ -171,11 +186,18 @@ private:
         return nullptr;
     }
 
-    const char* Global(std::uint8_t tag, std::uint32_t data) {
+    const char* Global(std::uint8_t tag, std::uint32_t data)
+    {
         switch (tag) {
-        case kTagUsagePage: globals_.usagePage = data; break;
-        case kTagReportSize: globals_.reportSize = data; break;
-        case kTagReportCount: globals_.reportCount = data; break;
+        case kTagUsagePage:
+            globals_.usagePage = data;
+            break;
+        case kTagReportSize:
+            globals_.reportSize = data;
+            break;
+        case kTagReportCount:
+            globals_.reportCount = data;
+            break;
         case kTagReportId:
             if (data == 0 || data > 0xFF)
                 return "invalid report id";
@@ -193,12 +215,14 @@ private:
             globals_ = stack_.back();
             stack_.pop_back();
             break;
-        default: break; // logical/physical ranges and units do not change lengths
+        default:
+            break; // logical/physical ranges and units do not change lengths
         }
         return nullptr;
     }
 
-    void Local(std::uint8_t tag, std::uint32_t data, std::size_t size) {
+    void Local(std::uint8_t tag, std::uint32_t data, std::size_t size)
+    {
         if (tag == kTagUsage && !firstUsage_)
             firstUsage_ = Usage{data, size == 4};
     }
@@ -214,8 +238,8 @@ private:
 
 } // namespace
 
-std::optional<HidReportDescriptor> HidReportDescriptor::Parse(std::span<const std::uint8_t> bytes,
-                                                              std::string* error) {
+std::optional<HidReportDescriptor> HidReportDescriptor::Parse(std::span<const std::uint8_t> bytes, std::string* error)
+{
     std::string why;
     auto result = Parser{}.Run(bytes, why);
     if (error)

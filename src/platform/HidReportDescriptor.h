@@ -39,8 +39,7 @@ struct HidReportDescriptor {
     // item, unbalanced collections or push/pop, report id 0 or above 255,
     // a report longer than the kernel accepts) and, when error is given,
     // stores a short reason there. Never reads outside bytes.
-    static std::optional<HidReportDescriptor> Parse(std::span<const std::uint8_t> bytes,
-                                                    std::string* error = nullptr);
+    static std::optional<HidReportDescriptor> Parse(std::span<const std::uint8_t> bytes, std::string* error = nullptr);
 };
 
 // Longest report, in bytes without the id byte, that the Linux HID core

@@ -21,7 +21,7 @@ namespace lumeno {
 // One HID top-level collection, as the operating system lists it. A physical
 // device with several top-level collections appears as several interfaces.
 struct HidInterfaceInfo {
-    std::string path;   // opaque; pass it back to Probe and Open unchanged
+    std::string path; // opaque; pass it back to Probe and Open unchanged
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     uint16_t version = 0;
@@ -127,8 +127,7 @@ public:
 
     // Opens the collection for real. Returns nullptr on failure and, when
     // error is given, stores the reason there (None on success).
-    virtual std::unique_ptr<HidHandle> Open(const std::string& path, HidOpenMode mode,
-                                            HidError* error = nullptr) = 0;
+    virtual std::unique_ptr<HidHandle> Open(const std::string& path, HidOpenMode mode, HidError* error = nullptr) = 0;
 
     // Installs the receiver of arrival and removal notices, replacing any
     // earlier one; an empty function removes it. The callback may run on a

@@ -30,8 +30,7 @@ public:
     }
     std::chrono::milliseconds Now() const override
     {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start_);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
     }
 
 private:

@@ -78,22 +78,23 @@ struct SocketName {
 };
 
 inline std::string FormatSocketName(std::uint16_t vendorId, std::uint16_t productId, int collection,
-                                    std::string_view instance) {
+                                    std::string_view instance)
+{
     char head[48];
-    std::snprintf(head, sizeof head, "VID_%04X&PID_%04X&Col%02d#", vendorId, productId,
-                  collection);
+    std::snprintf(head, sizeof head, "VID_%04X&PID_%04X&Col%02d#", vendorId, productId, collection);
     std::string name = head;
     for (const char c : instance) // keep the name a single path component
         name += (c == '/' || c == '\0') ? '_' : c;
     return name;
 }
 
-inline std::optional<SocketName> ParseSocketName(std::string_view name) {
+inline std::optional<SocketName> ParseSocketName(std::string_view name)
+{
     unsigned vid = 0, pid = 0;
     int collection = 0, used = 0;
     const std::string copy(name);
-    if (std::sscanf(copy.c_str(), "VID_%4X&PID_%4X&Col%2d#%n", &vid, &pid, &collection, &used) != 3 ||
-        used != 24 || collection < 1)
+    if (std::sscanf(copy.c_str(), "VID_%4X&PID_%4X&Col%2d#%n", &vid, &pid, &collection, &used) != 3 || used != 24 ||
+        collection < 1)
         return std::nullopt;
     return SocketName{static_cast<std::uint16_t>(vid), static_cast<std::uint16_t>(pid), collection,
                       copy.substr(static_cast<std::size_t>(used))};

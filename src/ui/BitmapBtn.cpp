@@ -15,7 +15,8 @@ int Index(ButtonLook look) { return static_cast<int>(look); }
 
 } // namespace
 
-CBitmapBtn::CBitmapBtn(QWidget* parent) : QAbstractButton(parent) {
+CBitmapBtn::CBitmapBtn(QWidget* parent) : QAbstractButton(parent)
+{
     setMouseTracking(true);
     captionFont_ = font();
     captionFont_.setPixelSize(14);
@@ -24,7 +25,8 @@ CBitmapBtn::CBitmapBtn(QWidget* parent) : QAbstractButton(parent) {
 }
 
 void CBitmapBtn::SetBitmaps(int x1, int y1, int x2, int y2, const QImage& normal, const QImage& hover,
-                            const QImage& pressed, const QImage& disabled) {
+                            const QImage& pressed, const QImage& disabled)
+{
     const QRect region(x1, y1, std::max(0, x2 - x1), std::max(0, y2 - y1));
     auto cut = [&](const QImage& image) { return image.isNull() ? QImage() : image.copy(region); };
     looks_[Index(ButtonLook::Normal)] = cut(normal);
@@ -36,24 +38,28 @@ void CBitmapBtn::SetBitmaps(int x1, int y1, int x2, int y2, const QImage& normal
 }
 
 void CBitmapBtn::SetBitmaps(const SkinImages& skin, int x1, int y1, int x2, int y2, std::string_view normal,
-                            std::string_view hover, std::string_view pressed, std::string_view disabled) {
+                            std::string_view hover, std::string_view pressed, std::string_view disabled)
+{
     auto load = [&](std::string_view name) { return skin.Load(name).value_or(QImage()); };
     SetBitmaps(x1, y1, x2, y2, load(normal), load(hover), load(pressed), load(disabled));
 }
 
-void CBitmapBtn::SetCaption(const QString& caption) {
+void CBitmapBtn::SetCaption(const QString& caption)
+{
     caption_ = caption;
     update();
 }
 
-void CBitmapBtn::SetCaptionFont(const QString& face, int pixelHeight, int weight) {
+void CBitmapBtn::SetCaptionFont(const QString& face, int pixelHeight, int weight)
+{
     captionFont_ = QFont(face);
     captionFont_.setPixelSize(std::max(1, pixelHeight));
     captionFont_.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     update();
 }
 
-void CBitmapBtn::SetCaptionColours(QColor normal, QColor hover, QColor disabled, QColor pressed) {
+void CBitmapBtn::SetCaptionColours(QColor normal, QColor hover, QColor disabled, QColor pressed)
+{
     captionColours_[Index(ButtonLook::Normal)] = normal;
     captionColours_[Index(ButtonLook::Hover)] = hover;
     captionColours_[Index(ButtonLook::Disabled)] = disabled;
@@ -61,33 +67,39 @@ void CBitmapBtn::SetCaptionColours(QColor normal, QColor hover, QColor disabled,
     update();
 }
 
-void CBitmapBtn::SetAlignment(int alignment, int indent) {
+void CBitmapBtn::SetAlignment(int alignment, int indent)
+{
     alignment_ = alignment;
     indent_ = indent;
     update();
 }
 
-void CBitmapBtn::SetMultiLine(bool multiLine) {
+void CBitmapBtn::SetMultiLine(bool multiLine)
+{
     multiLine_ = multiLine;
     update();
 }
 
-void CBitmapBtn::SetKeepHoverWhenInactive(bool keep) {
+void CBitmapBtn::SetKeepHoverWhenInactive(bool keep)
+{
     keepHoverWhenInactive_ = keep;
     update();
 }
 
-void CBitmapBtn::SetToggleMode(bool toggle) {
+void CBitmapBtn::SetToggleMode(bool toggle)
+{
     toggleMode_ = toggle;
     update();
 }
 
-void CBitmapBtn::SetToggleChecked(bool checked) {
+void CBitmapBtn::SetToggleChecked(bool checked)
+{
     checked_ = checked;
     update();
 }
 
-ButtonLook CBitmapBtn::CurrentLook() const {
+ButtonLook CBitmapBtn::CurrentLook() const
+{
     ButtonLookState state;
     state.enabled = isEnabled();
     state.toggleMode = toggleMode_;
@@ -99,12 +111,15 @@ ButtonLook CBitmapBtn::CurrentLook() const {
     return PickButtonLook(state);
 }
 
-void CBitmapBtn::paintEvent(QPaintEvent*) {
+void CBitmapBtn::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     const ButtonLook look = CurrentLook();
     const QImage& image = looks_[Index(look)];
-    if (!image.isNull()) DrawPreparedImage(painter, image, 0, 0);
-    if (caption_.isEmpty()) return;
+    if (!image.isNull())
+        DrawPreparedImage(painter, image, 0, 0);
+    if (caption_.isEmpty())
+        return;
 
     painter.setFont(captionFont_);
     painter.setPen(captionColours_[Index(look)]);
@@ -121,20 +136,24 @@ void CBitmapBtn::paintEvent(QPaintEvent*) {
     }
 }
 
-void CBitmapBtn::SetHover(bool hover) {
-    if (hover_ == hover) return;
+void CBitmapBtn::SetHover(bool hover)
+{
+    if (hover_ == hover)
+        return;
     hover_ = hover;
     update();
 }
 
-void CBitmapBtn::mouseMoveEvent(QMouseEvent* event) {
-    if (isEnabled()) SetHover(rect().contains(event->position().toPoint()) &&
-                              event->position().x() >= hoverStartColumn_);
+void CBitmapBtn::mouseMoveEvent(QMouseEvent* event)
+{
+    if (isEnabled())
+        SetHover(rect().contains(event->position().toPoint()) && event->position().x() >= hoverStartColumn_);
     emit mouseMovedOver(event->globalPosition().toPoint());
     QAbstractButton::mouseMoveEvent(event);
 }
 
-void CBitmapBtn::mouseReleaseEvent(QMouseEvent* event) {
+void CBitmapBtn::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton) {
         if (toggleMode_) {
             const bool inside = isDown() && rect().contains(event->position().toPoint());
@@ -153,19 +172,24 @@ void CBitmapBtn::mouseReleaseEvent(QMouseEvent* event) {
     QAbstractButton::mouseReleaseEvent(event);
 }
 
-void CBitmapBtn::leaveEvent(QEvent* event) {
+void CBitmapBtn::leaveEvent(QEvent* event)
+{
     SetHover(false);
     QAbstractButton::leaveEvent(event);
 }
 
-void CBitmapBtn::focusOutEvent(QFocusEvent* event) {
+void CBitmapBtn::focusOutEvent(QFocusEvent* event)
+{
     SetHover(false);
     QAbstractButton::focusOutEvent(event);
 }
 
-void CBitmapBtn::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange && !isEnabled()) SetHover(false);
-    if (event->type() == QEvent::ActivationChange) update();
+void CBitmapBtn::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        SetHover(false);
+    if (event->type() == QEvent::ActivationChange)
+        update();
     QAbstractButton::changeEvent(event);
 }
 

@@ -31,8 +31,8 @@ public:
 
     // Cuts the region (x1, y1)-(x2, y2) out of four images; a missing image
     // leaves that look blank. Also drops the focus frame and tab stop.
-    void SetBitmaps(int x1, int y1, int x2, int y2, const QImage& normal, const QImage& hover,
-                    const QImage& pressed, const QImage& disabled);
+    void SetBitmaps(int x1, int y1, int x2, int y2, const QImage& normal, const QImage& hover, const QImage& pressed,
+                    const QImage& disabled);
     void SetBitmaps(const SkinImages& skin, int x1, int y1, int x2, int y2, std::string_view normal,
                     std::string_view hover, std::string_view pressed, std::string_view disabled);
 

@@ -8,10 +8,10 @@ struct ButtonLookState {
     bool enabled = true;
     bool toggleMode = false;
     bool checked = false;
-    bool down = false;               // held down by the mouse
+    bool down = false; // held down by the mouse
     bool hover = false;
     bool keepHoverWhenInactive = true;
-    bool parentActive = true;        // the parent window is the active window
+    bool parentActive = true; // the parent window is the active window
 };
 
 // Disabled wins; a toggle shows pressed while checked; otherwise pressed

@@ -6,48 +6,58 @@
 namespace lumeno {
 
 CDMarkerBase::CDMarkerBase(SliderOrientation orientation, QWidget* parent)
-    : QWidget(parent), model_(orientation, SliderRect{}) {
+    : QWidget(parent), model_(orientation, SliderRect{})
+{
     setFocusPolicy(Qt::NoFocus);
 }
 
-void CDMarkerBase::Create(const QRect& rect, int identifier) {
+void CDMarkerBase::Create(const QRect& rect, int identifier)
+{
     id_ = identifier;
     setGeometry(rect);
     model_.SetRect(SliderRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()});
     update();
 }
 
-void CDMarkerBase::SetRange(int minimum, int maximum) {
+void CDMarkerBase::SetRange(int minimum, int maximum)
+{
     model_.SetRange(minimum, maximum);
     update();
 }
 
-void CDMarkerBase::SetPos(int value) {
+void CDMarkerBase::SetPos(int value)
+{
     model_.SetPos(value);
     update();
 }
 
-void CDMarkerBase::SetPosOrMinimum(int value) {
+void CDMarkerBase::SetPosOrMinimum(int value)
+{
     model_.SetPosOrMinimum(value);
     update();
 }
 
-void CDMarkerBase::SetTrackImages(const QImage& empty, const QImage& filled) {
+void CDMarkerBase::SetTrackImages(const QImage& empty, const QImage& filled)
+{
     empty_ = empty;
     filled_ = filled;
     update();
 }
 
-int CDMarkerBase::CoordinateInParent(const QPointF& local) const {
+int CDMarkerBase::CoordinateInParent(const QPointF& local) const
+{
     const QPoint inParent = mapToParent(local.toPoint());
     return model_.Orientation() == SliderOrientation::Vertical ? inParent.y() : inParent.x();
 }
 
-void CDMarkerBase::paintEvent(QPaintEvent*) {
+void CDMarkerBase::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
-    if (!empty_.isNull()) painter.drawImage(QPoint(0, 0), empty_);
+    if (!empty_.isNull())
+        painter.drawImage(QPoint(0, 0), empty_);
     const int filled = model_.FilledExtent();
-    if (filled <= 0 || filled_.isNull()) return;
+    if (filled <= 0 || filled_.isNull())
+        return;
     QRect part;
     if (model_.Orientation() == SliderOrientation::Vertical)
         part = QRect(0, height() - filled, width(), filled);
@@ -56,23 +66,31 @@ void CDMarkerBase::paintEvent(QPaintEvent*) {
     painter.drawImage(part, filled_, part);
 }
 
-void CDMarkerBase::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !isEnabled()) return;
+void CDMarkerBase::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled())
+        return;
     model_.Press(); // Qt grabs the mouse for the pressed widget until release
 }
 
-void CDMarkerBase::mouseMoveEvent(QMouseEvent* event) {
-    if (model_.Move(CoordinateInParent(event->position()))) update();
+void CDMarkerBase::mouseMoveEvent(QMouseEvent* event)
+{
+    if (model_.Move(CoordinateInParent(event->position())))
+        update();
 }
 
-void CDMarkerBase::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+void CDMarkerBase::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
     std::optional<int> released = model_.Release(CoordinateInParent(event->position()));
     update();
-    if (released) emit sliderReleased(*released, id_);
+    if (released)
+        emit sliderReleased(*released, id_);
 }
 
-void CDMarkerBase::changeEvent(QEvent* event) {
+void CDMarkerBase::changeEvent(QEvent* event)
+{
     if (event->type() == QEvent::EnabledChange) {
         model_.SetEnabled(isEnabled());
         update();
@@ -82,12 +100,14 @@ void CDMarkerBase::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void CDMarkerBase::focusOutEvent(QFocusEvent* event) {
+void CDMarkerBase::focusOutEvent(QFocusEvent* event)
+{
     model_.CancelDrag();
     QWidget::focusOutEvent(event);
 }
 
-void CDMarkerBase::hideEvent(QHideEvent* event) {
+void CDMarkerBase::hideEvent(QHideEvent* event)
+{
     model_.CancelDrag();
     QWidget::hideEvent(event);
 }

@@ -22,7 +22,8 @@ public:
     explicit Style(const CExMenu* menu) : menu_(menu) {}
 
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                           const QWidget* widget) const override {
+                           const QWidget* widget) const override
+    {
         if (type == CT_MenuItem) {
             const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
             const bool separator = item && item->menuItemType == QStyleOptionMenuItem::Separator;
@@ -31,15 +32,20 @@ public:
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     }
 
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
         switch (metric) {
-        case PM_MenuPanelWidth: return kMenuFrameWidth;
+        case PM_MenuPanelWidth:
+            return kMenuFrameWidth;
         case PM_MenuHMargin:
         case PM_MenuVMargin:
         case PM_MenuDesktopFrameWidth:
-        case PM_MenuTearoffHeight: return 0;
-        case PM_SubMenuOverlap: return 0;
-        default: return QProxyStyle::pixelMetric(metric, option, widget);
+        case PM_MenuTearoffHeight:
+            return 0;
+        case PM_SubMenuOverlap:
+            return 0;
+        default:
+            return QProxyStyle::pixelMetric(metric, option, widget);
         }
     }
 
@@ -47,15 +53,15 @@ private:
     const CExMenu* menu_;
 };
 
-CExMenu::CExMenu(QWidget* parent) : QMenu(parent), style_(std::make_unique<Style>(this)) {
-    setStyle(style_.get());
-}
+CExMenu::CExMenu(QWidget* parent) : QMenu(parent), style_(std::make_unique<Style>(this)) { setStyle(style_.get()); }
 
-CExMenu::~CExMenu() {
+CExMenu::~CExMenu()
+{
     setStyle(nullptr); // the proxy style dies with the menu; detach first
 }
 
-QAction* CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu) {
+QAction* CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu)
+{
     QAction* action = nullptr;
     if (id == kMenuSeparatorId) {
         action = addSeparator();
@@ -66,11 +72,13 @@ QAction* CExMenu::AppendItem(int id, const QString& text, CExMenu* submenu) {
         action = addAction(text);
     }
     action->setProperty(kIdProperty, id);
-    if (id == kMenuHiddenId) action->setVisible(false); // takes no height
+    if (id == kMenuHiddenId)
+        action->setVisible(false); // takes no height
     return action;
 }
 
-void CExMenu::SetItemMarks(int id, bool alternateColour, bool trademark) {
+void CExMenu::SetItemMarks(int id, bool alternateColour, bool trademark)
+{
     if (QAction* action = ActionFor(id)) {
         action->setProperty(kAlternateProperty, alternateColour);
         action->setProperty(kTrademarkProperty, trademark);
@@ -78,25 +86,27 @@ void CExMenu::SetItemMarks(int id, bool alternateColour, bool trademark) {
     }
 }
 
-void CExMenu::SetItemWidth(int width) {
+void CExMenu::SetItemWidth(int width)
+{
     fixedWidth_ = width;
     adjustSize();
 }
 
 int CExMenu::ItemWidth() const { return MenuWidth(Items(), fixedWidth_); }
 
-int CExMenu::IdOf(const QAction* action) {
-    return action ? action->property(kIdProperty).toInt() : 0;
-}
+int CExMenu::IdOf(const QAction* action) { return action ? action->property(kIdProperty).toInt() : 0; }
 
-QAction* CExMenu::ActionFor(int id) const {
+QAction* CExMenu::ActionFor(int id) const
+{
     for (QAction* action : actions()) {
-        if (IdOf(action) == id) return action;
+        if (IdOf(action) == id)
+            return action;
     }
     return nullptr;
 }
 
-std::vector<MenuItem> CExMenu::Items() const {
+std::vector<MenuItem> CExMenu::Items() const
+{
     std::vector<MenuItem> items;
     for (const QAction* action : actions()) {
         MenuItem item;
@@ -110,19 +120,23 @@ std::vector<MenuItem> CExMenu::Items() const {
     return items;
 }
 
-int CExMenu::TrackPopup(const QPoint& globalPosition) {
+int CExMenu::TrackPopup(const QPoint& globalPosition)
+{
     QAction* chosen = exec(globalPosition);
     return IdOf(chosen);
 }
 
-void CExMenu::paintEvent(QPaintEvent*) {
+void CExMenu::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     const QRect all = rect();
     painter.fillRect(all, ToQColor(kMenuBackground));
     for (const QAction* action : actions()) {
-        if (!action->isVisible()) continue;
+        if (!action->isVisible())
+            continue;
         const QRect r = actionGeometry(const_cast<QAction*>(action));
-        if (r.isEmpty()) continue;
+        if (r.isEmpty())
+            continue;
         if (action->isSeparator()) {
             painter.fillRect(r, ToQColor(kMenuBackground));
             painter.fillRect(QRect(r.left(), r.top() + r.height() / 2, r.width(), 1), ToQColor(kMenuSeparatorLine));
@@ -131,8 +145,10 @@ void CExMenu::paintEvent(QPaintEvent*) {
         const bool selected = action == activeAction() && action->isEnabled();
         painter.fillRect(r, ToQColor(selected ? kMenuSelectedBackground : kMenuBackground));
         QColor text = ToQColor(selected ? kMenuSelectedText : kMenuText);
-        if (action->property(kAlternateProperty).toBool()) text = ToQColor(kMenuAlternateText);
-        if (!action->isEnabled()) text = QColor(170, 150, 150);
+        if (action->property(kAlternateProperty).toBool())
+            text = ToQColor(kMenuAlternateText);
+        if (!action->isEnabled())
+            text = QColor(170, 150, 150);
         painter.setPen(text);
         painter.setFont(font());
         const QRect textRect = r.adjusted(kMenuTextLeft, 0, 0, 0);

@@ -14,7 +14,8 @@
 namespace lumeno {
 
 CLBEditorWnd::CLBEditorWnd(QListWidget* list, int row, Mode mode, int listId)
-    : QLineEdit(list->viewport()), list_(list), row_(row), mode_(mode), listId_(listId) {
+    : QLineEdit(list->viewport()), list_(list), row_(row), mode_(mode), listId_(listId)
+{
     setFont(list->font());
     setFrame(true);
     if (mode_ == Mode::Numeric)
@@ -22,9 +23,11 @@ CLBEditorWnd::CLBEditorWnd(QListWidget* list, int row, Mode mode, int listId)
     qApp->installEventFilter(this);
 }
 
-CLBEditorWnd* CLBEditorWnd::Open(QListWidget* list, int row, Mode mode, int listId) {
+CLBEditorWnd* CLBEditorWnd::Open(QListWidget* list, int row, Mode mode, int listId)
+{
     QListWidgetItem* item = list ? list->item(row) : nullptr;
-    if (!item) return nullptr;
+    if (!item)
+        return nullptr;
     auto* editor = new CLBEditorWnd(list, row, mode, listId);
     editor->setGeometry(list->visualItemRect(item).adjusted(-1, -1, 1, 1));
     editor->setText(item->text());
@@ -34,8 +37,10 @@ CLBEditorWnd* CLBEditorWnd::Open(QListWidget* list, int row, Mode mode, int list
     return editor;
 }
 
-void CLBEditorWnd::AcceptEdit() {
-    if (outcome_ != Outcome::Open) return;
+void CLBEditorWnd::AcceptEdit()
+{
+    if (outcome_ != Outcome::Open)
+        return;
     QListWidgetItem* item = list_ ? list_->item(row_) : nullptr;
     if (!item) {
         Finish(Outcome::Refused);
@@ -48,7 +53,8 @@ void CLBEditorWnd::AcceptEdit() {
         return;
     }
     std::vector<std::string> items;
-    for (int i = 0; i < list_->count(); ++i) items.push_back(list_->item(i)->text().toStdString());
+    for (int i = 0; i < list_->count(); ++i)
+        items.push_back(list_->item(i)->text().toStdString());
     if (std::optional<std::string> accepted = AcceptedNameText(typed, items, row_)) {
         item->setText(QString::fromStdString(*accepted));
         Finish(Outcome::Accepted);
@@ -57,12 +63,15 @@ void CLBEditorWnd::AcceptEdit() {
     }
 }
 
-void CLBEditorWnd::CancelEdit() {
-    if (outcome_ != Outcome::Open) return;
+void CLBEditorWnd::CancelEdit()
+{
+    if (outcome_ != Outcome::Open)
+        return;
     Finish(Outcome::Cancelled);
 }
 
-void CLBEditorWnd::Finish(Outcome outcome) {
+void CLBEditorWnd::Finish(Outcome outcome)
+{
     outcome_ = outcome;
     qApp->removeEventFilter(this);
     hide();
@@ -70,7 +79,8 @@ void CLBEditorWnd::Finish(Outcome outcome) {
     deleteLater();
 }
 
-bool CLBEditorWnd::event(QEvent* event) {
+bool CLBEditorWnd::event(QEvent* event)
+{
     // Tab ends the edit instead of moving the focus on.
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -82,24 +92,34 @@ bool CLBEditorWnd::event(QEvent* event) {
     return QLineEdit::event(event);
 }
 
-void CLBEditorWnd::keyPressEvent(QKeyEvent* event) {
+void CLBEditorWnd::keyPressEvent(QKeyEvent* event)
+{
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: AcceptEdit(); return;
-    case Qt::Key_Escape: CancelEdit(); return;
-    default: QLineEdit::keyPressEvent(event);
+    case Qt::Key_Enter:
+        AcceptEdit();
+        return;
+    case Qt::Key_Escape:
+        CancelEdit();
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
     }
 }
 
-void CLBEditorWnd::focusOutEvent(QFocusEvent* event) {
+void CLBEditorWnd::focusOutEvent(QFocusEvent* event)
+{
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason) AcceptEdit();
+    if (event->reason() != Qt::PopupFocusReason)
+        AcceptEdit();
 }
 
-bool CLBEditorWnd::eventFilter(QObject* watched, QEvent* event) {
+bool CLBEditorWnd::eventFilter(QObject* watched, QEvent* event)
+{
     if (outcome_ == Outcome::Open && event->type() == QEvent::MouseButtonPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget != this && !isAncestorOf(widget)) AcceptEdit();
+        if (widget && widget != this && !isAncestorOf(widget))
+            AcceptEdit();
     }
     return QLineEdit::eventFilter(watched, event);
 }

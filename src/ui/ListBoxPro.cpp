@@ -14,7 +14,8 @@ class ListBoxProDelegate : public QStyledItemDelegate {
 public:
     explicit ListBoxProDelegate(CListBoxPro* list) : QStyledItemDelegate(list), list_(list) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
         const bool selected = option.state & QStyle::State_Selected;
         const bool hovered = index.row() == list_->HoverItem();
         painter->save();
@@ -43,7 +44,8 @@ private:
 
 } // namespace
 
-CListBoxPro::CListBoxPro(QWidget* parent) : QListWidget(parent) {
+CListBoxPro::CListBoxPro(QWidget* parent) : QListWidget(parent)
+{
     setMouseTracking(true);
     setItemDelegate(new ListBoxProDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -54,39 +56,49 @@ CListBoxPro::CListBoxPro(QWidget* parent) : QListWidget(parent) {
     setPalette(p);
 }
 
-QRect CListBoxPro::ItemRect(int row) const {
+QRect CListBoxPro::ItemRect(int row) const
+{
     QListWidgetItem* it = item(row);
     return it ? visualItemRect(it) : QRect();
 }
 
-int CListBoxPro::RowAt(const QPoint& viewportPos) const {
+int CListBoxPro::RowAt(const QPoint& viewportPos) const
+{
     const QModelIndex index = indexAt(viewportPos);
     return index.isValid() ? index.row() : -1;
 }
 
-void CListBoxPro::SetHoverItem(int row) {
-    if (hoverItem_ == row) return;
+void CListBoxPro::SetHoverItem(int row)
+{
+    if (hoverItem_ == row)
+        return;
     hoverItem_ = row;
     viewport()->update();
-    if (row >= 0) emit hoverNotice(row, listId_);
+    if (row >= 0)
+        emit hoverNotice(row, listId_);
 }
 
-void CListBoxPro::mouseMoveEvent(QMouseEvent* event) {
+void CListBoxPro::mouseMoveEvent(QMouseEvent* event)
+{
     SetHoverItem(RowAt(event->position().toPoint()));
     QListWidget::mouseMoveEvent(event);
 }
 
-void CListBoxPro::mouseReleaseEvent(QMouseEvent* event) {
+void CListBoxPro::mouseReleaseEvent(QMouseEvent* event)
+{
     QListWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton) emit hoverNotice(RowAt(event->position().toPoint()), listId_);
+    if (event->button() == Qt::RightButton)
+        emit hoverNotice(RowAt(event->position().toPoint()), listId_);
 }
 
-void CListBoxPro::leaveEvent(QEvent* event) {
+void CListBoxPro::leaveEvent(QEvent* event)
+{
     SetHoverItem(-1);
     QListWidget::leaveEvent(event);
 }
 
-void CListBoxPro::keyPressEvent(QKeyEvent* event) {
+void CListBoxPro::keyPressEvent(QKeyEvent* event)
+{
     // '&' and '(' would jump to items by their text; the list swallows them.
     if (event->text() == QStringLiteral("&") || event->text() == QStringLiteral("(")) {
         event->accept();

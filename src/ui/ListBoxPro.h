@@ -7,7 +7,7 @@
 
 namespace lumeno {
 
-inline constexpr QRgb kListItemColour = 0xFF919191;     // RGB(145,145,145)
+inline constexpr QRgb kListItemColour = 0xFF919191;      // RGB(145,145,145)
 inline constexpr QRgb kListHighlightColour = 0xFFFFED00; // RGB(255,237,0)
 
 class CListBoxPro : public QListWidget {

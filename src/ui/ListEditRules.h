@@ -16,8 +16,7 @@ std::string AcceptedDelayText(std::string_view typed);
 
 // Text mode: the new text of item `index`, or nullopt when it is refused
 // (empty, or equal to another item of the list, exact comparison).
-std::optional<std::string> AcceptedNameText(std::string_view typed, const std::vector<std::string>& items,
-                                            int index);
+std::optional<std::string> AcceptedNameText(std::string_view typed, const std::vector<std::string>& items, int index);
 
 // Numeric mode accepts digits only; other characters never reach the box.
 bool IsNumericEditCharacter(char32_t c);

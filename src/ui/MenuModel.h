@@ -30,9 +30,9 @@ inline constexpr int kMenuHiddenId = 1;       // an item with this id takes no h
 inline constexpr int kMenuItemBaseHeight = 18;
 inline constexpr int kMenuItemPadding = 2;
 inline constexpr int kMenuSeparatorHeight = 5;
-inline constexpr int kMenuTextLeft = 2;        // text inset from the item's left edge
-inline constexpr int kMenuCharWidth = 8;       // width budget per character
-inline constexpr int kMenuWidthMargins = 24;   // text inset plus room for a submenu arrow
+inline constexpr int kMenuTextLeft = 2;      // text inset from the item's left edge
+inline constexpr int kMenuCharWidth = 8;     // width budget per character
+inline constexpr int kMenuWidthMargins = 24; // text inset plus room for a submenu arrow
 inline constexpr int kMenuTrademarkFontHeight = 8;
 
 struct MenuItem {

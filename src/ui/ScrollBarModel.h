@@ -10,7 +10,7 @@ namespace lumeno {
 
 inline constexpr int kScrollSkinColumns = 9;
 inline constexpr int kScrollSkinRows = 3;
-inline constexpr int kScrollRepeatDelayMs = 500;  // before a held arrow or track repeats
+inline constexpr int kScrollRepeatDelayMs = 500; // before a held arrow or track repeats
 inline constexpr int kScrollRepeatIntervalMs = 100;
 inline constexpr int kScrollSyncIntervalMs = 500; // frame keeps the bars in step
 inline constexpr int kScrollMinimumThumb = 8;
@@ -30,7 +30,8 @@ struct ScrollSkinGrid {
     int cellWidth = 0;
     int cellHeight = 0;
 
-    static ScrollSkinGrid ForBitmap(int width, int height) {
+    static ScrollSkinGrid ForBitmap(int width, int height)
+    {
         return {width / kScrollSkinColumns, height / kScrollSkinRows};
     }
     // The cell of a part (FirstArrow, SecondArrow, Thumb or the track) for a bar.

@@ -11,23 +11,32 @@ namespace lumeno {
 SkinImages::SkinImages(std::filesystem::path applicationFolder)
     : appFolder_(std::move(applicationFolder)),
       found_(std::make_shared<std::unordered_map<std::string, std::filesystem::path>>()),
-      images_(std::make_shared<ImageCache>()) {}
+      images_(std::make_shared<ImageCache>())
+{
+}
 
-std::optional<std::filesystem::path> SkinImages::Resolve(std::string_view name) const {
+std::optional<std::filesystem::path> SkinImages::Resolve(std::string_view name) const
+{
     const std::string key(name);
-    if (auto it = found_->find(key); it != found_->end()) return it->second;
+    if (auto it = found_->find(key); it != found_->end())
+        return it->second;
     std::optional<std::filesystem::path> file = ResolveSkinFile(appFolder_, name);
-    if (file) found_->emplace(key, *file); // misses are not kept: a file may still appear
+    if (file)
+        found_->emplace(key, *file); // misses are not kept: a file may still appear
     return file;
 }
 
-SkinImages SkinImages::ForRunningProgram() {
+SkinImages SkinImages::ForRunningProgram()
+{
     return SkinImages(std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
 }
 
-QImage PrepareSkinImage(const QImage& decoded) {
-    if (decoded.isNull()) return {};
-    if (!decoded.hasAlphaChannel()) return decoded.convertToFormat(QImage::Format_RGB32);
+QImage PrepareSkinImage(const QImage& decoded)
+{
+    if (decoded.isNull())
+        return {};
+    if (!decoded.hasAlphaChannel())
+        return decoded.convertToFormat(QImage::Format_RGB32);
     QImage straight = decoded.convertToFormat(QImage::Format_ARGB32);
     QImage prepared(straight.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < straight.height(); ++y) {
@@ -44,17 +53,21 @@ QImage PrepareSkinImage(const QImage& decoded) {
     return prepared;
 }
 
-void DrawPreparedImage(QPainter& painter, const QImage& prepared, int x, int y) {
-    if (prepared.isNull()) return;
+void DrawPreparedImage(QPainter& painter, const QImage& prepared, int x, int y)
+{
+    if (prepared.isNull())
+        return;
     const QPainter::CompositionMode mode = painter.compositionMode();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.drawImage(QPoint(x, y), prepared);
     painter.setCompositionMode(mode);
 }
 
-const QImage* SkinImages::Prepared(std::string_view name) const {
+const QImage* SkinImages::Prepared(std::string_view name) const
+{
     std::string key(name);
-    if (images_->missingNames.contains(key)) return nullptr;
+    if (images_->missingNames.contains(key))
+        return nullptr;
     std::optional<std::filesystem::path> file = Resolve(name);
     if (!file) {
         images_->missingNames.insert(std::move(key));
@@ -63,24 +76,30 @@ const QImage* SkinImages::Prepared(std::string_view name) const {
     auto [it, added] = images_->byPath.try_emplace(file->string());
     if (added) {
         QImage decoded(QString::fromStdString(it->first));
-        if (!decoded.isNull()) it->second = PrepareSkinImage(decoded);
+        if (!decoded.isNull())
+            it->second = PrepareSkinImage(decoded);
     }
     return it->second ? &*it->second : nullptr;
 }
 
-std::optional<QImage> SkinImages::Load(std::string_view name) const {
-    if (const QImage* image = Prepared(name)) return *image;
+std::optional<QImage> SkinImages::Load(std::string_view name) const
+{
+    if (const QImage* image = Prepared(name))
+        return *image;
     return std::nullopt;
 }
 
-bool SkinImages::Draw(QPainter& painter, std::string_view name, int x, int y) const {
+bool SkinImages::Draw(QPainter& painter, std::string_view name, int x, int y) const
+{
     const QImage* image = Prepared(name);
-    if (!image) return false;
+    if (!image)
+        return false;
     DrawPreparedImage(painter, *image, x, y);
     return true;
 }
 
-QIcon LoadApplicationIcon(const SkinImages& skin) {
+QIcon LoadApplicationIcon(const SkinImages& skin)
+{
     QIcon icon;
     for (int size : kApplicationIconSizes) {
         const std::string name = "Icon/lumeno-kv580-" + std::to_string(size) + ".png";
@@ -90,11 +109,13 @@ QIcon LoadApplicationIcon(const SkinImages& skin) {
     return icon;
 }
 
-QImage RegionCopy(const QImage& source, int x1, int y1, int x2, int y2) {
+QImage RegionCopy(const QImage& source, int x1, int y1, int x2, int y2)
+{
     const int width = std::max(0, x2 - x1);
     const int height = std::max(0, y2 - y1);
     QImage region(width, height, QImage::Format_RGB32);
-    if (region.isNull()) return region;
+    if (region.isNull())
+        return region;
     region.fill(Qt::black);
     QPainter painter(&region);
     painter.drawImage(QPoint(-x1, -y1), source);

@@ -26,8 +26,7 @@ std::string SkinKey(std::string_view name);
 // does not start with the skin folder is looked up inside it. Each component
 // is taken as spelled when it exists, otherwise matched ignoring ASCII case.
 // nullopt when no such file exists.
-std::optional<std::filesystem::path> ResolveSkinFile(const std::filesystem::path& appFolder,
-                                                     std::string_view name);
+std::optional<std::filesystem::path> ResolveSkinFile(const std::filesystem::path& appFolder, std::string_view name);
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

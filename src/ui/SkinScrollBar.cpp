@@ -13,7 +13,8 @@ namespace {
 
 // Draws one skin cell stretched along the bar, keeping a third of the cell
 // at each end unstretched so rounded ends stay round.
-void DrawCellAlong(QPainter& painter, const QImage& skin, const CellRect& cell, const QRect& target, bool vertical) {
+void DrawCellAlong(QPainter& painter, const QImage& skin, const CellRect& cell, const QRect& target, bool vertical)
+{
     const QRect source(cell.x, cell.y, cell.width, cell.height);
     const int along = vertical ? target.height() : target.width();
     const int cellAlong = vertical ? cell.height : cell.width;
@@ -42,21 +43,25 @@ void DrawCellAlong(QPainter& painter, const QImage& skin, const CellRect& cell, 
 } // namespace
 
 CSkinScrollBar::CSkinScrollBar(Qt::Orientation orientation, QWidget* parent)
-    : QWidget(parent), orientation_(orientation) {
+    : QWidget(parent), orientation_(orientation)
+{
     setMouseTracking(true);
     auto steady = std::make_shared<QElapsedTimer>();
     steady->start();
     clock_ = [steady] { return std::chrono::milliseconds(steady->elapsed()); };
 }
 
-void CSkinScrollBar::SetSkin(const QImage& skin) {
+void CSkinScrollBar::SetSkin(const QImage& skin)
+{
     skin_ = skin;
     grid_ = ScrollSkinGrid::ForBitmap(skin.width(), skin.height());
     update();
 }
 
-void CSkinScrollBar::SetTarget(QScrollBar* target) {
-    if (target_) disconnect(target_, nullptr, this, nullptr);
+void CSkinScrollBar::SetTarget(QScrollBar* target)
+{
+    if (target_)
+        disconnect(target_, nullptr, this, nullptr);
     target_ = target;
     if (target_) {
         connect(target_, &QAbstractSlider::valueChanged, this, qOverload<>(&QWidget::update));
@@ -67,24 +72,30 @@ void CSkinScrollBar::SetTarget(QScrollBar* target) {
 
 int CSkinScrollBar::Thickness() const { return grid_.Thickness(IsVertical()); }
 
-ScrollBarLayout CSkinScrollBar::Layout() const {
+ScrollBarLayout CSkinScrollBar::Layout() const
+{
     const int length = IsVertical() ? height() : width();
     const int arrow = IsVertical() ? grid_.cellHeight : grid_.cellWidth;
-    if (!target_) return ScrollBarLayout::Compute(length, arrow, 0, 0, 0, 0);
+    if (!target_)
+        return ScrollBarLayout::Compute(length, arrow, 0, 0, 0, 0);
     return ScrollBarLayout::Compute(length, arrow, target_->minimum(), target_->maximum(), target_->pageStep(),
                                     target_->sliderPosition());
 }
 
 int CSkinScrollBar::Along(const QPointF& p) const { return IsVertical() ? int(p.y()) : int(p.x()); }
 
-void CSkinScrollBar::paintEvent(QPaintEvent*) {
-    if (skin_.isNull()) return;
+void CSkinScrollBar::paintEvent(QPaintEvent*)
+{
+    if (skin_.isNull())
+        return;
     QPainter painter(this);
     const bool vertical = IsVertical();
     const ScrollBarLayout layout = Layout();
     auto look = [&](ScrollPart part) {
-        if (pressed_ == part) return ScrollPartLook::Pressed;
-        if (hover_ == part) return ScrollPartLook::Hover;
+        if (pressed_ == part)
+            return ScrollPartLook::Pressed;
+        if (hover_ == part)
+            return ScrollPartLook::Hover;
         return ScrollPartLook::Normal;
     };
     auto span = [&](int start, int length) {
@@ -93,42 +104,61 @@ void CSkinScrollBar::paintEvent(QPaintEvent*) {
     const int track = layout.length - 2 * layout.arrow;
     DrawCellAlong(painter, skin_, grid_.Cell(vertical, ScrollPart::TrackBefore, ScrollPartLook::Normal),
                   span(layout.arrow, track), vertical);
-    painter.drawImage(span(0, layout.arrow), skin_,
-                      [&] { auto c = grid_.Cell(vertical, ScrollPart::FirstArrow, look(ScrollPart::FirstArrow));
-                            return QRect(c.x, c.y, c.width, c.height); }());
-    painter.drawImage(span(layout.length - layout.arrow, layout.arrow), skin_,
-                      [&] { auto c = grid_.Cell(vertical, ScrollPart::SecondArrow, look(ScrollPart::SecondArrow));
-                            return QRect(c.x, c.y, c.width, c.height); }());
+    painter.drawImage(span(0, layout.arrow), skin_, [&] {
+        auto c = grid_.Cell(vertical, ScrollPart::FirstArrow, look(ScrollPart::FirstArrow));
+        return QRect(c.x, c.y, c.width, c.height);
+    }());
+    painter.drawImage(span(layout.length - layout.arrow, layout.arrow), skin_, [&] {
+        auto c = grid_.Cell(vertical, ScrollPart::SecondArrow, look(ScrollPart::SecondArrow));
+        return QRect(c.x, c.y, c.width, c.height);
+    }());
     if (layout.thumbLength > 0)
         DrawCellAlong(painter, skin_, grid_.Cell(vertical, ScrollPart::Thumb, look(ScrollPart::Thumb)),
                       span(layout.thumbStart, layout.thumbLength), vertical);
 }
 
-void CSkinScrollBar::SendCommand(ScrollPart part) {
-    if (!target_) return;
+void CSkinScrollBar::SendCommand(ScrollPart part)
+{
+    if (!target_)
+        return;
     switch (part) {
-    case ScrollPart::FirstArrow: target_->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-    case ScrollPart::SecondArrow: target_->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-    case ScrollPart::TrackBefore: target_->triggerAction(QAbstractSlider::SliderPageStepSub); break;
-    case ScrollPart::TrackAfter: target_->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
-    default: break;
+    case ScrollPart::FirstArrow:
+        target_->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case ScrollPart::SecondArrow:
+        target_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case ScrollPart::TrackBefore:
+        target_->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case ScrollPart::TrackAfter:
+        target_->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    default:
+        break;
     }
 }
 
-void CSkinScrollBar::StopTimers() {
+void CSkinScrollBar::StopTimers()
+{
     repeat_.Stop();
     repeatTimer_.stop();
 }
 
-void CSkinScrollBar::RepeatTick() {
+void CSkinScrollBar::RepeatTick()
+{
     const int due = repeat_.StepsDue(clock_());
     // Repeat only while the button stays down over the part it pressed.
-    if (pressed_ == ScrollPart::None || Layout().HitTest(pointerAlong_) != pressed_) return;
-    for (int i = 0; i < due; ++i) SendCommand(pressed_);
+    if (pressed_ == ScrollPart::None || Layout().HitTest(pointerAlong_) != pressed_)
+        return;
+    for (int i = 0; i < due; ++i)
+        SendCommand(pressed_);
 }
 
-void CSkinScrollBar::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !target_) return;
+void CSkinScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !target_)
+        return;
     const ScrollBarLayout layout = Layout();
     pointerAlong_ = Along(event->position());
     pressed_ = layout.HitTest(pointerAlong_);
@@ -143,35 +173,42 @@ void CSkinScrollBar::mousePressEvent(QMouseEvent* event) {
     update();
 }
 
-void CSkinScrollBar::mouseMoveEvent(QMouseEvent* event) {
+void CSkinScrollBar::mouseMoveEvent(QMouseEvent* event)
+{
     pointerAlong_ = Along(event->position());
     const ScrollBarLayout layout = Layout();
     if (pressed_ == ScrollPart::Thumb && target_) {
         target_->setSliderPosition(
             layout.ValueForThumbStart(pointerAlong_ - dragGrabOffset_, target_->minimum(), target_->maximum()));
     }
-    const ScrollPart over = rect().contains(event->position().toPoint()) ? layout.HitTest(pointerAlong_) : ScrollPart::None;
+    const ScrollPart over =
+        rect().contains(event->position().toPoint()) ? layout.HitTest(pointerAlong_) : ScrollPart::None;
     if (over != hover_) {
         hover_ = over;
         update();
     }
 }
 
-void CSkinScrollBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+void CSkinScrollBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
     StopTimers();
-    if (pressed_ == ScrollPart::Thumb && target_) target_->setSliderDown(false); // settles the position
+    if (pressed_ == ScrollPart::Thumb && target_)
+        target_->setSliderDown(false); // settles the position
     pressed_ = ScrollPart::None;
     update();
 }
 
-void CSkinScrollBar::leaveEvent(QEvent* event) {
+void CSkinScrollBar::leaveEvent(QEvent* event)
+{
     hover_ = ScrollPart::None;
     update();
     QWidget::leaveEvent(event);
 }
 
-void CSkinScrollBar::timerEvent(QTimerEvent* event) {
+void CSkinScrollBar::timerEvent(QTimerEvent* event)
+{
     if (event->timerId() == repeatTimer_.timerId()) {
         repeatTimer_.start(kScrollRepeatIntervalMs, this);
         RepeatTick();
@@ -180,11 +217,13 @@ void CSkinScrollBar::timerEvent(QTimerEvent* event) {
     }
 }
 
-CSkinScrollWnd::CSkinScrollWnd(QWidget* parent) : QWidget(parent) {
+CSkinScrollWnd::CSkinScrollWnd(QWidget* parent) : QWidget(parent)
+{
     setObjectName(QStringLiteral("SkinScrollBarFrame"));
 }
 
-CSkinScrollWnd* CSkinScrollWnd::Wrap(QAbstractScrollArea* target, const QImage& skin) {
+CSkinScrollWnd* CSkinScrollWnd::Wrap(QAbstractScrollArea* target, const QImage& skin)
+{
     auto* frame = new CSkinScrollWnd(target->parentWidget());
     frame->setGeometry(target->geometry());
     frame->limit_ = new QWidget(frame);
@@ -197,7 +236,8 @@ CSkinScrollWnd* CSkinScrollWnd::Wrap(QAbstractScrollArea* target, const QImage& 
     frame->vertical_->setObjectName(QStringLiteral("100"));
     frame->horizontal_ = new CSkinScrollBar(Qt::Horizontal, frame);
     frame->horizontal_->setObjectName(QStringLiteral("101"));
-    for (CSkinScrollBar* bar : {frame->vertical_, frame->horizontal_}) bar->SetSkin(skin);
+    for (CSkinScrollBar* bar : {frame->vertical_, frame->horizontal_})
+        bar->SetSkin(skin);
     frame->vertical_->SetTarget(target->verticalScrollBar());
     frame->horizontal_->SetTarget(target->horizontalScrollBar());
     for (QScrollBar* bar : {target->verticalScrollBar(), target->horizontalScrollBar()})
@@ -209,12 +249,14 @@ CSkinScrollWnd* CSkinScrollWnd::Wrap(QAbstractScrollArea* target, const QImage& 
     return frame;
 }
 
-void CSkinScrollWnd::resizeEvent(QResizeEvent* event) {
+void CSkinScrollWnd::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     Relayout();
 }
 
-void CSkinScrollWnd::timerEvent(QTimerEvent* event) {
+void CSkinScrollWnd::timerEvent(QTimerEvent* event)
+{
     if (event->timerId() != sync_.timerId()) {
         QWidget::timerEvent(event);
         return;
@@ -224,8 +266,10 @@ void CSkinScrollWnd::timerEvent(QTimerEvent* event) {
     horizontal_->update();
 }
 
-void CSkinScrollWnd::Relayout() {
-    if (!target_) return;
+void CSkinScrollWnd::Relayout()
+{
+    if (!target_)
+        return;
     const QScrollBar* v = target_->verticalScrollBar();
     const QScrollBar* h = target_->horizontalScrollBar();
     const bool showV = v->maximum() > v->minimum();

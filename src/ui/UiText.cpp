@@ -13,8 +13,8 @@ struct LanguageCode {
     Language language;
 };
 // Compared in this order; the first exact match wins.
-constexpr std::array<LanguageCode, 4> kLanguageCodes{{
-    {"CHS", kSimplifiedChinese}, {"CHT", kTraditionalChinese}, {"EN", kEnglish}, {"DE", kGerman}}};
+constexpr std::array<LanguageCode, 4> kLanguageCodes{
+    {{"CHS", kSimplifiedChinese}, {"CHT", kTraditionalChinese}, {"EN", kEnglish}, {"DE", kGerman}}};
 
 struct TextRow {
     int id;
@@ -24,6 +24,7 @@ struct TextRow {
 // Every entry the interface shows. An empty text leaves the entry empty in
 // that language. A few rows borrow another language's text on purpose (511
 // in German, 555 and 556 in traditional Chinese): the product shows them so.
+// clang-format off
 constexpr TextRow kTextRows[] = {
     {0, {"Setting-EN", "Setting-DE", "Setting-CHS", "Setting-CHT"}}, // settings-file section of the button captions
     {6, {"Lumeno-KV580 Pro", "Lumeno-KV580 Pro", "Lumeno-KV580 Pro", "Lumeno-KV580 Pro"}}, // product name: tray tip
@@ -100,6 +101,7 @@ constexpr TextRow kTextRows[] = {
     {612, {"Connect the Lumeno-KV580 Pro to update its firmware.", "Schließen Sie die Lumeno-KV580 Pro an, um ihre Firmware zu aktualisieren.", "请先连接 Lumeno-KV580 Pro，再更新固件。", "請先連接 Lumeno-KV580 Pro，再更新韌體。"}}, // help menu: update without the mouse
     {613, {"Sending the settings to the mouse…", "Einstellungen werden an die Maus übertragen …", "正在将设置发送到鼠标…", "正在將設定傳送到滑鼠…"}}, // progress strip of a long write
 };
+// clang-format on
 
 const std::string kEmpty;
 
@@ -129,10 +131,7 @@ void FillUiText(UiText& text, std::string_view languageCode)
     }
 }
 
-bool IsChineseLanguage(std::string_view languageCode)
-{
-    return languageCode == "CHS" || languageCode == "CHT";
-}
+bool IsChineseLanguage(std::string_view languageCode) { return languageCode == "CHS" || languageCode == "CHT"; }
 
 std::string_view MainWindowFontFace(std::string_view languageCode)
 {

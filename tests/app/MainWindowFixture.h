@@ -4,12 +4,12 @@
 // can tell from the painted pixels which image was drawn where.
 #include "app/AppShell.h"
 #include "app/MouseConfigurationDlg.h"
-#include "ui/UiText.h"
 #include "device/DeviceLink.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"
 #include "support/TestContext.h"
 #include "ui/SkinImages.h"
+#include "ui/UiText.h"
 
 #include "EmulatedHidSystem.h"
 #include "VirtualMouse.h"

@@ -73,10 +73,10 @@ TEST_P(LiftOffHitTest, AreasActAtTheirComputedPlaces)
 // Collapsed: header at (20,182), ON x 40..51, OFF x 178..189, y 196..247.
 INSTANTIATE_TEST_SUITE_P(
     Places, LiftOffHitTest,
-    ::testing::Values(HitCase{false, false, 40, 196, LiftOffSwitch::On}, HitCase{false, false, 51, 247, LiftOffSwitch::On},
-                      HitCase{false, false, 39, 200, std::nullopt}, HitCase{false, false, 52, 200, std::nullopt},
-                      HitCase{false, false, 45, 195, std::nullopt}, HitCase{false, false, 45, 248, std::nullopt},
-                      HitCase{false, false, 178, 220, LiftOffSwitch::Off},
+    ::testing::Values(HitCase{false, false, 40, 196, LiftOffSwitch::On},
+                      HitCase{false, false, 51, 247, LiftOffSwitch::On}, HitCase{false, false, 39, 200, std::nullopt},
+                      HitCase{false, false, 52, 200, std::nullopt}, HitCase{false, false, 45, 195, std::nullopt},
+                      HitCase{false, false, 45, 248, std::nullopt}, HitCase{false, false, 178, 220, LiftOffSwitch::Off},
                       HitCase{false, false, 189, 247, LiftOffSwitch::Off},
                       HitCase{false, false, 190, 220, std::nullopt}, HitCase{false, false, 100, 220, std::nullopt},
                       // Both sections open: header at (20, 177 + 150 + 170 + 5) = (20, 502).

@@ -9,12 +9,12 @@
 
 #include <QKeyEvent>
 
-#include <cstddef>
-#include <cstring>
-#include <thread>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <cstddef>
+#include <cstring>
+#include <thread>
 
 #include <gtest/gtest.h>
 

@@ -23,10 +23,7 @@ protected:
         for (size_t i = 0; i < kConfigImageSize; ++i)
             ctx.image.Bytes()[i] = uint8_t(i * 31 + seed);
     }
-    std::string ImageBytes() const
-    {
-        return std::string(ctx.image.Bytes().begin(), ctx.image.Bytes().end());
-    }
+    std::string ImageBytes() const { return std::string(ctx.image.Bytes().begin(), ctx.image.Bytes().end()); }
 };
 
 TEST_F(ConfigFiles, SaveThenLoadRestoresEveryByte)
@@ -206,8 +203,13 @@ TEST(StartupFiles, LanguageOfTheDesktop)
     const struct {
         const char* locale;
         const char* code;
-    } cases[] = {{"de_DE.UTF-8", "DE"}, {"zh_CN.UTF-8", "CHS"}, {"zh_TW.UTF-8", "CHT"},
-                 {"zh_HK", "CHT"},      {"en_US.UTF-8", "EN"},  {"C", "EN"}, {"", "EN"}};
+    } cases[] = {{"de_DE.UTF-8", "DE"},
+                 {"zh_CN.UTF-8", "CHS"},
+                 {"zh_TW.UTF-8", "CHT"},
+                 {"zh_HK", "CHT"},
+                 {"en_US.UTF-8", "EN"},
+                 {"C", "EN"},
+                 {"", "EN"}};
     for (const auto& c : cases)
         EXPECT_EQ(LanguageCodeForLocale(c.locale), c.code) << c.locale;
 }

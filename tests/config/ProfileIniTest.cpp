@@ -69,7 +69,13 @@ TEST(ProfileIni, DefaultsAndBufferCut)
     EXPECT_EQ(ini.ReadString(file, "S", "k").size(), 1023u);
     EXPECT_EQ(ini.ReadString(file, "S", "k", "", 10), std::string(9, 'x'));
     // "ü" is one character of two bytes: 1023 of them come back, not 511.
-    WriteFileBytes(file, "[S]\nk=" + [] { std::string s; for (int i = 0; i < 1100; ++i) s += "\xC3\xBC"; return s; }() + "\n");
+    WriteFileBytes(
+        file, "[S]\nk=" + [] {
+            std::string s;
+            for (int i = 0; i < 1100; ++i)
+                s += "\xC3\xBC";
+            return s;
+        }() + "\n");
     EXPECT_EQ(ini.ReadString(file, "S", "k").size(), 2 * 1023u);
 }
 
@@ -80,9 +86,9 @@ TEST(ProfileIni, WritesInPlaceAtSectionEndAndAtFileEnd)
     const auto file = tmp.path() / "w.ini";
     WriteFileBytes(file, "[A]\nx=1\ny=2\n\n[B]\nz=3\n");
 
-    ASSERT_TRUE(ini.WriteString(file, "a", "X", "10"));      // existing: replaced in place
-    ASSERT_TRUE(ini.WriteString(file, "A", "new", "4"));     // new key: end of its section
-    ASSERT_TRUE(ini.WriteString(file, "C", "k", "v"));       // new section: end of file
+    ASSERT_TRUE(ini.WriteString(file, "a", "X", "10"));         // existing: replaced in place
+    ASSERT_TRUE(ini.WriteString(file, "A", "new", "4"));        // new key: end of its section
+    ASSERT_TRUE(ini.WriteString(file, "C", "k", "v"));          // new section: end of file
     ASSERT_TRUE(ini.WriteString(file, "B", "z", std::nullopt)); // null value deletes the key
     EXPECT_EQ(ReadFileBytes(file), "[A]\nx=10\ny=2\nnew=4\n\n[B]\n[C]\nk=v\n");
 
@@ -190,9 +196,18 @@ TEST(ProfileIni, LeadingNumberReader)
     const struct {
         const char* text;
         int value;
-    } cases[] = {{"12", 12},        {"  7abc", 7}, {"-3", -3},   {"+4", 4}, {"", 0},
-                 {"abc", 0},        {"- 3", 0},    {"--3", 0},   {"3.9", 3},
-                 {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"\t 2000000000", 2000000000}};
+    } cases[] = {{"12", 12},
+                 {"  7abc", 7},
+                 {"-3", -3},
+                 {"+4", 4},
+                 {"", 0},
+                 {"abc", 0},
+                 {"- 3", 0},
+                 {"--3", 0},
+                 {"3.9", 3},
+                 {"99999999999", INT_MAX},
+                 {"-99999999999", INT_MIN},
+                 {"\t 2000000000", 2000000000}};
     for (const auto& c : cases)
         EXPECT_EQ(ParseLeadingInt(c.text), c.value) << '"' << c.text << '"';
 }

@@ -55,7 +55,7 @@ TEST_F(CommandSetTest, ArithmeticIsModulo256)
 {
     image.axisSensitivityX = 13; // 260 -> 4
     image.axisSensitivityY = 1;
-    image.dpiCode100[0] = 0;     // 0 - 1 -> 255
+    image.dpiCode100[0] = 0; // 0 - 1 -> 255
     const CommandFrame frame = SetAxisSensitivityFrame(image);
     EXPECT_EQ(Bytes(frame.bytes.begin(), frame.bytes.begin() + 3), (Bytes{0x0B, 4, 20}));
     EXPECT_EQ(SetDpiStagesLowFrame(image, 0)[3], 255);
@@ -71,7 +71,7 @@ TEST_F(CommandSetTest, LightingEffectFrames)
     };
     const Case cases[] = {
         {0, 3, 0, {}},
-        {1, 1, 0, {}},                    // full level: same as "off"
+        {1, 1, 0, {}}, // full level: same as "off"
         {1, 3, 0, {0, 0, 24, 0, 0, 0}},
         {2, 5, 0, {1, 0, 0x32, 2, 0, 0}},
         {2, 5, 5, {1, 7, 0x32, 2, 0, 0}}, // colour index 5 only matters here

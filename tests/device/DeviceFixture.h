@@ -107,8 +107,7 @@ private:
 
 // The rig on its own, for tests that build one (or several) themselves.
 struct DeviceRig : ContextFixture {
-    explicit DeviceRig(VirtualMouseOptions options = {})
-        : mouse(std::move(options), &pacer)
+    explicit DeviceRig(VirtualMouseOptions options = {}) : mouse(std::move(options), &pacer)
     {
         hid.AddMouse(mouse);
         ctx.device = &link;
@@ -200,8 +199,8 @@ inline void PrepareWriteAllImage(AppContext& c)
 
 // The same reports, in the same order, on the same collections; with
 // compareTimes also at the same moments of the pacer's clock.
-inline void ExpectSameTraffic(const std::vector<TrafficRecord>& actual,
-                              const std::vector<TrafficRecord>& expected, bool compareTimes)
+inline void ExpectSameTraffic(const std::vector<TrafficRecord>& actual, const std::vector<TrafficRecord>& expected,
+                              bool compareTimes)
 {
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < actual.size(); ++i) {

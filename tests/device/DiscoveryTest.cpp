@@ -94,8 +94,8 @@ TEST(DiscoveryTest, AnyOtherProbeFailureEndsTheSearch)
     DeviceRig f;
     f.hid.AddForeignInterface(Keyboard("gone"), HidError::NotFound);
     EXPECT_FALSE(f.link.connection.FindEventInterface());
-    EXPECT_EQ(f.debug.lines, (std::vector<std::string>{
-                                 "EnumHidMouseVender3360 ReadWriteInfo GetLastError dwErrorCode = 2\n"}));
+    EXPECT_EQ(f.debug.lines,
+              (std::vector<std::string>{"EnumHidMouseVender3360 ReadWriteInfo GetLastError dwErrorCode = 2\n"}));
 }
 
 TEST(DiscoveryTest, UnreadableCapabilitiesEndTheSearch)

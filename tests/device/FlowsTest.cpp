@@ -42,10 +42,7 @@ struct FlowsTest : DeviceFixture {
             EXPECT_EQ(ctx.ini.ReadString(settings, "Setting-EN", "Item" + std::to_string(i + 1)),
                       ctx.captions[size_t(i)]);
     }
-    bool SnapshotEqualsImage() const
-    {
-        return std::memcmp(&ctx.snapshot, &ctx.image, kConfigImageSize) == 0;
-    }
+    bool SnapshotEqualsImage() const { return std::memcmp(&ctx.snapshot, &ctx.image, kConfigImageSize) == 0; }
 };
 
 // Codes of WriteAll, in order.

@@ -52,10 +52,9 @@ std::string ByteAt(const std::string& bytes, size_t offset)
     size_t at = 0;
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
         ++at;
-    return ::testing::AssertionFailure()
-           << "first difference at offset " << at << ": written " << ByteAt(actual, at)
-           << ", expected " << ByteAt(expected, at) << " (sizes " << actual.size() << " and "
-           << expected.size() << ")";
+    return ::testing::AssertionFailure() << "first difference at offset " << at << ": written " << ByteAt(actual, at)
+                                         << ", expected " << ByteAt(expected, at) << " (sizes " << actual.size()
+                                         << " and " << expected.size() << ")";
 }
 
 // The written file against data/<name>; rewrites data/<name> instead when
@@ -74,8 +73,7 @@ std::string ByteAt(const std::string& bytes, size_t offset)
         return ::testing::AssertionSuccess();
     }
     if (!std::filesystem::is_regular_file(golden))
-        return ::testing::AssertionFailure()
-               << golden << " is missing; LUMENO_UPDATE_GOLDEN=1 writes it";
+        return ::testing::AssertionFailure() << golden << " is missing; LUMENO_UPDATE_GOLDEN=1 writes it";
     return SameBytes(bytes, ReadFileBytes(golden)) << " in " << name;
 }
 
@@ -91,8 +89,7 @@ TEST_F(GoldenFiles, ConfigurationFile)
     ctx.image.buttonFunction[4] = kMacroButtonFunction;
     ctx.image.macroIndex[4] = 0;
     ctx.image.macroMode[4] = 1;
-    EncodeMacro("3", {"A   Dn", "50 ms", "A   Up"}, MacroEncodePath::Library,
-                ctx.image.macroMemory[0]);
+    EncodeMacro("3", {"A   Dn", "50 ms", "A   Up"}, MacroEncodePath::Library, ctx.image.macroMemory[0]);
     ctx.currentProfileNumber = 0;
     ASSERT_TRUE(SaveConfigFile(ctx));
     EXPECT_TRUE(MatchesGolden(dataDir / "config0.bin", "config0.bin"));

@@ -29,8 +29,9 @@ const std::map<std::string, Folders>& AllowedIncludes()
         {"settings", {"settings", "ui", "buttons", "config", "platform"}},
         {"lighting", {"lighting", "ui", "config", "platform"}},
         {"flows", {"flows", "device", "macros", "buttons", "config", "platform"}},
-        {"app", {"app", "flows", "settings", "lighting", "macros", "buttons", "device", "config", "ui", "platform",
-                 "platform/linux"}},
+        {"app",
+         {"app", "flows", "settings", "lighting", "macros", "buttons", "device", "config", "ui", "platform",
+          "platform/linux"}},
         {"emulator", {"emulator", "platform"}},
         {"emulator/server", {"emulator", "emulator/server", "device", "platform", "platform/linux"}},
     };

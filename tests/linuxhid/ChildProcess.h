@@ -16,7 +16,8 @@ namespace lumeno::test {
 
 class ChildProcess {
 public:
-    explicit ChildProcess(std::vector<std::string> argv) {
+    explicit ChildProcess(std::vector<std::string> argv)
+    {
         int in[2], out[2];
         if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0)
             return;
@@ -36,7 +37,8 @@ public:
         input_ = in[1];
         output_ = out[0];
     }
-    ~ChildProcess() {
+    ~ChildProcess()
+    {
         if (pid_ > 0 && !exitCode_) {
             ::kill(pid_, SIGKILL);
             ::waitpid(pid_, nullptr, 0);
@@ -51,17 +53,20 @@ public:
 
     bool Started() const { return pid_ > 0; }
 
-    void Send(const std::string& line) {
+    void Send(const std::string& line)
+    {
         const std::string text = line + "\n";
         [[maybe_unused]] const auto ignored = ::write(input_, text.data(), text.size());
     }
-    void CloseInput() {
+    void CloseInput()
+    {
         ::close(input_);
         input_ = -1;
     }
 
     // The next output line, or nullopt after limit or at the end of output.
-    std::optional<std::string> ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    std::optional<std::string> ReadLine(std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         for (;;) {
             if (const auto eol = buffer_.find('\n'); eol != std::string::npos) {
@@ -70,8 +75,8 @@ public:
                 lines_.push_back(line);
                 return line;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             pollfd p{output_, POLLIN, 0};
             if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
                 return std::nullopt;
@@ -84,11 +89,12 @@ public:
     }
     // Reads lines until one starts with prefix; returns it, or nullopt.
     std::optional<std::string> WaitForLine(const std::string& prefix,
-                                           std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+                                           std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0)
                 return std::nullopt;
             auto line = ReadLine(left);
@@ -99,7 +105,8 @@ public:
         }
     }
     // Waits for the exit (bounded); the exit code, or nullopt.
-    std::optional<int> Wait(std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    std::optional<int> Wait(std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         while (std::chrono::steady_clock::now() < deadline) {
             int status = 0;

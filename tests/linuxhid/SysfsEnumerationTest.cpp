@@ -15,23 +15,21 @@ namespace fs = std::filesystem;
 // numbers its reports): vendor page 0xFF01 with feature id 1 (8 bytes) and
 // input/output id 2 (64 bytes); vendor page 0xFF02 with input id 4 (7 bytes).
 const std::vector<uint8_t> kTwoCollections = {
-    0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08,
-    0x85, 0x01, 0x95, 0x08, 0x09, 0x01, 0xB1, 0x02, 0x85, 0x02, 0x95, 0x40, 0x09, 0x01,
-    0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0,
-    0x06, 0x02, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x04, 0x95, 0x07, 0x09, 0x01, 0x81,
-    0x02, 0xC0};
+    0x06, 0x01, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x85, 0x01, 0x95,
+    0x08, 0x09, 0x01, 0xB1, 0x02, 0x85, 0x02, 0x95, 0x40, 0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02,
+    0xC0, 0x06, 0x02, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x04, 0x95, 0x07, 0x09, 0x01, 0x81, 0x02, 0xC0};
 
-const std::vector<uint8_t> kBootMouse = {
-    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19, 0x01,
-    0x29, 0x03, 0x15, 0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01, 0x81, 0x02, 0x95, 0x01,
-    0x75, 0x05, 0x81, 0x01, 0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x15, 0x81, 0x25, 0x7F,
-    0x75, 0x08, 0x95, 0x02, 0x81, 0x06, 0xC0, 0xC0};
+const std::vector<uint8_t> kBootMouse = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19,
+                                         0x01, 0x29, 0x03, 0x15, 0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01, 0x81, 0x02,
+                                         0x95, 0x01, 0x75, 0x05, 0x81, 0x01, 0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x15,
+                                         0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x02, 0x81, 0x06, 0xC0, 0xC0};
 
 // A small sysfs: devices/<usb device>/<interface>/<hid device>/hidraw/<node>,
 // with class/hidraw/<node> linking to it, as the kernel lays it out.
 class SysfsFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char tmpl[] = "/tmp/lumeno-sysfs-XXXXXX";
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         root_ = tmpl;
@@ -39,13 +37,15 @@ protected:
     }
     void TearDown() override { fs::remove_all(root_); }
 
-    static void WriteFile(const fs::path& path, const std::string& text) {
+    static void WriteFile(const fs::path& path, const std::string& text)
+    {
         std::ofstream(path, std::ios::binary) << text;
     }
 
     // usbDevice: e.g. "usb1/1-2"; version written as its bcdDevice when non-empty.
     void AddNode(const std::string& node, const std::string& usbDevice, const std::string& hidName,
-                 const std::string& hidId, const std::vector<uint8_t>& descriptor, const std::string& bcd) {
+                 const std::string& hidId, const std::vector<uint8_t>& descriptor, const std::string& bcd)
+    {
         const fs::path usb = root_ / "devices" / "pci0000:00" / usbDevice;
         const fs::path hid = usb / (usbDevice.substr(usbDevice.rfind('/') + 1) + ":1.0") / hidName;
         const fs::path raw = hid / "hidraw" / node;
@@ -56,11 +56,11 @@ protected:
         WriteFile(hid / "report_descriptor", std::string(descriptor.begin(), descriptor.end()));
         WriteFile(raw / "uevent", "MAJOR=246\nMINOR=0\nDEVNAME=" + node + "\n");
         fs::create_directory_symlink("../..", raw / "device");
-        fs::create_directory_symlink(fs::relative(raw, root_ / "class" / "hidraw"),
-                                     root_ / "class" / "hidraw" / node);
+        fs::create_directory_symlink(fs::relative(raw, root_ / "class" / "hidraw"), root_ / "class" / "hidraw" / node);
     }
 
-    std::vector<HidInterfaceInfo> Enumerate() {
+    std::vector<HidInterfaceInfo> Enumerate()
+    {
         LinuxHidSystemOptions options;
         options.sysfsRoot = root_;
         options.devRoot = "/dev";
@@ -74,7 +74,8 @@ protected:
     fs::path root_;
 };
 
-TEST_F(SysfsFixture, ListsEveryCollectionWithIdsVersionAndLengthsInNodeOrder) {
+TEST_F(SysfsFixture, ListsEveryCollectionWithIdsVersionAndLengthsInNodeOrder)
+{
     AddNode("hidraw10", "usb1/1-3", "0003:046D:C077.000A", "0003:0000046D:0000C077", kBootMouse, "7200");
     AddNode("hidraw2", "usb1/1-2", "0003:7A1F:2C41.0002", "0003:00007A1F:00002C41", kTwoCollections, "0100");
 
@@ -106,7 +107,8 @@ TEST_F(SysfsFixture, ListsEveryCollectionWithIdsVersionAndLengthsInNodeOrder) {
     EXPECT_EQ(list[2].inputReportLength, 4);
 }
 
-TEST_F(SysfsFixture, VanishedNodesAreSkipped) {
+TEST_F(SysfsFixture, VanishedNodesAreSkipped)
+{
     AddNode("hidraw0", "usb1/1-1", "0003:7A1F:2C41.0001", "0003:00007A1F:00002C41", kTwoCollections, "0100");
     // Unplugged between listing the class folder and reading the device:
     // the class link dangles.
@@ -121,7 +123,8 @@ TEST_F(SysfsFixture, VanishedNodesAreSkipped) {
     EXPECT_EQ(list[1].path, "/dev/hidraw0#Col02");
 }
 
-TEST_F(SysfsFixture, UnparsableDescriptorListsTheNodeWithoutCapabilities) {
+TEST_F(SysfsFixture, UnparsableDescriptorListsTheNodeWithoutCapabilities)
+{
     AddNode("hidraw0", "usb1/1-1", "0003:7A1F:2C41.0001", "0003:00007A1F:00002C41", {0xA1, 0x01}, "");
     const auto list = Enumerate();
     ASSERT_EQ(list.size(), 1u);
@@ -132,12 +135,14 @@ TEST_F(SysfsFixture, UnparsableDescriptorListsTheNodeWithoutCapabilities) {
     EXPECT_EQ(list[0].featureReportLength, 0);
 }
 
-TEST_F(SysfsFixture, NoHidrawClassMeansNothingPresent) {
+TEST_F(SysfsFixture, NoHidrawClassMeansNothingPresent)
+{
     fs::remove(root_ / "class" / "hidraw");
     EXPECT_TRUE(Enumerate().empty());
 }
 
-TEST_F(SysfsFixture, HidrawUeventsBecomeOneNoticePerCollectionAlsoAtRemoval) {
+TEST_F(SysfsFixture, HidrawUeventsBecomeOneNoticePerCollectionAlsoAtRemoval)
+{
     AddNode("hidraw2", "usb1/1-2", "0003:7A1F:2C41.0002", "0003:00007A1F:00002C41", kTwoCollections, "0100");
     AddNode("hidraw3", "usb1/1-3", "0003:046D:C077.0003", "0003:0000046D:0000C077", kBootMouse, "");
     LinuxHidSystemOptions options;
@@ -177,14 +182,16 @@ TEST_F(SysfsFixture, HidrawUeventsBecomeOneNoticePerCollectionAlsoAtRemoval) {
                     }));
 }
 
-TEST(LinuxHidSystem, MissingSysfsMeansNoList) {
+TEST(LinuxHidSystem, MissingSysfsMeansNoList)
+{
     LinuxHidSystemOptions options;
     options.sysfsRoot = "/nonexistent-sysfs";
     options.watchHidraw = false;
     EXPECT_FALSE(LinuxHidSystem(options).Enumerate());
 }
 
-TEST(LinuxHidSystem, ProbeOfAMissingNodeIsNotFound) {
+TEST(LinuxHidSystem, ProbeOfAMissingNodeIsNotFound)
+{
     LinuxHidSystemOptions options;
     options.watchHidraw = false;
     LinuxHidSystem system(options);
@@ -194,7 +201,8 @@ TEST(LinuxHidSystem, ProbeOfAMissingNodeIsNotFound) {
     EXPECT_EQ(error, HidError::NotFound);
 }
 
-TEST(LinuxHidSystem, ProbeWithoutPermissionIsAccessDenied) {
+TEST(LinuxHidSystem, ProbeWithoutPermissionIsAccessDenied)
+{
     if (::geteuid() == 0)
         GTEST_SKIP() << "root may open anything";
     char tmpl[] = "/tmp/lumeno-node-XXXXXX";

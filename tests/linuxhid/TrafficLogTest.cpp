@@ -7,7 +7,8 @@
 namespace lumeno {
 namespace {
 
-std::vector<uint8_t> Report(std::initializer_list<int> frame) {
+std::vector<uint8_t> Report(std::initializer_list<int> frame)
+{
     std::vector<uint8_t> report(9, 0);
     std::size_t i = 1;
     for (int b : frame)
@@ -19,7 +20,8 @@ std::vector<uint8_t> Report(std::initializer_list<int> frame) {
     return report;
 }
 
-TEST(TrafficLog, DecodesEveryCommandOfTheSet) {
+TEST(TrafficLog, DecodesEveryCommandOfTheSet)
+{
     const struct {
         std::vector<uint8_t> report;
         const char* line;
@@ -29,7 +31,8 @@ TEST(TrafficLog, DecodesEveryCommandOfTheSet) {
         {Report({0x03, 0, 0, 1}), "frame SetButtonMap block=0 chunks=1"},
         {Report({0x05, 0, 11, 3}), "frame SetMacro block=11 chunks=3"},
         {Report({0x06, 4, 7, 0x32, 2}), "frame SetLightingEffect effect=4 color=7 level=0x32 speed=2"},
-        {Report({0x07, 1, 0xFF, 5, 11, 23, 35}), "frame SetDpiStagesLow stage=1 mask=0xff dpi1=600 dpi2=1200 dpi3=2400 dpi4=3600"},
+        {Report({0x07, 1, 0xFF, 5, 11, 23, 35}),
+         "frame SetDpiStagesLow stage=1 mask=0xff dpi1=600 dpi2=1200 dpi3=2400 dpi4=3600"},
         {Report({0x08, 53, 71, 119}), "frame SetDpiStagesHigh dpi5=5400 dpi6=7200 dpi7=12000"},
         {Report({0x87}), "frame GetCurrentDpiStage"},
         {Report({0x0A, 0, 0, 1}), "frame SetStageColors block=0 chunks=1"},
@@ -47,7 +50,8 @@ TEST(TrafficLog, DecodesEveryCommandOfTheSet) {
     }
 }
 
-TEST(TrafficLog, MarksBadChecksumsRefusalsAndNumbersChunks) {
+TEST(TrafficLog, MarksBadChecksumsRefusalsAndNumbersChunks)
+{
     TrafficLog log;
     auto bad = Report({0x0D, 6});
     bad[8] ^= 1;
@@ -70,7 +74,8 @@ TEST(TrafficLog, MarksBadChecksumsRefusalsAndNumbersChunks) {
     EXPECT_EQ(log.Input(MouseCollection::Events, std::vector<uint8_t>{5, 1, 0, 6}), "event Events [05 01 00 06]");
 }
 
-TEST(TrafficLog, StateEndsWithAnEndLine) {
+TEST(TrafficLog, StateEndsWithAnEndLine)
+{
     const auto lines = TrafficLog::StateLines(VirtualMouseState{}, true);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "state plugged 1");

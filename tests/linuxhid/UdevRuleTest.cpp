@@ -11,7 +11,8 @@
 namespace lumeno {
 namespace {
 
-TEST(UdevRule, GivesTheSeatUserTheMousesHidrawNodes) {
+TEST(UdevRule, GivesTheSeatUserTheMousesHidrawNodes)
+{
     std::ifstream in(LUMENO_UDEV_RULE_PATH);
     ASSERT_TRUE(in) << LUMENO_UDEV_RULE_PATH;
     char ids[32];

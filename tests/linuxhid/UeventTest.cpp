@@ -12,7 +12,8 @@ std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; 
 
 const std::string kHidrawPath = "/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.1/0003:7A1F:2C41.0004/hidraw/hidraw3";
 
-TEST(Uevent, KernelFormat) {
+TEST(Uevent, KernelFormat)
+{
     using namespace std::string_literals;
     const std::string msg = "remove@" + kHidrawPath + "\0ACTION=remove\0DEVPATH="s + kHidrawPath +
                             "\0SUBSYSTEM=hidraw\0MAJOR=246\0MINOR=3\0DEVNAME=hidraw3\0SEQNUM=4242\0"s;
@@ -25,7 +26,8 @@ TEST(Uevent, KernelFormat) {
     EXPECT_EQ(e->properties.at("SEQNUM"), "4242");
 }
 
-TEST(Uevent, UdevFormatWithFullNodePath) {
+TEST(Uevent, UdevFormatWithFullNodePath)
+{
     using namespace std::string_literals;
     const std::string props = "ACTION=add\0DEVPATH="s + kHidrawPath + "\0SUBSYSTEM=hidraw\0DEVNAME=/dev/hidraw3\0"s;
     std::vector<uint8_t> msg(40, 0);
@@ -49,13 +51,15 @@ TEST(Uevent, UdevFormatWithFullNodePath) {
     EXPECT_FALSE(ParseUevent(msg));
 }
 
-TEST(Uevent, RejectsNoise) {
+TEST(Uevent, RejectsNoise)
+{
     using namespace std::string_literals;
     for (const std::string& s : {""s, "hello"s, "libudev\0xx"s, "add@/x\0SUBSYSTEM=hid\0"s})
         EXPECT_FALSE(ParseUevent(Bytes(s))) << s;
 }
 
-TEST(Uevent, IdsFromDevicePathAndProperty) {
+TEST(Uevent, IdsFromDevicePathAndProperty)
+{
     const auto ids = HidIdsFromDevpath(kHidrawPath);
     ASSERT_TRUE(ids);
     EXPECT_EQ(ids->bus, 3);

@@ -27,16 +27,19 @@ namespace fs = std::filesystem;
 
 // Notices as they arrive, with a bounded wait.
 struct NoticeLog {
-    void Add(HidNoticeKind kind, const std::string& name) {
+    void Add(HidNoticeKind kind, const std::string& name)
+    {
         std::lock_guard lock(mutex);
         notices.emplace_back(kind, name);
         changed.notify_all();
     }
-    bool WaitFor(std::size_t count) {
+    bool WaitFor(std::size_t count)
+    {
         std::unique_lock lock(mutex);
         return changed.wait_for(lock, 5s, [&] { return notices.size() >= count; });
     }
-    std::vector<std::pair<HidNoticeKind, std::string>> Take() {
+    std::vector<std::pair<HidNoticeKind, std::string>> Take()
+    {
         std::lock_guard lock(mutex);
         return std::exchange(notices, {});
     }
@@ -47,12 +50,14 @@ struct NoticeLog {
 
 // A program side that reaches the mouse only through the socket protocol.
 struct SocketRig : ContextFixture {
-    explicit SocketRig(VirtualMouseOptions options = {}) : mouse(std::move(options), &pacer) {
+    explicit SocketRig(VirtualMouseOptions options = {}) : mouse(std::move(options), &pacer)
+    {
         fs::create_directories(sysfs / "class" / "hidraw");
         ctx.device = &link;
         EnsureDataDirectory(ctx);
     }
-    static LinuxHidSystemOptions Options(const fs::path& sysfs, const fs::path& folder) {
+    static LinuxHidSystemOptions Options(const fs::path& sysfs, const fs::path& folder)
+    {
         LinuxHidSystemOptions o;
         o.sysfsRoot = sysfs;
         o.virtualFolder = folder;
@@ -70,13 +75,15 @@ struct SocketRig : ContextFixture {
 };
 
 struct VirtualHidTest : ::testing::Test, SocketRig {
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string error;
         ASSERT_TRUE(server.Start(&error)) << error;
     }
 };
 
-TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths) {
+TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths)
+{
     VirtualMouseOptions options;
     options.withDongleInterface = true;
     VirtualMouse mouse(options);
@@ -95,7 +102,8 @@ TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths) {
     }
 }
 
-TEST_F(VirtualHidTest, EnumerationListsBothCollectionsWithTheirCapabilities) {
+TEST_F(VirtualHidTest, EnumerationListsBothCollectionsWithTheirCapabilities)
+{
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->size(), 2u);
@@ -126,7 +134,8 @@ TEST_F(VirtualHidTest, EnumerationListsBothCollectionsWithTheirCapabilities) {
     EXPECT_EQ(hid.Enumerate()->size(), 2u);
 }
 
-TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess) {
+TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess)
+{
     DeviceRig inProcess;
     PrepareWriteAllImage(inProcess.ctx);
     inProcess.Connect();
@@ -143,7 +152,8 @@ TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess) {
     EXPECT_EQ(mouse.State().macroBlocks, inProcess.mouse.State().macroBlocks);
 }
 
-TEST_F(VirtualHidTest, EventReportsReachTheEventCollectionWithTheirId) {
+TEST_F(VirtualHidTest, EventReportsReachTheEventCollectionWithTheirId)
+{
     ASSERT_TRUE(link.connection.CheckConnection());
     const auto events = link.connection.EventHandle();
     mouse.SwitchDpiStage(2);
@@ -157,7 +167,8 @@ TEST_F(VirtualHidTest, EventReportsReachTheEventCollectionWithTheirId) {
     EXPECT_FALSE(events->SetFeature(report));
 }
 
-TEST_F(VirtualHidTest, ReadTimesOutIsCancelledAndFailsAtUnplug) {
+TEST_F(VirtualHidTest, ReadTimesOutIsCancelledAndFailsAtUnplug)
+{
     ASSERT_TRUE(link.connection.CheckConnection());
     const auto events = link.connection.EventHandle();
     uint8_t buffer[80];
@@ -188,7 +199,8 @@ TEST_F(VirtualHidTest, ReadTimesOutIsCancelledAndFailsAtUnplug) {
     EXPECT_EQ(events->Read(buffer, 0ms).status, HidReadStatus::Failed);
 }
 
-TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen) {
+TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen)
+{
     mouse.SetAccessDenied(true);
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
@@ -200,7 +212,8 @@ TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen) {
     EXPECT_FALSE(link.connection.CheckConnection());
 }
 
-TEST_F(VirtualHidTest, UnplugAndPlugSendRemovalAndArrivalThatPassTheFilter) {
+TEST_F(VirtualHidTest, UnplugAndPlugSendRemovalAndArrivalThatPassTheFilter)
+{
     NoticeLog log;
     hid.SetNoticeCallback([&](HidNoticeKind kind, const std::string& name) { log.Add(kind, name); });
 
@@ -230,7 +243,8 @@ TEST_F(VirtualHidTest, UnplugAndPlugSendRemovalAndArrivalThatPassTheFilter) {
     EXPECT_TRUE(log.Take().empty());
 }
 
-TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed) {
+TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed)
+{
     VirtualMouse twin;
     VirtualHidServer clash(twin, folder);
     std::string error;
@@ -245,13 +259,15 @@ TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed) {
     EXPECT_EQ(hid.Enumerate()->size(), 4u);
 }
 
-TEST_F(VirtualHidTest, StoppingTheServerRemovesItsSockets) {
+TEST_F(VirtualHidTest, StoppingTheServerRemovesItsSockets)
+{
     server.Stop();
     EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_TRUE(hid.Enumerate()->empty());
 }
 
-TEST(VirtualHidProtocol, SocketNamesRoundTrip) {
+TEST(VirtualHidProtocol, SocketNamesRoundTrip)
+{
     const auto name = virtualhid::FormatSocketName(0x7A1F, 0x2C33, 3, "a/b");
     EXPECT_EQ(name, "VID_7A1F&PID_2C33&Col03#a_b");
     const auto parsed = virtualhid::ParseSocketName(name);

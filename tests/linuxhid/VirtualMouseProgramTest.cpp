@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 const std::string kProgram = LUMENO_VIRTUAL_MOUSE_PATH;
 
-TEST(VirtualMouseProgram, HelpVersionAndBadOptions) {
+TEST(VirtualMouseProgram, HelpVersionAndBadOptions)
+{
     {
         ChildProcess p({kProgram, "--help"});
         EXPECT_EQ(p.ReadLine().value_or(""), "Usage: lumeno-virtual-mouse [OPTION]...");
@@ -35,13 +36,15 @@ TEST(VirtualMouseProgram, HelpVersionAndBadOptions) {
 }
 
 struct ProgramTest : ::testing::Test, ContextFixture {
-    void SetUp() override {
+    void SetUp() override
+    {
         fs::create_directories(tmp.path() / "sys");
         ASSERT_TRUE(program.Started());
         ASSERT_EQ(program.ReadLine().value_or(""), "ready socket " + folder.string());
         ctx.device = &link;
     }
-    static LinuxHidSystemOptions Options(const fs::path& root, const fs::path& folder) {
+    static LinuxHidSystemOptions Options(const fs::path& root, const fs::path& folder)
+    {
         LinuxHidSystemOptions o;
         o.sysfsRoot = root / "sys";
         o.virtualFolder = folder;
@@ -56,7 +59,8 @@ struct ProgramTest : ::testing::Test, ContextFixture {
     DeviceLink link{hid, pacer, debug};
 };
 
-TEST_F(ProgramTest, PrintsEachFrameDecodedAndAnswersCommands) {
+TEST_F(ProgramTest, PrintsEachFrameDecodedAndAnswersCommands)
+{
     ASSERT_TRUE(link.connection.CheckConnection());
 
     link.transport.SendFrame(CommandFrame::Make(kSetLiftOff, {6}));
@@ -109,7 +113,8 @@ TEST_F(ProgramTest, PrintsEachFrameDecodedAndAnswersCommands) {
     EXPECT_TRUE(fs::is_empty(folder));
 }
 
-TEST_F(ProgramTest, KeepsServingAfterEndOfInputAndCleansUpOnSigterm) {
+TEST_F(ProgramTest, KeepsServingAfterEndOfInputAndCleansUpOnSigterm)
+{
     program.CloseInput();
     EXPECT_FALSE(program.Wait(200ms));
     EXPECT_TRUE(link.connection.CheckConnection());

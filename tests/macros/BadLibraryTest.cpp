@@ -13,8 +13,8 @@ namespace {
 
 std::string ManyLines(int count)
 {
-    std::string text = "[MacroName]\nMacroCount=1\n0=Big\n[Big]\nMacroLoopTimes=2\nItemCount=" +
-                       std::to_string(count) + "\n";
+    std::string text =
+        "[MacroName]\nMacroCount=1\n0=Big\n[Big]\nMacroLoopTimes=2\nItemCount=" + std::to_string(count) + "\n";
     for (int i = 0; i < count; ++i)
         text += "Item" + std::to_string(i) + (i % 2 ? "=B   Up\n" : "=B   Dn\n");
     return text;
@@ -31,8 +31,7 @@ std::vector<BadFile> BadFiles()
     return {
         {"huge MacroCount", "[MacroName]\nMacroCount=2000000000\n0=A\n", 12},
         {"negative MacroCount", "[MacroName]\nMacroCount=-3\n0=A\n", 0},
-        {"huge ItemCount",
-         "[MacroName]\nMacroCount=1\n0=A\n[A]\nItemCount=1000000000\nItem0=A   Dn\n", 1},
+        {"huge ItemCount", "[MacroName]\nMacroCount=1\n0=A\n[A]\nItemCount=1000000000\nItem0=A   Dn\n", 1},
         {"100 000 lines", ManyLines(100000), 1},
         {"delays of 10^12 ms",
          "[MacroName]\nMacroCount=1\n0=A\n[A]\nItemCount=3\nItem0=A   Dn\n"
@@ -61,19 +60,16 @@ TEST_F(BadLibraryTest, EncodingStaysInsideTheListedSlots)
         ConfigImage after = before;
         EncodeLibrary(ini, file, after);
         const size_t end = offsetof(ConfigImage, macroMemory) + bad.listed * kMacroSlotSize;
-        EXPECT_TRUE(std::equal(before.Bytes().begin() + end, before.Bytes().end(),
-                               after.Bytes().begin() + end))
+        EXPECT_TRUE(std::equal(before.Bytes().begin() + end, before.Bytes().end(), after.Bytes().begin() + end))
             << bad.what;
-        EXPECT_TRUE(std::equal(before.Bytes().begin(),
-                               before.Bytes().begin() + offsetof(ConfigImage, macroMemory),
+        EXPECT_TRUE(std::equal(before.Bytes().begin(), before.Bytes().begin() + offsetof(ConfigImage, macroMemory),
                                after.Bytes().begin()))
             << bad.what;
 
         ManagerMacroCopy copy;
         EncodeForManager(ini, file, copy);
         for (size_t k = bad.listed; k < copy.size(); ++k)
-            EXPECT_TRUE(std::all_of(copy[k].begin(), copy[k].end(), [](uint8_t b) { return !b; }))
-                << bad.what;
+            EXPECT_TRUE(std::all_of(copy[k].begin(), copy[k].end(), [](uint8_t b) { return !b; })) << bad.what;
 
         Open(); // the manager reads the same files
         EXPECT_LE(model.Names().size(), size_t(kMacroSlotCount)) << bad.what;

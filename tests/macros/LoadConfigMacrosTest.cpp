@@ -16,8 +16,7 @@ class LoadConfigMacrosTest : public ::testing::Test, protected test::ContextFixt
 protected:
     void SetUp() override
     {
-        test::WriteFileBytes(dataDir / "str.ini",
-                             "[Profile]\nCurProfileName=P1\nItemCount=1\nItem0=P1\n");
+        test::WriteFileBytes(dataDir / "str.ini", "[Profile]\nCurProfileName=P1\nItemCount=1\nItem0=P1\n");
         // A configuration file whose macro memory is all 0xAA.
         std::string config(kConfigFileSize, '\xAA');
         config[0] = 1;
@@ -27,10 +26,7 @@ protected:
                              "[MacroName]\nMacroCount=1\n0=Fire\n"
                              "[Fire]\nMacroLoopTimes=2\nItemCount=2\nItem0=A   Dn\nItem1=A   Up\n");
     }
-    std::vector<uint8_t> Slot(int k) const
-    {
-        return {ctx.image.macroMemory[k], ctx.image.macroMemory[k] + 8};
-    }
+    std::vector<uint8_t> Slot(int k) const { return {ctx.image.macroMemory[k], ctx.image.macroMemory[k] + 8}; }
     const std::vector<uint8_t> kFire = {0x00, 0x02, 0x05, 0x04, 0xFF, 0x04, 0x00, 0x32};
     const std::vector<uint8_t> kUntouched = std::vector<uint8_t>(8, 0xAA);
 };

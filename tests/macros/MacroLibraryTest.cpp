@@ -132,14 +132,10 @@ TEST(MacroLine, KindsAndKeyNames)
         const char* key;
         bool delay;
     } const cases[] = {
-        {"Shift   Dn", MacroLineKind::Press, "Shift", false},
-        {"Shift   Up", MacroLineKind::Release, "Shift", false},
-        {"50 ms", MacroLineKind::Other, "50 ms", true},
-        {"1000 ms", MacroLineKind::Other, "1000 ms", true},
-        {"Up   Up", MacroLineKind::Release, "Up", false},
-        {"A   Up   Dn", MacroLineKind::Press, "A   Up", false},
-        {"A  Dn", MacroLineKind::Other, "A  Dn", false},
-        {"", MacroLineKind::Other, "", false},
+        {"Shift   Dn", MacroLineKind::Press, "Shift", false}, {"Shift   Up", MacroLineKind::Release, "Shift", false},
+        {"50 ms", MacroLineKind::Other, "50 ms", true},       {"1000 ms", MacroLineKind::Other, "1000 ms", true},
+        {"Up   Up", MacroLineKind::Release, "Up", false},     {"A   Up   Dn", MacroLineKind::Press, "A   Up", false},
+        {"A  Dn", MacroLineKind::Other, "A  Dn", false},      {"", MacroLineKind::Other, "", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(KindOfLine(c.line), c.kind) << c.line;
@@ -187,25 +183,12 @@ TEST(MacroNames, RenameRules)
         const char* typed;
         const char* accepted; // nullptr: refused
     } const cases[] = {
-        {"Blast", "Blast"},
-        {"  Blast\t", "Blast"},
-        {"fire", nullptr}, // another macro's section
-        {"Jump", nullptr},
-        {"JUMP", nullptr},
-        {"Run", "Run"}, // its own name
-        {"run", "run"}, // its own section
-        {"", nullptr},
-        {"   ", nullptr},
-        {"MacroName", nullptr},
-        {"macroNAME", nullptr},
-        {"a[b", nullptr},
-        {"a]b", nullptr},
-        {"two\nlines", nullptr},
-        {"cr\r", nullptr},
-        {"\"quoted\"", nullptr},
-        {"'quoted'", nullptr},
-        {"a=b;c", "a=b;c"},
-        {"宏_9", "宏_9"},
+        {"Blast", "Blast"},      {"  Blast\t", "Blast"}, {"fire", nullptr}, // another macro's section
+        {"Jump", nullptr},       {"JUMP", nullptr},      {"Run", "Run"},    // its own name
+        {"run", "run"},                                                     // its own section
+        {"", nullptr},           {"   ", nullptr},       {"MacroName", nullptr},  {"macroNAME", nullptr},
+        {"a[b", nullptr},        {"a]b", nullptr},       {"two\nlines", nullptr}, {"cr\r", nullptr},
+        {"\"quoted\"", nullptr}, {"'quoted'", nullptr},  {"a=b;c", "a=b;c"},      {"宏_9", "宏_9"},
     };
     for (const auto& c : cases) {
         const auto got = AcceptedMacroRename(names, 2, c.typed);

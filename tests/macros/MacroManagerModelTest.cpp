@@ -30,8 +30,10 @@ protected:
         for (int i = 0; i < n; ++i)
             text += std::to_string(i) + "=M" + std::to_string(i) + "\n";
         for (int i = 0; i < n; ++i)
-            text += "[M" + std::to_string(i) + "]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\n"
-                    "ItemCount=1\nItem0=" + std::string(1, char('A' + i)) + "   Dn\n";
+            text += "[M" + std::to_string(i) +
+                    "]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\n"
+                    "ItemCount=1\nItem0=" +
+                    std::string(1, char('A' + i)) + "   Dn\n";
         WriteLibrary(text);
     }
 };
@@ -94,8 +96,7 @@ TEST_F(ManagerTest, InsertClicks)
     model.ClickLine(0); // "A   Dn"
     ASSERT_TRUE(model.OpenContextMenu());
     model.InsertClick(MouseClickKind::Left);
-    EXPECT_EQ(model.Lines(),
-              (Lines{"A   Dn", "L-Button   Dn", "L-Button   Up", "120 ms", "A   Up"}));
+    EXPECT_EQ(model.Lines(), (Lines{"A   Dn", "L-Button   Dn", "L-Button   Up", "120 ms", "A   Up"}));
     EXPECT_EQ(model.SelectedLine(), 2u);
     EXPECT_EQ(Stored("Macro_1").lines, model.Lines());
 
@@ -283,8 +284,7 @@ TEST_F(ManagerTest, RenamedEmptyMacroKeepsAnEmptySection)
     model.New();
     model.BeginRename();
     model.EndRename("Blank");
-    EXPECT_NE(Text().find("[Blank]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\nItemCount=0\n"),
-              std::string::npos);
+    EXPECT_NE(Text().find("[Blank]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\nItemCount=0\n"), std::string::npos);
     EXPECT_EQ(Text().find("[Macro_3]"), std::string::npos);
 }
 
@@ -332,8 +332,7 @@ TEST(ManagerKeyFilter, SwallowsTheKeysThatWouldCloseTheDialog)
 {
     using K = KeyMessageKind;
     for (const K kind : {K::KeyDown, K::KeyUp, K::SystemKeyDown, K::SystemKeyUp}) {
-        for (const uint32_t vk : {kVkEnter, kVkSpace, kVkEscape, kVkF1, kVkLeftWindows,
-                                  kVkRightWindows})
+        for (const uint32_t vk : {kVkEnter, kVkSpace, kVkEscape, kVkF1, kVkLeftWindows, kVkRightWindows})
             EXPECT_TRUE(ManagerDiscardsKey(kind, vk)) << vk;
         EXPECT_FALSE(ManagerDiscardsKey(kind, 0x41));
         EXPECT_FALSE(ManagerDiscardsKey(kind, 0x09)); // Tab ends an edit

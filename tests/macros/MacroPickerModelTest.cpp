@@ -13,10 +13,7 @@ using Click = MacroPickerModel::Click;
 
 class PickerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        test::WriteFileBytes(file_, "[MacroName]\nMacroCount=3\n0=Fire\n1=Jump\n2=Run\n");
-    }
+    void SetUp() override { test::WriteFileBytes(file_, "[MacroName]\nMacroCount=3\n0=Fire\n1=Jump\n2=Run\n"); }
     static void ClickIn(MacroPickerModel& p, const PickerRect& r, Click expected = Click::Handled)
     {
         EXPECT_EQ(p.LeftClick(r.left + 1, r.top + 1), expected);

@@ -76,8 +76,7 @@ TEST_F(RecorderTest, KeypadEnterIsNumEnterAndItsRepeatsAreFiltered)
     EXPECT_FALSE(Key(kVkEnter, false, 30, true));
     Key(kVkEnter, true, 30, true);
     Tap(kVkEnter);
-    EXPECT_EQ(model.Lines(),
-              (Lines{"Num Enter   Dn", "Num Enter   Up", "Enter   Dn", "Enter   Up"}));
+    EXPECT_EQ(model.Lines(), (Lines{"Num Enter   Dn", "Num Enter   Up", "Enter   Dn", "Enter   Up"}));
 }
 
 TEST_F(RecorderTest, SixtyThirdEventEndsTheRun)

@@ -39,8 +39,7 @@ struct ManagerFixture {
     ScriptedHook hook;
     MacroManagerModel model{ini, file, pacer, hook, "EN"};
     ConfigImage image{};
-    std::array<std::string, kButtonCount> captions{"Click", "Menu", "Scroll", "Fn",
-                                                           "Snipe", "DPI +", "DPI -"};
+    std::array<std::string, kButtonCount> captions{"Click", "Menu", "Scroll", "Fn", "Snipe", "DPI +", "DPI -"};
     uint64_t now = 1000;
 
     void WriteLibrary(const std::string& text) { WriteFileBytes(file, text); }
@@ -78,11 +77,10 @@ struct ManagerFixture {
 };
 
 // Two macros as a recorder would leave them.
-inline constexpr char kTwoMacros[] =
-    "[MacroName]\nMacroCount=2\n0=Macro_1\n1=Macro_2\n"
-    "[Macro_1]\nDelayTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=3\n"
-    "Item0=A   Dn\nItem1=120 ms\nItem2=A   Up\n"
-    "[Macro_2]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\nItemCount=2\n"
-    "Item0=L-Button   Dn\nItem1=L-Button   Up\n";
+inline constexpr char kTwoMacros[] = "[MacroName]\nMacroCount=2\n0=Macro_1\n1=Macro_2\n"
+                                     "[Macro_1]\nDelayTimeSelStatus=1\nMacroLoopTimes=3\nItemCount=3\n"
+                                     "Item0=A   Dn\nItem1=120 ms\nItem2=A   Up\n"
+                                     "[Macro_2]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\nItemCount=2\n"
+                                     "Item0=L-Button   Dn\nItem1=L-Button   Up\n";
 
 } // namespace lumeno::test

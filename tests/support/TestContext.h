@@ -41,8 +41,7 @@ public:
     TempDir()
     {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("lumeno-test-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() / ("lumeno-test-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir()

@@ -8,7 +8,8 @@
 namespace lumeno {
 namespace {
 
-QImage Solid(QColor c) {
+QImage Solid(QColor c)
+{
     QImage i(40, 20, QImage::Format_ARGB32_Premultiplied);
     i.fill(c);
     return i;
@@ -16,7 +17,8 @@ QImage Solid(QColor c) {
 
 class ButtonWidgetTest : public ::testing::Test, protected test::UiAppUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         test::UiApp();
         parent.resize(200, 100);
         button = new CBitmapBtn(&parent);
@@ -31,7 +33,8 @@ protected:
     CBitmapBtn* button = nullptr;
 };
 
-TEST_F(ButtonWidgetTest, ShowsNormalHoverPressedAndDisabledLooks) {
+TEST_F(ButtonWidgetTest, ShowsNormalHoverPressedAndDisabledLooks)
+{
     EXPECT_EQ(Shown(), QColor(Qt::red).rgb());
     QTest::mouseMove(button, QPoint(5, 5));
     EXPECT_TRUE(button->IsHovered());
@@ -44,7 +47,8 @@ TEST_F(ButtonWidgetTest, ShowsNormalHoverPressedAndDisabledLooks) {
     EXPECT_EQ(Shown(), QColor(Qt::gray).rgb());
 }
 
-TEST_F(ButtonWidgetTest, DisabledButtonIgnoresHover) {
+TEST_F(ButtonWidgetTest, DisabledButtonIgnoresHover)
+{
     button->setEnabled(false);
     QTest::mouseMove(button, QPoint(5, 5));
     QEnterEvent enter(QPointF(5, 5), QPointF(15, 15), QPointF(15, 15));
@@ -55,7 +59,8 @@ TEST_F(ButtonWidgetTest, DisabledButtonIgnoresHover) {
     EXPECT_EQ(button->CurrentLook(), ButtonLook::Disabled);
 }
 
-TEST_F(ButtonWidgetTest, HoverStartsAtTheHoverColumnAndEndsOnLeave) {
+TEST_F(ButtonWidgetTest, HoverStartsAtTheHoverColumnAndEndsOnLeave)
+{
     button->SetHoverStartColumn(20);
     QTest::mouseMove(button, QPoint(10, 5));
     EXPECT_FALSE(button->IsHovered());
@@ -66,7 +71,8 @@ TEST_F(ButtonWidgetTest, HoverStartsAtTheHoverColumnAndEndsOnLeave) {
     EXPECT_FALSE(button->IsHovered());
 }
 
-TEST_F(ButtonWidgetTest, ClickForwardsMovesAndReleasesToTheParent) {
+TEST_F(ButtonWidgetTest, ClickForwardsMovesAndReleasesToTheParent)
+{
     QSignalSpy clicked(button, &QAbstractButton::clicked);
     QSignalSpy moved(button, &CBitmapBtn::mouseMovedOver);
     QSignalSpy released(button, &CBitmapBtn::leftButtonReleased);
@@ -80,7 +86,8 @@ TEST_F(ButtonWidgetTest, ClickForwardsMovesAndReleasesToTheParent) {
     EXPECT_EQ(moved[0][0].toPoint(), button->mapToGlobal(QPoint(5, 5)));
 }
 
-TEST_F(ButtonWidgetTest, ToggleModeFlipsOnReleaseAndSendsItsIdentifier) {
+TEST_F(ButtonWidgetTest, ToggleModeFlipsOnReleaseAndSendsItsIdentifier)
+{
     button->SetToggleMode(true);
     QSignalSpy clicked(button, &QAbstractButton::clicked);
     QSignalSpy toggled(button, &CBitmapBtn::toggleCommand);
@@ -95,16 +102,19 @@ TEST_F(ButtonWidgetTest, ToggleModeFlipsOnReleaseAndSendsItsIdentifier) {
     EXPECT_EQ(toggled.count(), 2);
 }
 
-TEST_F(ButtonWidgetTest, CaptionIsDrawnInTheColourOfTheState) {
+TEST_F(ButtonWidgetTest, CaptionIsDrawnInTheColourOfTheState)
+{
     button->setGeometry(10, 10, 40, 20);
     button->SetCaption(QStringLiteral("WWWWWWWW"));
     button->SetCaptionColours(Qt::white, Qt::yellow, Qt::black, Qt::cyan);
     const QImage shot = button->grab().toImage();
     bool white = false;
     for (int x = 5; x < 40 && !white; ++x)
-        for (int y = 0; y < 20 && !white; ++y) white = shot.pixel(x, y) == qRgb(255, 255, 255);
+        for (int y = 0; y < 20 && !white; ++y)
+            white = shot.pixel(x, y) == qRgb(255, 255, 255);
     EXPECT_TRUE(white);
-    for (int y = 0; y < 20; ++y) EXPECT_EQ(shot.pixel(2, y), QColor(Qt::red).rgb()); // inset 5 px from the left
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(shot.pixel(2, y), QColor(Qt::red).rgb()); // inset 5 px from the left
 }
 
 } // namespace

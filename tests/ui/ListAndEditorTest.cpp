@@ -12,7 +12,8 @@ namespace {
 
 class ListTest : public ::testing::Test, protected test::UiAppUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         test::UiApp();
         window.resize(300, 300);
         list = new CListBoxPro(&window);
@@ -24,8 +25,10 @@ protected:
         window.activateWindow();
         QApplication::processEvents();
     }
-    void Fill(std::initializer_list<const char*> items) {
-        for (const char* t : items) list->addItem(QString::fromUtf8(t));
+    void Fill(std::initializer_list<const char*> items)
+    {
+        for (const char* t : items)
+            list->addItem(QString::fromUtf8(t));
     }
     QPoint ItemCentre(int row) { return list->ItemRect(row).center(); }
 
@@ -34,7 +37,8 @@ protected:
     QWidget* other = nullptr;
 };
 
-TEST_F(ListTest, HoverNoticeOnEveryChangeOfTheHoveredItemAndOnRightRelease) {
+TEST_F(ListTest, HoverNoticeOnEveryChangeOfTheHoveredItemAndOnRightRelease)
+{
     Fill({"Game", "Work", "Profile 3"});
     QSignalSpy notice(list, &CListBoxPro::hoverNotice);
     QTest::mouseMove(list->viewport(), ItemCentre(2));
@@ -52,7 +56,8 @@ TEST_F(ListTest, HoverNoticeOnEveryChangeOfTheHoveredItemAndOnRightRelease) {
     EXPECT_EQ(list->HoverItem(), -1);
 }
 
-TEST_F(ListTest, HoveredAndSelectedItemsAreSignalYellowOthersGrey) {
+TEST_F(ListTest, HoveredAndSelectedItemsAreSignalYellowOthersGrey)
+{
     Fill({"Game", "Work", "Profile 3"});
     list->setCurrentRow(0);
     QTest::mouseMove(list->viewport(), ItemCentre(2));
@@ -63,7 +68,8 @@ TEST_F(ListTest, HoveredAndSelectedItemsAreSignalYellowOthersGrey) {
     EXPECT_EQ(at(2), kListHighlightColour);
 }
 
-TEST_F(ListTest, AmpersandAndParenthesisKeysAreSwallowed) {
+TEST_F(ListTest, AmpersandAndParenthesisKeysAreSwallowed)
+{
     Fill({"Alpha", "&Beta", "(Gamma"});
     list->setCurrentRow(0);
     list->setFocus();
@@ -74,7 +80,8 @@ TEST_F(ListTest, AmpersandAndParenthesisKeysAreSwallowed) {
     EXPECT_EQ(list->currentRow(), 1);
 }
 
-TEST_F(ListTest, NumericEditAcceptsDigitsOnTabAndRewritesTheDelay) {
+TEST_F(ListTest, NumericEditAcceptsDigitsOnTabAndRewritesTheDelay)
+{
     Fill({"A   Dn", "50 ms", "A   Up"});
     QPointer<CLBEditorWnd> editor = CLBEditorWnd::Open(list, 1, CLBEditorWnd::Mode::Numeric, 1006);
     ASSERT_TRUE(editor);
@@ -93,7 +100,8 @@ TEST_F(ListTest, NumericEditAcceptsDigitsOnTabAndRewritesTheDelay) {
     EXPECT_FALSE(editor);
 }
 
-TEST_F(ListTest, TextEditRefusesDuplicatesAndEmptyText) {
+TEST_F(ListTest, TextEditRefusesDuplicatesAndEmptyText)
+{
     Fill({"Game", "Work"});
     for (const QString& typed : {QStringLiteral("Game"), QString()}) {
         auto* editor = CLBEditorWnd::Open(list, 1, CLBEditorWnd::Mode::Text, 151);
@@ -107,7 +115,8 @@ TEST_F(ListTest, TextEditRefusesDuplicatesAndEmptyText) {
     }
 }
 
-TEST_F(ListTest, EscapeCancelsAndAClickOutsideAccepts) {
+TEST_F(ListTest, EscapeCancelsAndAClickOutsideAccepts)
+{
     Fill({"Game", "Work"});
     auto* editor = CLBEditorWnd::Open(list, 0, CLBEditorWnd::Mode::Text, 151);
     QSignalSpy ended(editor, &CLBEditorWnd::editEnded);

@@ -9,7 +9,8 @@
 namespace lumeno {
 namespace {
 
-TEST(ExMenuTest, ItemHeightsBorderAndSelectedColour) {
+TEST(ExMenuTest, ItemHeightsBorderAndSelectedColour)
+{
     test::UiApp();
     CExMenu menu;
     menu.AppendItem(2001, QStringLiteral("Click"));
@@ -41,7 +42,8 @@ TEST(ExMenuTest, ItemHeightsBorderAndSelectedColour) {
     menu.hide();
 }
 
-TEST(ExMenuTest, WidthRuleWhenTheCallerSetsNone) {
+TEST(ExMenuTest, WidthRuleWhenTheCallerSetsNone)
+{
     test::UiApp();
     CExMenu menu;
     menu.AppendItem(1001, QStringLiteral("Update"));
@@ -52,7 +54,8 @@ TEST(ExMenuTest, WidthRuleWhenTheCallerSetsNone) {
 
 class ScrollTest : public ::testing::Test, protected test::UiAppUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         test::UiApp();
         skin = QImage(126, 42, QImage::Format_ARGB32_Premultiplied);
         skin.fill(Qt::darkGray);
@@ -76,7 +79,8 @@ protected:
     CSkinScrollBar* bar = nullptr;
 };
 
-TEST_F(ScrollTest, ArrowsStepAndTheTrackPagesAtOnce) {
+TEST_F(ScrollTest, ArrowsStepAndTheTrackPagesAtOnce)
+{
     EXPECT_EQ(bar->Thickness(), 14);
     Press(5);
     EXPECT_EQ(model.value(), 49);
@@ -89,7 +93,8 @@ TEST_F(ScrollTest, ArrowsStepAndTheTrackPagesAtOnce) {
     Release(150);
 }
 
-TEST_F(ScrollTest, HeldArrowRepeatsAfterTheDelayAndStopsOnRelease) {
+TEST_F(ScrollTest, HeldArrowRepeatsAfterTheDelayAndStopsOnRelease)
+{
     std::chrono::milliseconds now{0};
     bar->SetClock([&now] { return now; });
     Press(195);
@@ -114,7 +119,8 @@ TEST_F(ScrollTest, HeldArrowRepeatsAfterTheDelayAndStopsOnRelease) {
     EXPECT_EQ(model.value(), 56);
 }
 
-TEST_F(ScrollTest, DraggingTheThumbTracksAndSettlesThePosition) {
+TEST_F(ScrollTest, DraggingTheThumbTracksAndSettlesThePosition)
+{
     const ScrollBarLayout layout = bar->Layout();
     Press(layout.thumbStart + 2);
     QTest::mouseMove(bar, QPoint(7, 199));
@@ -125,13 +131,15 @@ TEST_F(ScrollTest, DraggingTheThumbTracksAndSettlesThePosition) {
     EXPECT_EQ(model.value(), 100);
 }
 
-TEST(SkinScrollWndTest, WrapsAListAndDrivesItsScrolling) {
+TEST(SkinScrollWndTest, WrapsAListAndDrivesItsScrolling)
+{
     test::UiApp();
     QWidget host;
     host.resize(300, 300);
     auto* list = new QListWidget(&host);
     list->setGeometry(10, 10, 150, 120);
-    for (int i = 0; i < 60; ++i) list->addItem(QStringLiteral("Line %1").arg(i));
+    for (int i = 0; i < 60; ++i)
+        list->addItem(QStringLiteral("Line %1").arg(i));
     QImage skin(126, 42, QImage::Format_ARGB32_Premultiplied);
     skin.fill(Qt::gray);
     CSkinScrollWnd* frame = CSkinScrollWnd::Wrap(list, skin);

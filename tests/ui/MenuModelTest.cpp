@@ -5,14 +5,17 @@
 namespace lumeno {
 namespace {
 
-TEST(MenuModel, ItemHeights) {
+TEST(MenuModel, ItemHeights)
+{
     const struct {
         int id, height;
     } cases[] = {{kMenuSeparatorId, 5}, {kMenuHiddenId, 0}, {2001, 20}, {0, 20}, {1002, 20}};
-    for (const auto& c : cases) EXPECT_EQ(MenuItemHeight(MenuItem{c.id, "x"}), c.height) << c.id;
+    for (const auto& c : cases)
+        EXPECT_EQ(MenuItemHeight(MenuItem{c.id, "x"}), c.height) << c.id;
 }
 
-TEST(MenuModel, WidthRuleCountsCharactersNotBytes) {
+TEST(MenuModel, WidthRuleCountsCharactersNotBytes)
+{
     std::vector<MenuItem> items = {{2001, "Click"}, {kMenuSeparatorId, ""}, {2013, "Deactivated"}};
     EXPECT_EQ(MenuWidth(items), kMenuWidthMargins + 8 * 11);
     items.push_back({2050, "\xE5\xA4\x9A\xE5\xAA\x92\xE4\xBD\x93 +"}); // four characters and " +" in UTF-8
@@ -22,7 +25,8 @@ TEST(MenuModel, WidthRuleCountsCharactersNotBytes) {
     EXPECT_EQ(MenuWidth({}), 0);
 }
 
-TEST(MenuModel, ColoursOfTheMenuAndItsBorder) {
+TEST(MenuModel, ColoursOfTheMenuAndItsBorder)
+{
     EXPECT_EQ(kMenuBackground, (MenuRgb{111, 41, 41}));
     EXPECT_EQ(kMenuSelectedBackground, (MenuRgb{143, 32, 32}));
     EXPECT_EQ(kMenuAlternateText, (MenuRgb{143, 32, 32}));

@@ -16,7 +16,8 @@ void App() { test::UiApp(); }
 
 class SkinImagesTest : public ::testing::Test, protected test::UiAppUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         App();
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '-'); // parameterised names hold a '/'
@@ -26,10 +27,12 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(root); }
 
-    void WriteImage(const std::string& relative, const QImage& image) {
+    void WriteImage(const std::string& relative, const QImage& image)
+    {
         ASSERT_TRUE(image.save(QString::fromStdString((root / relative).string()), "PNG"));
     }
-    QImage Target(QColor fill) {
+    QImage Target(QColor fill)
+    {
         QImage t(4, 1, QImage::Format_RGB32);
         t.fill(fill);
         return t;
@@ -37,7 +40,8 @@ protected:
     std::filesystem::path root;
 };
 
-TEST_F(SkinImagesTest, AlphaZeroDrawsNothingAndAlphaHalfHalvesTheColour) {
+TEST_F(SkinImagesTest, AlphaZeroDrawsNothingAndAlphaHalfHalvesTheColour)
+{
     QImage src(3, 1, QImage::Format_ARGB32);
     src.setPixel(0, 0, qRgba(250, 250, 250, 0));
     src.setPixel(1, 0, qRgba(200, 100, 255, 128));
@@ -52,10 +56,11 @@ TEST_F(SkinImagesTest, AlphaZeroDrawsNothingAndAlphaHalfHalvesTheColour) {
     EXPECT_EQ(target.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(target.pixel(1, 0), qRgb(100, 50, 128)); // value x 128 / 255 over black
     EXPECT_EQ(target.pixel(2, 0), qRgb(10, 20, 30));
-    EXPECT_EQ(target.pixel(3, 0), qRgb(0, 0, 0));      // outside the image: untouched
+    EXPECT_EQ(target.pixel(3, 0), qRgb(0, 0, 0)); // outside the image: untouched
 }
 
-TEST_F(SkinImagesTest, ImagesWithoutAlphaAreCopiedOpaque) {
+TEST_F(SkinImagesTest, ImagesWithoutAlphaAreCopiedOpaque)
+{
     QImage src(2, 1, QImage::Format_RGB32);
     src.fill(QColor(40, 80, 120));
     WriteImage("Skins/opaque.png", src);
@@ -69,7 +74,8 @@ TEST_F(SkinImagesTest, ImagesWithoutAlphaAreCopiedOpaque) {
     EXPECT_EQ(target.pixel(2, 0), qRgb(40, 80, 120));
 }
 
-TEST_F(SkinImagesTest, MissingOrCorruptFilesDrawNothing) {
+TEST_F(SkinImagesTest, MissingOrCorruptFilesDrawNothing)
+{
     std::ofstream(root / "Skins" / "broken.png") << "not a png";
     const SkinImages skin(root);
     QImage target = Target(QColor(9, 9, 9));
@@ -83,20 +89,24 @@ TEST_F(SkinImagesTest, MissingOrCorruptFilesDrawNothing) {
 
 // What a file holds when it is first drawn; afterwards it becomes a blue image.
 enum class FirstState { Red, Missing, Corrupt };
-std::string FirstStateName(const ::testing::TestParamInfo<FirstState>& info) {
+std::string FirstStateName(const ::testing::TestParamInfo<FirstState>& info)
+{
     constexpr const char* kNames[] = {"Red", "Missing", "Corrupt"};
     return kNames[static_cast<int>(info.param)];
 }
 
 class SkinImagesCacheTest : public SkinImagesTest, public ::testing::WithParamInterface<FirstState> {};
 
-TEST_P(SkinImagesCacheTest, FirstOutcomeStaysForTheObjectAndItsCopiesAndAFreshObjectSeesTheNewFile) {
+TEST_P(SkinImagesCacheTest, FirstOutcomeStaysForTheObjectAndItsCopiesAndAFreshObjectSeesTheNewFile)
+{
     const auto file = root / "Skins" / "Sub" / "cached.png";
     constexpr char kName[] = "skins\\sub\\Cached.png";
     QImage red(2, 1, QImage::Format_RGB32);
     red.fill(QColor(255, 0, 0));
-    if (GetParam() == FirstState::Red) WriteImage("Skins/Sub/cached.png", red);
-    if (GetParam() == FirstState::Corrupt) std::ofstream(file) << "not a png";
+    if (GetParam() == FirstState::Red)
+        WriteImage("Skins/Sub/cached.png", red);
+    if (GetParam() == FirstState::Corrupt)
+        std::ofstream(file) << "not a png";
     const bool drawable = GetParam() == FirstState::Red;
     const QRgb first = drawable ? qRgb(255, 0, 0) : qRgb(9, 9, 9);
 
@@ -127,10 +137,10 @@ TEST_P(SkinImagesCacheTest, FirstOutcomeStaysForTheObjectAndItsCopiesAndAFreshOb
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SkinImagesCacheTest,
-                         ::testing::Values(FirstState::Red, FirstState::Missing, FirstState::Corrupt),
-                         FirstStateName);
+                         ::testing::Values(FirstState::Red, FirstState::Missing, FirstState::Corrupt), FirstStateName);
 
-TEST(RegionCopy, CutsAnOpaqueRegionAndBlackensWhatLiesOutside) {
+TEST(RegionCopy, CutsAnOpaqueRegionAndBlackensWhatLiesOutside)
+{
     App();
     QImage src(4, 2, QImage::Format_ARGB32_Premultiplied);
     src.fill(qRgba(50, 60, 70, 255));
@@ -149,7 +159,8 @@ TEST(RegionCopy, CutsAnOpaqueRegionAndBlackensWhatLiesOutside) {
 namespace lumeno {
 namespace {
 
-TEST(ApplicationIcon, CollectsEverySizeTheSkinHolds) {
+TEST(ApplicationIcon, CollectsEverySizeTheSkinHolds)
+{
     test::UiApp();
     const auto root = std::filesystem::temp_directory_path() / "lumeno-icon-test";
     std::filesystem::remove_all(root);
@@ -157,7 +168,8 @@ TEST(ApplicationIcon, CollectsEverySizeTheSkinHolds) {
     for (int size : {16, 48}) {
         QImage image(size, size, QImage::Format_ARGB32);
         image.fill(Qt::red);
-        image.save(QString::fromStdString((root / "Skins" / "Icon" / ("lumeno-kv580-" + std::to_string(size) + ".png")).string()));
+        image.save(QString::fromStdString(
+            (root / "Skins" / "Icon" / ("lumeno-kv580-" + std::to_string(size) + ".png")).string()));
     }
     const QIcon icon = LoadApplicationIcon(SkinImages(root));
     EXPECT_EQ(icon.availableSizes().size(), 2);

@@ -1,7 +1,7 @@
 // The built default skin against its inventory, and the image names that
 // the program's sources use against the inventory.
-#include "ui/SkinImages.h"
 #include "ui/SkinInventory.h"
+#include "ui/SkinImages.h"
 #include "ui/SkinName.h"
 
 #include <QImage>
@@ -16,20 +16,24 @@
 namespace lumeno {
 namespace {
 
-SkinInventory LoadInventory() {
+SkinInventory LoadInventory()
+{
     std::ifstream in(LUMENO_SKIN_INVENTORY);
     return ParseSkinInventory(in);
 }
 
-TEST(SkinInventoryTest, TableIsWellFormedWithoutDuplicates) {
+TEST(SkinInventoryTest, TableIsWellFormedWithoutDuplicates)
+{
     const SkinInventory inv = LoadInventory();
     EXPECT_TRUE(inv.errors.empty()) << inv.errors.front();
     ASSERT_FALSE(inv.entries.empty());
     std::set<std::string> keys;
-    for (const auto& e : inv.entries) EXPECT_TRUE(keys.insert(SkinKey(e.name)).second) << "twice: " << e.name;
+    for (const auto& e : inv.entries)
+        EXPECT_TRUE(keys.insert(SkinKey(e.name)).second) << "twice: " << e.name;
 }
 
-TEST(SkinInventoryTest, EveryImageExistsAfterTheBuildAtItsSize) {
+TEST(SkinInventoryTest, EveryImageExistsAfterTheBuildAtItsSize)
+{
     const std::filesystem::path skinDir(LUMENO_SKIN_DIR);
     const SkinImages skin(skinDir.parent_path());
     for (const auto& e : LoadInventory().entries) {
@@ -45,52 +49,82 @@ TEST(SkinInventoryTest, EveryImageExistsAfterTheBuildAtItsSize) {
 
 // Overlays and windows the main window places at fixed spots must exist under
 // the names it builds.
-TEST(SkinInventoryTest, HoldsTheNamesTheWindowsUse) {
+TEST(SkinInventoryTest, HoldsTheNamesTheWindowsUse)
+{
     std::set<std::string> keys;
-    for (const auto& e : LoadInventory().entries) keys.insert(SkinKey(e.name));
-    std::vector<std::string> required = {
-        "Skins\\splash.png", "/skins/main.png", "Skins\\Logo.png", "Skins\\MLogo.png", "/Skins/BK_MainLeft.png",
-        "Skins\\BK_MainMid.png", "Skins\\BK_MainRight.png", "\\skins\\ItemBK.png", "ItemBK-LOD.png",
-        "Skins\\Mouse\\Front\\MouseFront.png", "Skins\\Mouse\\Side\\MouseSide.png", "skins/single-key.png",
-        "macro-key.png", "MacroManagement/MacroManagement.png", "Config/Config.png", "Skins\\Enable.png",
-        "Skins\\Disable.png", "Skins\\DPISetting\\BK-DPIValue.png", "\\skins\\DPISetting\\DPIStage\\0.png",
-        "\\skins\\DPISetting\\DPIStage\\82.png", "\\skins\\StageSlider\\1.png", "\\skins\\StageSlider\\10.png",
-        "\\skins\\XYSensitivity\\1.png", "\\skins\\XYSensitivity\\2.png", "button-save-leave.png",
-        "Skins\\MouseAttribute\\ScrollSpeed\\ScrollLines.png", "skins/USBReportRate/BK_USBReportRate.png"};
+    for (const auto& e : LoadInventory().entries)
+        keys.insert(SkinKey(e.name));
+    std::vector<std::string> required = {"Skins\\splash.png",
+                                         "/skins/main.png",
+                                         "Skins\\Logo.png",
+                                         "Skins\\MLogo.png",
+                                         "/Skins/BK_MainLeft.png",
+                                         "Skins\\BK_MainMid.png",
+                                         "Skins\\BK_MainRight.png",
+                                         "\\skins\\ItemBK.png",
+                                         "ItemBK-LOD.png",
+                                         "Skins\\Mouse\\Front\\MouseFront.png",
+                                         "Skins\\Mouse\\Side\\MouseSide.png",
+                                         "skins/single-key.png",
+                                         "macro-key.png",
+                                         "MacroManagement/MacroManagement.png",
+                                         "Config/Config.png",
+                                         "Skins\\Enable.png",
+                                         "Skins\\Disable.png",
+                                         "Skins\\DPISetting\\BK-DPIValue.png",
+                                         "\\skins\\DPISetting\\DPIStage\\0.png",
+                                         "\\skins\\DPISetting\\DPIStage\\82.png",
+                                         "\\skins\\StageSlider\\1.png",
+                                         "\\skins\\StageSlider\\10.png",
+                                         "\\skins\\XYSensitivity\\1.png",
+                                         "\\skins\\XYSensitivity\\2.png",
+                                         "button-save-leave.png",
+                                         "Skins\\MouseAttribute\\ScrollSpeed\\ScrollLines.png",
+                                         "skins/USBReportRate/BK_USBReportRate.png"};
     for (int n = 1; n <= 7; ++n)
         for (const char* state : {"normal", "over"}) {
             required.push_back("/Mouse/Front/F-" + std::to_string(n) + "-" + state + ".png");
             required.push_back("/Mouse/Side/S-" + std::to_string(n) + "-" + state + ".png");
         }
-    for (int level = 1; level <= 11; ++level) required.push_back("/MouseAttribute/Speed/" + std::to_string(level) + ".png");
-    for (int hz : {1000, 500, 250, 125}) required.push_back("/USBReportRate/" + std::to_string(hz) + "HZ.png");
+    for (int level = 1; level <= 11; ++level)
+        required.push_back("/MouseAttribute/Speed/" + std::to_string(level) + ".png");
+    for (int hz : {1000, 500, 250, 125})
+        required.push_back("/USBReportRate/" + std::to_string(hz) + "HZ.png");
     for (const char* b : {"help", "min", "close"})
-        for (const char* s : {"normal", "over"}) required.push_back(std::string("button-") + b + "-" + s + ".png");
+        for (const char* s : {"normal", "over"})
+            required.push_back(std::string("button-") + b + "-" + s + ".png");
     for (const char* b : {"mouse", "config", "cancel"})
-        for (const char* s : {"normal", "over", "leave"}) required.push_back(std::string("button-") + b + "-" + s + ".png");
-    for (const std::string& name : required) EXPECT_TRUE(keys.count(SkinKey(name))) << name;
+        for (const char* s : {"normal", "over", "leave"})
+            required.push_back(std::string("button-") + b + "-" + s + ".png");
+    for (const std::string& name : required)
+        EXPECT_TRUE(keys.count(SkinKey(name))) << name;
 }
 
 // The string literals of a C++ source, unescaped, comments skipped.
-std::vector<std::string> StringLiterals(const std::string& source) {
+std::vector<std::string> StringLiterals(const std::string& source)
+{
     std::vector<std::string> literals;
     size_t i = 0;
     while (i < source.size()) {
         if (source.compare(i, 2, "//") == 0) {
             i = source.find('\n', i);
-            if (i == std::string::npos) break;
+            if (i == std::string::npos)
+                break;
         } else if (source.compare(i, 2, "/*") == 0) {
             i = source.find("*/", i + 2);
-            if (i == std::string::npos) break;
+            if (i == std::string::npos)
+                break;
             i += 2;
         } else if (source[i] == '\'') {
             for (++i; i < source.size() && source[i] != '\''; ++i)
-                if (source[i] == '\\') ++i;
+                if (source[i] == '\\')
+                    ++i;
             ++i;
         } else if (source[i] == '"') {
             std::string text;
             for (++i; i < source.size() && source[i] != '"' && source[i] != '\n'; ++i) {
-                if (source[i] == '\\' && i + 1 < source.size()) ++i;
+                if (source[i] == '\\' && i + 1 < source.size())
+                    ++i;
                 text.push_back(source[i]);
             }
             ++i;
@@ -105,13 +139,16 @@ std::vector<std::string> StringLiterals(const std::string& source) {
 // Every string literal ending in ".png" in the program's sources must name an
 // inventory image; "%d" and "{}" stand for a number, and literals that start
 // with '-' or '.' are tails of names built in pieces.
-TEST(SkinInventoryTest, EveryImageNameInTheSourcesIsInTheInventory) {
+TEST(SkinInventoryTest, EveryImageNameInTheSourcesIsInTheInventory)
+{
     std::vector<std::string> keys;
-    for (const auto& e : LoadInventory().entries) keys.push_back(SkinKey(e.name));
+    for (const auto& e : LoadInventory().entries)
+        keys.push_back(SkinKey(e.name));
     int checked = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(LUMENO_SOURCE_DIR)) {
         const auto ext = entry.path().extension();
-        if (ext != ".cpp" && ext != ".h") continue;
+        if (ext != ".cpp" && ext != ".h")
+            continue;
         std::ifstream in(entry.path());
         std::stringstream text;
         text << in.rdbuf();
@@ -124,7 +161,8 @@ TEST(SkinInventoryTest, EveryImageNameInTheSourcesIsInTheInventory) {
             const std::string key = SkinKey(name);
             bool found = false;
             if (name.front() == '-' || name.front() == '.') {
-                for (const auto& k : keys) found = found || (k.size() >= key.size() && k.compare(k.size() - key.size(), key.size(), key) == 0);
+                for (const auto& k : keys)
+                    found = found || (k.size() >= key.size() && k.compare(k.size() - key.size(), key.size(), key) == 0);
             } else {
                 std::string pattern;
                 for (size_t i = 0; i < key.size(); ++i) {
@@ -138,7 +176,8 @@ TEST(SkinInventoryTest, EveryImageNameInTheSourcesIsInTheInventory) {
                     }
                 }
                 const std::regex re(pattern);
-                for (const auto& k : keys) found = found || std::regex_match(k, re);
+                for (const auto& k : keys)
+                    found = found || std::regex_match(k, re);
             }
             EXPECT_TRUE(found) << entry.path().string() << ": \"" << name << "\" is not in the skin inventory";
         }

@@ -9,7 +9,8 @@
 namespace lumeno {
 namespace {
 
-TEST(SkinName, KeyIgnoresSeparatorKindDoublingAndFolderCase) {
+TEST(SkinName, KeyIgnoresSeparatorKindDoublingAndFolderCase)
+{
     const struct {
         const char* name;
         const char* key;
@@ -24,17 +25,20 @@ TEST(SkinName, KeyIgnoresSeparatorKindDoublingAndFolderCase) {
         {"Config/./Config.png", "config/config.png"},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(SkinKey(c.name), c.key) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(SkinKey(c.name), c.key) << c.name;
 }
 
-TEST(SkinName, SplitDropsEmptyAndDotComponents) {
+TEST(SkinName, SplitDropsEmptyAndDotComponents)
+{
     EXPECT_EQ(SplitSkinName("C:\\app\\\\Skins/./a.png"), (std::vector<std::string>{"C:", "app", "Skins", "a.png"}));
     EXPECT_TRUE(SplitSkinName("//\\").empty());
 }
 
 class SkinFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         root = std::filesystem::temp_directory_path() /
                ("lumeno-skin-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -49,11 +53,16 @@ protected:
     std::filesystem::path root;
 };
 
-TEST_F(SkinFolder, ResolvesEveryWayTheWindowsSpellANameWithTheAppFolderSeparator) {
+TEST_F(SkinFolder, ResolvesEveryWayTheWindowsSpellANameWithTheAppFolderSeparator)
+{
     // The application folder ends with a separator, so "\skins\..." doubles it.
     const std::string folder = root.string() + "/";
-    const char* names[] = {"\\skins\\ItemBK.png", "Skins\\ItemBK.png", "skins/itembk.PNG", "/SKINS//ItemBK.png",
-                           "\\skins\\DPISetting\\DPIStage\\82.png", "Skins\\/dpisetting/dpistage/82.png",
+    const char* names[] = {"\\skins\\ItemBK.png",
+                           "Skins\\ItemBK.png",
+                           "skins/itembk.PNG",
+                           "/SKINS//ItemBK.png",
+                           "\\skins\\DPISetting\\DPIStage\\82.png",
+                           "Skins\\/dpisetting/dpistage/82.png",
                            "macro-key.png"};
     for (const char* name : names) {
         auto found = ResolveSkinFile(folder, name);
@@ -62,26 +71,31 @@ TEST_F(SkinFolder, ResolvesEveryWayTheWindowsSpellANameWithTheAppFolderSeparator
     }
 }
 
-TEST_F(SkinFolder, MissingNamesFoldersAndEscapesGiveNothing) {
+TEST_F(SkinFolder, MissingNamesFoldersAndEscapesGiveNothing)
+{
     for (const char* name : {"Skins\\nothing.png", "Skins\\DPISetting", "Skins\\..\\Skins\\ItemBK.png", "", "Skins"})
         EXPECT_FALSE(ResolveSkinFile(root, name).has_value()) << name;
     EXPECT_FALSE(ResolveSkinFile(root / "absent", "Skins\\ItemBK.png").has_value());
 }
 
-TEST(Premultiply, IntegerDivisionByTheAlpha) {
+TEST(Premultiply, IntegerDivisionByTheAlpha)
+{
     const struct {
         uint8_t value, alpha, expected;
-    } cases[] = {{255, 0, 0}, {200, 0, 0}, {255, 128, 128}, {200, 128, 100}, {1, 128, 0},
-                 {255, 255, 255}, {37, 255, 37}, {254, 254, 253}};
-    for (const auto& c : cases) EXPECT_EQ(PremultiplyChannel(c.value, c.alpha), c.expected) << int(c.value) << "/" << int(c.alpha);
+    } cases[] = {{255, 0, 0}, {200, 0, 0},     {255, 128, 128}, {200, 128, 100},
+                 {1, 128, 0}, {255, 255, 255}, {37, 255, 37},   {254, 254, 253}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PremultiplyChannel(c.value, c.alpha), c.expected) << int(c.value) << "/" << int(c.alpha);
 }
 
-TEST(Premultiply, BufferKeepsAlphaAndBlendLeavesTargetUnderTransparentPixels) {
+TEST(Premultiply, BufferKeepsAlphaAndBlendLeavesTargetUnderTransparentPixels)
+{
     uint8_t pixels[] = {200, 100, 50, 128, 10, 20, 30, 0, 9, 8, 7, 255};
     PremultiplyBgra(pixels, 3);
     const uint8_t expected[] = {100, 50, 25, 128, 0, 0, 0, 0, 9, 8, 7, 255};
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(pixels[i], expected[i]) << i;
-    EXPECT_EQ(BlendPremultipliedChannel(0, 0, 77), 77);     // alpha 0 draws nothing
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(pixels[i], expected[i]) << i;
+    EXPECT_EQ(BlendPremultipliedChannel(0, 0, 77), 77);       // alpha 0 draws nothing
     EXPECT_EQ(BlendPremultipliedChannel(100, 128, 200), 199); // half over half
     EXPECT_EQ(BlendPremultipliedChannel(9, 255, 200), 9);
 }

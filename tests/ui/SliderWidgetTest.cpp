@@ -10,14 +10,16 @@ namespace {
 
 class SliderWidgetTest : public ::testing::Test, protected test::UiAppUser {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         test::UiApp();
         parent.resize(300, 200);
     }
     QWidget parent;
 };
 
-TEST_F(SliderWidgetTest, VerticalDragToTheTopAndReleaseBelowTheTrack) {
+TEST_F(SliderWidgetTest, VerticalDragToTheTopAndReleaseBelowTheTrack)
+{
     CDMarkerV slider(&parent);
     slider.Create(QRect(25, 3, 7, 170), 2027);
     slider.SetRange(1, 120);
@@ -40,7 +42,8 @@ TEST_F(SliderWidgetTest, VerticalDragToTheTopAndReleaseBelowTheTrack) {
     EXPECT_FALSE(slider.IsDragging());
 }
 
-TEST_F(SliderWidgetTest, HorizontalReachesSixOnlyAtTheRightEdgeAndPaintsTheFilledPart) {
+TEST_F(SliderWidgetTest, HorizontalReachesSixOnlyAtTheRightEdgeAndPaintsTheFilledPart)
+{
     CDMarker slider(&parent);
     slider.Create(QRect(100, 20, 128, 8), 2037);
     slider.SetRange(1, 6);
@@ -68,7 +71,8 @@ TEST_F(SliderWidgetTest, HorizontalReachesSixOnlyAtTheRightEdgeAndPaintsTheFille
     EXPECT_EQ(shot.pixel(32, 4), qRgb(0, 0, 0));
 }
 
-TEST_F(SliderWidgetTest, DisabledSliderSendsNothing) {
+TEST_F(SliderWidgetTest, DisabledSliderSendsNothing)
+{
     CDMarker slider(&parent);
     slider.Create(QRect(100, 20, 128, 8), 2040);
     slider.SetRange(1, 6);

@@ -10,16 +10,20 @@
 namespace lumeno {
 namespace {
 
-TEST(ListEditRules, DelaysReadTheLeadingDigitsAndStopAt65535) {
+TEST(ListEditRules, DelaysReadTheLeadingDigitsAndStopAt65535)
+{
     const struct {
         const char* typed;
         const char* shown;
-    } cases[] = {{"250", "250 ms"}, {"", "0 ms"}, {"0050", "50 ms"}, {"65535", "65535 ms"}, {"65536", "65535 ms"},
-                 {"99999999999999999999", "65535 ms"}, {"12ab", "12 ms"}, {"x5", "0 ms"}};
-    for (const auto& c : cases) EXPECT_EQ(AcceptedDelayText(c.typed), c.shown) << c.typed;
+    } cases[] = {{"250", "250 ms"},     {"", "0 ms"},          {"0050", "50 ms"},
+                 {"65535", "65535 ms"}, {"65536", "65535 ms"}, {"99999999999999999999", "65535 ms"},
+                 {"12ab", "12 ms"},     {"x5", "0 ms"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(AcceptedDelayText(c.typed), c.shown) << c.typed;
 }
 
-TEST(ListEditRules, NamesMustBeNonEmptyAndUniqueAmongTheOtherItems) {
+TEST(ListEditRules, NamesMustBeNonEmptyAndUniqueAmongTheOtherItems)
+{
     const std::vector<std::string> items = {"Game", "Work", "Profile 3"};
     EXPECT_EQ(AcceptedNameText("Office", items, 1), std::optional<std::string>("Office"));
     EXPECT_EQ(AcceptedNameText("Work", items, 1), std::optional<std::string>("Work")); // its own name
@@ -30,7 +34,8 @@ TEST(ListEditRules, NamesMustBeNonEmptyAndUniqueAmongTheOtherItems) {
     EXPECT_FALSE(IsNumericEditCharacter(U'-'));
 }
 
-TEST(ButtonLook, StatePicksTheImage) {
+TEST(ButtonLook, StatePicksTheImage)
+{
     auto look = [](ButtonLookState s) { return PickButtonLook(s); };
     ButtonLookState s;
     EXPECT_EQ(look(s), ButtonLook::Normal);
@@ -55,7 +60,8 @@ TEST(ButtonLook, StatePicksTheImage) {
     EXPECT_EQ(look(inactive), ButtonLook::Hover);
 }
 
-TEST(ScrollBarModel, GridCellsPerPartOrientationAndLook) {
+TEST(ScrollBarModel, GridCellsPerPartOrientationAndLook)
+{
     const ScrollSkinGrid grid = ScrollSkinGrid::ForBitmap(126, 42);
     EXPECT_EQ(grid.cellWidth, 14);
     EXPECT_EQ(grid.cellHeight, 14);
@@ -66,7 +72,8 @@ TEST(ScrollBarModel, GridCellsPerPartOrientationAndLook) {
     EXPECT_EQ(grid.Corner(), (CellRect{112, 0, 14, 14}));
 }
 
-TEST(ScrollBarModel, ThumbFollowsTheValueAndHitTestsFindEachPart) {
+TEST(ScrollBarModel, ThumbFollowsTheValueAndHitTestsFindEachPart)
+{
     // 200 px bar, 14 px arrows, range 0..300 with a page of 100.
     const ScrollBarLayout top = ScrollBarLayout::Compute(200, 14, 0, 300, 100, 0);
     EXPECT_EQ(top.thumbLength, 172 * 100 / 400);
@@ -88,7 +95,8 @@ TEST(ScrollBarModel, ThumbFollowsTheValueAndHitTestsFindEachPart) {
     EXPECT_EQ(none.HitTest(100), ScrollPart::None);
 }
 
-TEST(SkinInventory, ParsesRowsAndReportsMalformedLines) {
+TEST(SkinInventory, ParsesRowsAndReportsMalformedLines)
+{
     std::istringstream in("# comment\n\nmain.png\t1000\t650\tmain window\r\nbad line\nx.png\t0\t5\tzero\n"
                           "Icon/a.png\t16\t16\n");
     const SkinInventory inv = ParseSkinInventory(in);

@@ -12,9 +12,11 @@ char name[] = "lumeno-ui-test";
 char* argv[] = {name, nullptr};
 } // namespace
 
-QApplication& UiApp() {
+QApplication& UiApp()
+{
     if (!app) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     }
     return *app;
@@ -24,7 +26,8 @@ void DestroyUiApp() { app.reset(); }
 
 } // namespace lumeno::test
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     lumeno::test::DestroyUiApp();

@@ -24,13 +24,15 @@ namespace {
 using namespace std::chrono_literals;
 
 struct NoticeLog {
-    void Add(HidNoticeKind kind, const std::string& name) {
+    void Add(HidNoticeKind kind, const std::string& name)
+    {
         std::lock_guard lock(mutex);
         notices.emplace_back(kind, name);
         changed.notify_all();
     }
     // Waits (bounded) until count notices of kind have come; takes them all.
-    std::vector<std::string> Take(HidNoticeKind kind, std::size_t count) {
+    std::vector<std::string> Take(HidNoticeKind kind, std::size_t count)
+    {
         std::unique_lock lock(mutex);
         auto matching = [&] {
             std::vector<std::string> names;
@@ -49,7 +51,8 @@ struct NoticeLog {
     std::vector<std::pair<HidNoticeKind, std::string>> notices;
 };
 
-LinuxHidSystemOptions KernelOnly() {
+LinuxHidSystemOptions KernelOnly()
+{
     LinuxHidSystemOptions o; // /sys and /dev of the machine, uevents on
     o.virtualFolder.clear();
     return o;
@@ -57,16 +60,19 @@ LinuxHidSystemOptions KernelOnly() {
 
 // The mouse served by the kernel, and a program side that finds it.
 struct KernelHid : ::testing::Test, ContextFixture {
-    KernelHid() {
+    KernelHid()
+    {
         ctx.device = &link;
         EnsureDataDirectory(ctx);
         hid.SetNoticeCallback([this](HidNoticeKind k, const std::string& n) { log.Add(k, n); });
     }
-    ~KernelHid() override {
+    ~KernelHid() override
+    {
         server.Stop();
         hid.SetNoticeCallback({});
     }
-    void Plug() {
+    void Plug()
+    {
         std::string error;
         ASSERT_TRUE(server.Start(&error)) << error;
         const auto arrivals = log.Take(HidNoticeKind::Arrival, 2);
@@ -83,7 +89,8 @@ struct KernelHid : ::testing::Test, ContextFixture {
     DeviceLink link{hid, pacer, debug};
 };
 
-TEST_F(KernelHid, DiscoveryFindsBothCollectionsThroughSysfsAndTheDescriptor) {
+TEST_F(KernelHid, DiscoveryFindsBothCollectionsThroughSysfsAndTheDescriptor)
+{
     Plug();
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
@@ -105,7 +112,8 @@ TEST_F(KernelHid, DiscoveryFindsBothCollectionsThroughSysfsAndTheDescriptor) {
     EXPECT_EQ(link.connection.EventReportLength(), 8);
 }
 
-TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess) {
+TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess)
+{
     DeviceRig inProcess;
     PrepareWriteAllImage(inProcess.ctx);
     inProcess.Connect();
@@ -127,7 +135,8 @@ TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess) {
     EXPECT_EQ(mouse.State().macroBlocks, inProcess.mouse.State().macroBlocks);
 }
 
-TEST_F(KernelHid, DpiEventReachesTheEventReader) {
+TEST_F(KernelHid, DpiEventReachesTheEventReader)
+{
     Plug();
     ASSERT_TRUE(link.connection.CheckConnection());
     RecordingNoticeSink notices;
@@ -141,7 +150,8 @@ TEST_F(KernelHid, DpiEventReachesTheEventReader) {
     reader.Stop();
 }
 
-TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange) {
+TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange)
+{
     Plug();
     InlineUiThread ui;
     RecordingListener listener;
@@ -170,7 +180,8 @@ TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange) {
     EXPECT_EQ(listener.Snapshot().back(), "arrived");
 }
 
-TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut) {
+TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut)
+{
     Plug();
     ASSERT_TRUE(link.connection.CheckConnection());
     mouse.SetAnswersInputReads(false); // the chunks never come
@@ -198,7 +209,8 @@ TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut) {
     EXPECT_EQ(r.status, HidReadStatus::Failed);
 }
 
-TEST_F(KernelHid, ABlockedReadWithoutTimeOutFailsWhenTheDeviceIsDestroyed) {
+TEST_F(KernelHid, ABlockedReadWithoutTimeOutFailsWhenTheDeviceIsDestroyed)
+{
     Plug();
     ASSERT_TRUE(link.connection.CheckConnection());
     const auto events = link.connection.EventHandle();
@@ -214,7 +226,8 @@ TEST_F(KernelHid, ABlockedReadWithoutTimeOutFailsWhenTheDeviceIsDestroyed) {
 }
 
 // The program itself, as a user runs it.
-TEST(VirtualMouseProgram, ServesRealHidrawNodesThroughUhid) {
+TEST(VirtualMouseProgram, ServesRealHidrawNodesThroughUhid)
+{
     const char* program = std::getenv("LUMENO_VIRTUAL_MOUSE");
     if (!program)
         GTEST_SKIP() << "LUMENO_VIRTUAL_MOUSE not set";

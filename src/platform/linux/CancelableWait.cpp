@@ -11,22 +11,26 @@ namespace lumeno {
 
 CancelableWait::CancelableWait() : eventFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-CancelableWait::~CancelableWait() {
+CancelableWait::~CancelableWait()
+{
     if (eventFd_ >= 0)
         ::close(eventFd_);
 }
 
-void CancelableWait::Cancel() {
+void CancelableWait::Cancel()
+{
     const std::uint64_t one = 1;
     [[maybe_unused]] const auto ignored = ::write(eventFd_, &one, sizeof one);
 }
 
-bool CancelableWait::TakeCancel() {
+bool CancelableWait::TakeCancel()
+{
     std::uint64_t count = 0;
     return ::read(eventFd_, &count, sizeof count) == sizeof count && count > 0;
 }
 
-CancelableWait::Result CancelableWait::Wait(int fd, std::chrono::milliseconds timeout) {
+CancelableWait::Result CancelableWait::Wait(int fd, std::chrono::milliseconds timeout)
+{
     using Clock = std::chrono::steady_clock;
     const bool forever = timeout.count() < 0;
     const auto deadline = Clock::now() + (forever ? std::chrono::milliseconds(0) : timeout);

@@ -17,7 +17,8 @@ namespace {
 constexpr std::size_t kReadBufferSize = kHidMaxReportBytes + 1;
 
 // Errors that mean the device went away under an open node.
-bool IsGone(int error) {
+bool IsGone(int error)
+{
     return error == ENODEV || error == EIO || error == ENXIO || error == ESHUTDOWN || error == EPIPE;
 }
 
@@ -26,19 +27,24 @@ constexpr int kWriteBusyRetries = 2000;
 
 } // namespace
 
-HidError HidrawHandle::ErrorFromErrno(int error) {
+HidError HidrawHandle::ErrorFromErrno(int error)
+{
     switch (error) {
     case EACCES:
-    case EPERM: return HidError::AccessDenied;
+    case EPERM:
+        return HidError::AccessDenied;
     case ENOENT:
     case ENODEV:
-    case ENXIO: return HidError::NotFound;
-    default: return HidError::Failed;
+    case ENXIO:
+        return HidError::NotFound;
+    default:
+        return HidError::Failed;
     }
 }
 
 std::unique_ptr<HidrawHandle> HidrawHandle::Open(const std::string& node, int collection, HidOpenMode mode,
-                                                 HidError* error) {
+                                                 HidError* error)
+{
     const int flags = (mode == HidOpenMode::Commands ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
     const int fd = ::open(node.c_str(), flags);
     if (fd < 0) {
@@ -73,17 +79,20 @@ std::unique_ptr<HidrawHandle> HidrawHandle::Open(const std::string& node, int co
     return handle;
 }
 
-HidrawHandle::~HidrawHandle() {
+HidrawHandle::~HidrawHandle()
+{
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-void HidrawHandle::NoteFailure(int error) {
+void HidrawHandle::NoteFailure(int error)
+{
     if (IsGone(error))
         gone_ = true;
 }
 
-bool HidrawHandle::SetFeature(std::span<const uint8_t> report) {
+bool HidrawHandle::SetFeature(std::span<const uint8_t> report)
+{
     if (!Usable() || report.empty())
         return false;
     std::vector<uint8_t> copy(report.begin(), report.end());
@@ -93,7 +102,8 @@ bool HidrawHandle::SetFeature(std::span<const uint8_t> report) {
     return r >= 0;
 }
 
-bool HidrawHandle::GetFeature(std::span<uint8_t> report) {
+bool HidrawHandle::GetFeature(std::span<uint8_t> report)
+{
     if (!Usable() || report.empty())
         return false;
     const int r = ::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data());
@@ -107,7 +117,8 @@ bool HidrawHandle::GetFeature(std::span<uint8_t> report) {
     return true;
 }
 
-bool HidrawHandle::Write(std::span<const uint8_t> report) {
+bool HidrawHandle::Write(std::span<const uint8_t> report)
+{
     if (!Usable() || report.empty())
         return false;
     // The node is non-blocking for reads; a write that finds the device's
@@ -127,7 +138,8 @@ bool HidrawHandle::Write(std::span<const uint8_t> report) {
     }
 }
 
-HidReadResult HidrawHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout) {
+HidReadResult HidrawHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout)
+{
     using Clock = std::chrono::steady_clock;
     const bool forever = timeout.count() < 0;
     const auto deadline = Clock::now() + (forever ? std::chrono::milliseconds(0) : timeout);
@@ -139,11 +151,16 @@ HidReadResult HidrawHandle::Read(std::span<uint8_t> buffer, std::chrono::millise
                             : std::max(std::chrono::milliseconds(0),
                                        std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()));
         switch (wait_.Wait(fd_, left)) {
-        case CancelableWait::Result::Cancelled: return {HidReadStatus::Cancelled, 0};
-        case CancelableWait::Result::TimedOut: return {HidReadStatus::TimedOut, 0};
+        case CancelableWait::Result::Cancelled:
+            return {HidReadStatus::Cancelled, 0};
+        case CancelableWait::Result::TimedOut:
+            return {HidReadStatus::TimedOut, 0};
         case CancelableWait::Result::Hangup:
-        case CancelableWait::Result::Failed: gone_ = true; return {HidReadStatus::Failed, 0};
-        case CancelableWait::Result::Readable: break;
+        case CancelableWait::Result::Failed:
+            gone_ = true;
+            return {HidReadStatus::Failed, 0};
+        case CancelableWait::Result::Readable:
+            break;
         }
         // Unnumbered reports arrive without their id: read them one byte in.
         uint8_t* into = numbered_ ? raw.data() : raw.data() + 1;

@@ -35,7 +35,8 @@ constexpr const char* kUdevControl = "/run/udev/control";
 constexpr const char* kCollectionMark = "#Col";
 
 // "/dev/hidraw3#Col02" -> ("/dev/hidraw3", 2); no mark: (path, 0).
-std::pair<std::string, int> SplitHidrawPath(const std::string& path) {
+std::pair<std::string, int> SplitHidrawPath(const std::string& path)
+{
     const auto mark = path.rfind(kCollectionMark);
     if (mark == std::string::npos)
         return {path, 0};
@@ -43,7 +44,8 @@ std::pair<std::string, int> SplitHidrawPath(const std::string& path) {
     return {path.substr(0, mark), number};
 }
 
-HidInterfaceInfo InfoFromCollection(const HidTopLevelCollection& c) {
+HidInterfaceInfo InfoFromCollection(const HidTopLevelCollection& c)
+{
     HidInterfaceInfo info;
     info.usagePage = c.usagePage;
     info.usage = c.usage;
@@ -58,7 +60,8 @@ HidInterfaceInfo InfoFromCollection(const HidTopLevelCollection& c) {
 // The thread that watches for arrival and removal.
 class LinuxHidSystem::Monitor {
 public:
-    explicit Monitor(LinuxHidSystem& owner) : owner_(owner) {
+    explicit Monitor(LinuxHidSystem& owner) : owner_(owner)
+    {
         stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         if (owner.options_.watchHidraw)
             OpenNetlink();
@@ -74,7 +77,8 @@ public:
         thread_ = std::thread([this] { Run(); });
     }
 
-    ~Monitor() {
+    ~Monitor()
+    {
         const std::uint64_t one = 1;
         [[maybe_unused]] const auto ignored = ::write(stopFd_, &one, sizeof one);
         thread_.join();
@@ -84,7 +88,8 @@ public:
     }
 
 private:
-    void OpenNetlink() {
+    void OpenNetlink()
+    {
         udev_ = ::access(kUdevControl, F_OK) == 0;
         netlinkFd_ = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_KOBJECT_UEVENT);
         if (netlinkFd_ < 0)
@@ -100,7 +105,8 @@ private:
         }
     }
 
-    void Run() {
+    void Run()
+    {
         for (;;) {
             pollfd fds[3] = {{stopFd_, POLLIN, 0}, {netlinkFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
             if (::poll(fds, 3, -1) < 0) {
@@ -117,7 +123,8 @@ private:
         }
     }
 
-    void ReadNetlink() {
+    void ReadNetlink()
+    {
         for (;;) {
             std::uint8_t buffer[8192];
             alignas(cmsghdr) char control[CMSG_SPACE(sizeof(ucred))];
@@ -135,9 +142,8 @@ private:
                 return;
             // Only the kernel (pid 0) and root's udevd may tell us about devices.
             const cmsghdr* cm = CMSG_FIRSTHDR(&msg);
-            const ucred* cred = cm && cm->cmsg_type == SCM_CREDENTIALS
-                                    ? reinterpret_cast<const ucred*>(CMSG_DATA(cm))
-                                    : nullptr;
+            const ucred* cred =
+                cm && cm->cmsg_type == SCM_CREDENTIALS ? reinterpret_cast<const ucred*>(CMSG_DATA(cm)) : nullptr;
             if (udev_ ? (!cred || cred->uid != 0) : from.nl_pid != 0)
                 continue;
             if (const auto event = ParseUevent({buffer, static_cast<std::size_t>(n)}))
@@ -145,7 +151,8 @@ private:
         }
     }
 
-    void ReadInotify() {
+    void ReadInotify()
+    {
         for (;;) {
             alignas(inotify_event) char buffer[sizeof(inotify_event) + NAME_MAX + 1];
             const ssize_t n = ::read(inotifyFd_, buffer, sizeof buffer);
@@ -173,26 +180,30 @@ private:
     std::thread thread_;
 };
 
-LinuxHidSystemOptions LinuxHidSystem::DefaultOptions() {
+LinuxHidSystemOptions LinuxHidSystem::DefaultOptions()
+{
     LinuxHidSystemOptions options;
     options.virtualFolder = DefaultVirtualHidFolder();
     return options;
 }
 
-LinuxHidSystem::LinuxHidSystem(LinuxHidSystemOptions options) : options_(std::move(options)) {
+LinuxHidSystem::LinuxHidSystem(LinuxHidSystemOptions options) : options_(std::move(options))
+{
     // The folder is made here so that it can be watched before any virtual
     // mouse starts; a folder that is not private is not used at all.
     if (!options_.virtualFolder.empty() && !EnsureVirtualHidFolder(options_.virtualFolder))
         options_.virtualFolder.clear();
 }
 
-LinuxHidSystem::~LinuxHidSystem() {
+LinuxHidSystem::~LinuxHidSystem()
+{
     std::lock_guard lock(monitorMutex_);
     monitor_.reset();
 }
 
 std::string LinuxHidSystem::NoticeName(uint16_t vendorId, uint16_t productId, int collection,
-                                       const std::string& instance) {
+                                       const std::string& instance)
+{
     char head[64];
     if (collection > 0)
         std::snprintf(head, sizeof head, "\\\\?\\HID#VID_%04X&PID_%04X&Col%02d#", vendorId, productId, collection);
@@ -201,14 +212,16 @@ std::string LinuxHidSystem::NoticeName(uint16_t vendorId, uint16_t productId, in
     return head + instance;
 }
 
-bool LinuxHidSystem::IsVirtualPath(const std::string& path) const {
+bool LinuxHidSystem::IsVirtualPath(const std::string& path) const
+{
     if (options_.virtualFolder.empty())
         return false;
     const std::string folder = options_.virtualFolder.string() + "/";
     return path.compare(0, folder.size(), folder) == 0;
 }
 
-std::optional<std::vector<HidInterfaceInfo>> LinuxHidSystem::Enumerate() {
+std::optional<std::vector<HidInterfaceInfo>> LinuxHidSystem::Enumerate()
+{
     std::error_code ec;
     if (!fs::is_directory(options_.sysfsRoot, ec))
         return std::nullopt;
@@ -285,7 +298,8 @@ std::optional<std::vector<HidInterfaceInfo>> LinuxHidSystem::Enumerate() {
     return result;
 }
 
-HidError LinuxHidSystem::Probe(const std::string& path) {
+HidError LinuxHidSystem::Probe(const std::string& path)
+{
     if (IsVirtualPath(path))
         return ProbeVirtualHid(path);
     const auto [node, collection] = SplitHidrawPath(path);
@@ -296,14 +310,16 @@ HidError LinuxHidSystem::Probe(const std::string& path) {
     return HidError::None;
 }
 
-std::unique_ptr<HidHandle> LinuxHidSystem::Open(const std::string& path, HidOpenMode mode, HidError* error) {
+std::unique_ptr<HidHandle> LinuxHidSystem::Open(const std::string& path, HidOpenMode mode, HidError* error)
+{
     if (IsVirtualPath(path))
         return VirtualHidHandle::Open(path, mode, error);
     const auto [node, collection] = SplitHidrawPath(path);
     return HidrawHandle::Open(node, collection, mode, error);
 }
 
-void LinuxHidSystem::SetNoticeCallback(HidNoticeCallback callback) {
+void LinuxHidSystem::SetNoticeCallback(HidNoticeCallback callback)
+{
     const bool wanted = static_cast<bool>(callback);
     {
         std::lock_guard lock(callbackMutex_);
@@ -314,13 +330,15 @@ void LinuxHidSystem::SetNoticeCallback(HidNoticeCallback callback) {
         monitor_ = std::make_unique<Monitor>(*this);
 }
 
-void LinuxHidSystem::Notify(HidNoticeKind kind, const std::string& name) {
+void LinuxHidSystem::Notify(HidNoticeKind kind, const std::string& name)
+{
     std::lock_guard lock(callbackMutex_);
     if (callback_)
         callback_(kind, name);
 }
 
-std::vector<std::string> LinuxHidSystem::HidrawNoticeNames(const std::string& devname, const std::string& devpath) {
+std::vector<std::string> LinuxHidSystem::HidrawNoticeNames(const std::string& devname, const std::string& devpath)
+{
     if (const auto node = ReadHidrawNode(options_.sysfsRoot, devname)) {
         const auto parsed = HidReportDescriptor::Parse(node->descriptor);
         const std::size_t count = parsed ? parsed->collections.size() : 0;
@@ -336,7 +354,8 @@ std::vector<std::string> LinuxHidSystem::HidrawNoticeNames(const std::string& de
     return {"\\\\?\\HID#" + devname};
 }
 
-void LinuxHidSystem::HandleUevent(const Uevent& event) {
+void LinuxHidSystem::HandleUevent(const Uevent& event)
+{
     const bool added = event.action == "add";
     if (event.subsystem != "hidraw" || event.devname.empty() || (!added && event.action != "remove"))
         return;

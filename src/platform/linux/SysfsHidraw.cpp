@@ -13,7 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> ReadText(const fs::path& path) {
+std::optional<std::string> ReadText(const fs::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
@@ -24,7 +25,8 @@ std::optional<std::string> ReadText(const fs::path& path) {
     return text.str();
 }
 
-std::optional<std::string> Property(const std::string& uevent, const std::string& key) {
+std::optional<std::string> Property(const std::string& uevent, const std::string& key)
+{
     std::istringstream lines(uevent);
     std::string line;
     while (std::getline(lines, line))
@@ -34,7 +36,8 @@ std::optional<std::string> Property(const std::string& uevent, const std::string
 }
 
 // The USB device above the HID device carries the release number.
-std::uint16_t FindVersion(const fs::path& sysfsRoot, const fs::path& hidDevice) {
+std::uint16_t FindVersion(const fs::path& sysfsRoot, const fs::path& hidDevice)
+{
     std::error_code ec;
     fs::path dir = fs::canonical(hidDevice, ec);
     const fs::path root = fs::canonical(sysfsRoot, ec);
@@ -53,7 +56,8 @@ std::uint16_t FindVersion(const fs::path& sysfsRoot, const fs::path& hidDevice) 
     return 0;
 }
 
-unsigned long NodeNumber(const std::string& name) {
+unsigned long NodeNumber(const std::string& name)
+{
     const auto digits = name.find_first_of("0123456789");
     if (digits == std::string::npos)
         return ~0UL;
@@ -66,7 +70,8 @@ unsigned long NodeNumber(const std::string& name) {
 
 } // namespace
 
-std::optional<HidrawNode> ReadHidrawNode(const fs::path& sysfsRoot, const std::string& name) {
+std::optional<HidrawNode> ReadHidrawNode(const fs::path& sysfsRoot, const std::string& name)
+{
     const fs::path classDir = sysfsRoot / "class" / "hidraw" / name;
     const fs::path device = classDir / "device";
     const auto hidUevent = ReadText(device / "uevent");
@@ -94,7 +99,8 @@ std::optional<HidrawNode> ReadHidrawNode(const fs::path& sysfsRoot, const std::s
     return node;
 }
 
-std::optional<std::vector<HidrawNode>> ListHidrawNodes(const fs::path& sysfsRoot) {
+std::optional<std::vector<HidrawNode>> ListHidrawNodes(const fs::path& sysfsRoot)
+{
     std::error_code ec;
     fs::directory_iterator it(sysfsRoot / "class" / "hidraw", ec);
     if (ec)

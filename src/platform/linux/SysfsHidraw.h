@@ -11,11 +11,11 @@
 namespace lumeno {
 
 struct HidrawNode {
-    std::string name;                 // "hidraw3"
+    std::string name; // "hidraw3"
     std::uint16_t bus = 0;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    std::uint16_t version = 0;        // bcdDevice of the USB device; 0 when none
+    std::uint16_t version = 0; // bcdDevice of the USB device; 0 when none
     std::vector<std::uint8_t> descriptor;
 };
 

@@ -19,14 +19,16 @@ constexpr std::string_view kUdevPrefix{"libudev\0", 8};
 constexpr std::uint32_t kUdevMagic = 0xfeedcafe;
 constexpr std::size_t kUdevHeaderMin = 24;
 
-std::uint32_t ReadHostU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+std::uint32_t ReadHostU32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
     std::uint32_t v;
     std::memcpy(&v, bytes.data() + offset, sizeof v);
     return v;
 }
 
 // KEY=VALUE\0 pairs; a missing final NUL is tolerated.
-void ParseProperties(std::span<const std::uint8_t> bytes, Uevent& event) {
+void ParseProperties(std::span<const std::uint8_t> bytes, Uevent& event)
+{
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = pos;
@@ -40,25 +42,29 @@ void ParseProperties(std::span<const std::uint8_t> bytes, Uevent& event) {
     }
 }
 
-std::string Get(const Uevent& e, const char* key) {
+std::string Get(const Uevent& e, const char* key)
+{
     const auto it = e.properties.find(key);
     return it == e.properties.end() ? std::string() : it->second;
 }
 
-bool IsHex(std::string_view s) {
+bool IsHex(std::string_view s)
+{
     for (const char c : s)
         if (!std::isxdigit(static_cast<unsigned char>(c)))
             return false;
     return !s.empty();
 }
 
-std::uint16_t Hex16(std::string_view s) {
+std::uint16_t Hex16(std::string_view s)
+{
     return static_cast<std::uint16_t>(std::stoul(std::string(s), nullptr, 16) & 0xFFFF);
 }
 
 } // namespace
 
-std::optional<Uevent> ParseUevent(std::span<const std::uint8_t> message) {
+std::optional<Uevent> ParseUevent(std::span<const std::uint8_t> message)
+{
     Uevent event;
     const std::string_view text(reinterpret_cast<const char*>(message.data()), message.size());
     if (text.substr(0, kUdevPrefix.size()) == kUdevPrefix) {
@@ -91,7 +97,8 @@ std::optional<Uevent> ParseUevent(std::span<const std::uint8_t> message) {
     return event;
 }
 
-std::optional<HidIds> HidIdsFromDevpath(const std::string& devpath) {
+std::optional<HidIds> HidIdsFromDevpath(const std::string& devpath)
+{
     // Look from the end: the HID device is the nearest ancestor of a hidraw node.
     std::size_t end = devpath.size();
     while (end > 0) {
@@ -99,9 +106,8 @@ std::optional<HidIds> HidIdsFromDevpath(const std::string& devpath) {
         const std::size_t begin = slash == std::string::npos ? 0 : slash + 1;
         const std::string_view part(devpath.data() + begin, end - begin);
         // BBBB:VVVV:PPPP.NNNN
-        if (part.size() == 19 && part[4] == ':' && part[9] == ':' && part[14] == '.' &&
-            IsHex(part.substr(0, 4)) && IsHex(part.substr(5, 4)) && IsHex(part.substr(10, 4)) &&
-            IsHex(part.substr(15, 4)))
+        if (part.size() == 19 && part[4] == ':' && part[9] == ':' && part[14] == '.' && IsHex(part.substr(0, 4)) &&
+            IsHex(part.substr(5, 4)) && IsHex(part.substr(10, 4)) && IsHex(part.substr(15, 4)))
             return HidIds{Hex16(part.substr(0, 4)), Hex16(part.substr(5, 4)), Hex16(part.substr(10, 4))};
         if (slash == std::string::npos)
             break;
@@ -110,7 +116,8 @@ std::optional<HidIds> HidIdsFromDevpath(const std::string& devpath) {
     return std::nullopt;
 }
 
-std::optional<HidIds> HidIdsFromProperty(const std::string& value) {
+std::optional<HidIds> HidIdsFromProperty(const std::string& value)
+{
     // BBBB:VVVVVVVV:PPPPPPPP
     const std::string_view v(value);
     const auto a = v.find(':');

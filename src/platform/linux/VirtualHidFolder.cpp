@@ -12,14 +12,16 @@ namespace {
 constexpr const char* kAppFolder = "lumeno-kv580";
 constexpr const char* kDeviceFolder = "virtual-hid";
 
-bool Fail(std::string* error, std::string why) {
+bool Fail(std::string* error, std::string why)
+{
     if (error)
         *error = std::move(why);
     return false;
 }
 
 // Makes one private folder, or checks that the existing one is ours and private.
-bool MakePrivateFolder(const std::filesystem::path& path, std::string* error) {
+bool MakePrivateFolder(const std::filesystem::path& path, std::string* error)
+{
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
         return Fail(error, path.string() + ": " + std::strerror(errno));
     struct stat st {};
@@ -36,15 +38,16 @@ bool MakePrivateFolder(const std::filesystem::path& path, std::string* error) {
 
 } // namespace
 
-std::filesystem::path DefaultVirtualHidFolder() {
+std::filesystem::path DefaultVirtualHidFolder()
+{
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && runtime[0] == '/')
         return std::filesystem::path(runtime) / kAppFolder / kDeviceFolder;
-    return std::filesystem::path("/tmp") / (std::string(kAppFolder) + "-" + std::to_string(::getuid())) /
-           kDeviceFolder;
+    return std::filesystem::path("/tmp") / (std::string(kAppFolder) + "-" + std::to_string(::getuid())) / kDeviceFolder;
 }
 
-bool EnsureVirtualHidFolder(const std::filesystem::path& folder, std::string* error) {
+bool EnsureVirtualHidFolder(const std::filesystem::path& folder, std::string* error)
+{
     // Parents above the application's own folder (for example the runtime
     // folder itself) are left as they are; the last two levels are ours.
     const auto app = folder.parent_path();

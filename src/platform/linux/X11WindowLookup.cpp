@@ -33,8 +33,8 @@ std::string NetWmName(Display* display, Window window)
     unsigned long after = 0;
     unsigned char* data = nullptr;
     std::string name;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
+            Success &&
         data) {
         if (type == utf8 && format == 8)
             name.assign(reinterpret_cast<const char*>(data), count);
