@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/hidraw.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <vector>
@@ -18,9 +19,10 @@ namespace {
 // Read buffer: the longest report the kernel hands out, and its id byte.
 constexpr std::size_t kReadBufferSize = kHidMaxReportBytes + 1;
 
-// Errors that mean the device went away under an open node.
-bool IsGone(int error) {
-    return error == ENODEV || error == EIO || error == ENXIO || error == ESHUTDOWN || error == EPIPE;
+// Whether the node reports that its device went away.
+bool HungUp(int fd) {
+    pollfd p{fd, 0, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 // How long (in 1 ms steps) a write waits for a device whose queue stays full.
@@ -81,7 +83,10 @@ HidrawHandle::~HidrawHandle() {
 }
 
 void HidrawHandle::NoteFailure(int error) {
-    if (IsGone(error))
+    // hidraw answers every call on a node whose device is gone with ENODEV.
+    // Other errors (EPIPE for a stalled request, EIO for a refused one) leave
+    // the device in place, unless it went away during the call.
+    if (error == ENODEV || HungUp(fd_))
         gone_ = true;
 }
 
