@@ -140,11 +140,11 @@ TEST_F(EmulatorTest, FirmwareIgnoresAndCountsBadTraffic)
 
     Bytes chunk(65, 0x11);
     chunk[0] = 0;
-    EXPECT_TRUE(commands->Write(chunk)); // no header announced it
+    EXPECT_TRUE(commands->Write(chunk));                              // no header announced it
     EXPECT_TRUE(commands->SetFeature(FrameReport({0x05, 0, 12, 3}))); // slot 12 does not exist
     for (int i = 0; i < 3; ++i)
         commands->Write(chunk);
-    EXPECT_TRUE(commands->SetFeature(FrameReport({0x55})));             // unknown command
+    EXPECT_TRUE(commands->SetFeature(FrameReport({0x55}))); // unknown command
     EXPECT_EQ(mouse.UnexpectedReportCount(), 3);
     for (const auto& block : mouse.State().macroBlocks)
         EXPECT_EQ(block, (std::array<uint8_t, 192>{}));

@@ -23,7 +23,8 @@ struct DeadlineReadCase {
     int expectedTakes;
 };
 
-TEST(DeadlineRead, WaitsForAReportUntilCancelHangupOrTimeOut) {
+TEST(DeadlineRead, WaitsForAReportUntilCancelHangupOrTimeOut)
+{
     const DeadlineReadCase cases[] = {
         {"a ready report is taken before any wait", true, false, false, true, HidReadStatus::Ok, 1},
         {"a pending cancel wins over ready data", true, true, false, true, HidReadStatus::Cancelled, 0},

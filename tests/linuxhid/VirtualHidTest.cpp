@@ -28,12 +28,14 @@ namespace fs = std::filesystem;
 
 // A program side that reaches the mouse only through the socket protocol.
 struct SocketRig : ContextFixture {
-    explicit SocketRig(VirtualMouseOptions options = {}) : mouse(std::move(options), &pacer) {
+    explicit SocketRig(VirtualMouseOptions options = {}) : mouse(std::move(options), &pacer)
+    {
         fs::create_directories(sysfs / "class" / "hidraw");
         ctx.device = &link;
         EnsureDataDirectory(ctx);
     }
-    static LinuxHidSystemOptions Options(const fs::path& sysfs, const fs::path& folder) {
+    static LinuxHidSystemOptions Options(const fs::path& sysfs, const fs::path& folder)
+    {
         LinuxHidSystemOptions o;
         o.sysfsRoot = sysfs;
         o.virtualFolder = folder;
@@ -51,7 +53,8 @@ struct SocketRig : ContextFixture {
 };
 
 struct VirtualHidTest : ::testing::Test, SocketRig {
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string error;
         ASSERT_TRUE(server.Start(&error)) << error;
     }
@@ -61,14 +64,21 @@ struct VirtualHidTest : ::testing::Test, SocketRig {
 // sysfs empty. Plug changes are done once the server says so.
 struct SocketBackend {
     SocketBackend() { fs::create_directories(sysfs / "class" / "hidraw"); }
-    std::string Start() {
+    std::string Start()
+    {
         std::string error;
         return server.Start(&error) ? std::string() : "server: " + error;
     }
     HidSystem& System() { return hid; }
     VirtualMouse& Mouse() { return mouse; }
-    void Unplug() { ActAndWaitForLine(lines, "unplugged", [this] { mouse.Unplug(); }); }
-    void Plug() { ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); }); }
+    void Unplug()
+    {
+        ActAndWaitForLine(lines, "unplugged", [this] { mouse.Unplug(); });
+    }
+    void Plug()
+    {
+        ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); });
+    }
 
     TempDir tmp;
     fs::path sysfs = tmp.path() / "sys";
@@ -81,7 +91,8 @@ struct SocketBackend {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Socket, HidContract, SocketBackend);
 
-TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths) {
+TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths)
+{
     VirtualMouseOptions options;
     options.withDongleInterface = true;
     VirtualMouse mouse(options);
@@ -100,7 +111,8 @@ TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths) {
     }
 }
 
-TEST_F(VirtualHidTest, EnumerationNamesTheSocketsAndSkipsStaleOnes) {
+TEST_F(VirtualHidTest, EnumerationNamesTheSocketsAndSkipsStaleOnes)
+{
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->size(), 2u);
@@ -119,7 +131,8 @@ TEST_F(VirtualHidTest, EnumerationNamesTheSocketsAndSkipsStaleOnes) {
     EXPECT_EQ(hid.Enumerate()->size(), 2u);
 }
 
-TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess) {
+TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess)
+{
     DeviceRig inProcess;
     PrepareWriteAllImage(inProcess.ctx);
     inProcess.Connect();
@@ -136,7 +149,8 @@ TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess) {
     EXPECT_EQ(mouse.State().macroBlocks, inProcess.mouse.State().macroBlocks);
 }
 
-TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen) {
+TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen)
+{
     mouse.SetAccessDenied(true);
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
@@ -148,7 +162,8 @@ TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen) {
     EXPECT_FALSE(link.connection.CheckConnection());
 }
 
-TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed) {
+TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed)
+{
     VirtualMouse twin;
     VirtualHidServer clash(twin, folder);
     std::string error;
@@ -163,13 +178,15 @@ TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed) {
     EXPECT_EQ(hid.Enumerate()->size(), 4u);
 }
 
-TEST_F(VirtualHidTest, StoppingTheServerRemovesItsSockets) {
+TEST_F(VirtualHidTest, StoppingTheServerRemovesItsSockets)
+{
     server.Stop();
     EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_TRUE(hid.Enumerate()->empty());
 }
 
-TEST(VirtualHidProtocol, SocketNamesRoundTrip) {
+TEST(VirtualHidProtocol, SocketNamesRoundTrip)
+{
     const auto name = virtualhid::FormatSocketName(0x7A1F, 0x2C33, 3, "a/b");
     EXPECT_EQ(name, "VID_7A1F&PID_2C33&Col03#a_b");
     const auto parsed = virtualhid::ParseSocketName(name);

@@ -43,7 +43,8 @@ inline constexpr std::chrono::seconds kHangLimit{10};
 // Notices as they arrive, any thread.
 class NoticeLog {
 public:
-    HidNoticeCallback Callback() {
+    HidNoticeCallback Callback()
+    {
         return [this](HidNoticeKind kind, const std::string& name) {
             std::lock_guard lock(mutex_);
             notices_.emplace_back(kind, name);
@@ -52,7 +53,8 @@ public:
     }
     // Waits (bounded) until count notices of kind have come; returns their
     // names and forgets every notice so far.
-    std::vector<std::string> Take(HidNoticeKind kind, std::size_t count) {
+    std::vector<std::string> Take(HidNoticeKind kind, std::size_t count)
+    {
         std::unique_lock lock(mutex_);
         auto matching = [&] {
             std::vector<std::string> names;
@@ -66,7 +68,8 @@ public:
         notices_.clear();
         return names;
     }
-    std::size_t Size() {
+    std::size_t Size()
+    {
         std::lock_guard lock(mutex_);
         return notices_.size();
     }
@@ -80,19 +83,22 @@ private:
 // The lines a virtual-mouse server reports ("plugged", "unplugged", traffic).
 class ServerLines {
 public:
-    std::function<void(const std::string&)> Sink() {
+    std::function<void(const std::string&)> Sink()
+    {
         return [this](const std::string& line) {
             std::lock_guard lock(mutex_);
             lines_.push_back(line);
             changed_.notify_all();
         };
     }
-    std::size_t Count(const std::string& line) {
+    std::size_t Count(const std::string& line)
+    {
         std::lock_guard lock(mutex_);
         return static_cast<std::size_t>(std::count(lines_.begin(), lines_.end(), line));
     }
     // Waits (bounded) until line has been reported count times in all.
-    bool WaitFor(const std::string& line, std::size_t count) {
+    bool WaitFor(const std::string& line, std::size_t count)
+    {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, kHangLimit, [&] {
             return static_cast<std::size_t>(std::count(lines_.begin(), lines_.end(), line)) >= count;
@@ -107,14 +113,16 @@ private:
 
 // Calls action from Unplug or Plug and waits until the server reports line.
 template <class Action>
-void ActAndWaitForLine(ServerLines& lines, const std::string& line, Action action) {
+void ActAndWaitForLine(ServerLines& lines, const std::string& line, Action action)
+{
     const std::size_t before = lines.Count(line);
     action();
     ASSERT_TRUE(lines.WaitFor(line, before + 1)) << "the server never reported " << line;
 }
 
 // A command frame report: id 0, the seven bytes given (zeros after), the checksum.
-inline std::vector<uint8_t> FrameReport(std::initializer_list<uint8_t> head) {
+inline std::vector<uint8_t> FrameReport(std::initializer_list<uint8_t> head)
+{
     std::vector<uint8_t> report(9, 0);
     std::size_t i = 1;
     for (uint8_t b : head)
@@ -130,19 +138,22 @@ inline std::vector<uint8_t> FrameReport(std::initializer_list<uint8_t> head) {
 // test instead of hanging it.
 class ReadOnThread {
 public:
-    ReadOnThread(HidHandle& handle, std::chrono::milliseconds timeout) : handle_(handle) {
+    ReadOnThread(HidHandle& handle, std::chrono::milliseconds timeout) : handle_(handle)
+    {
         auto done = std::make_shared<std::promise<HidReadResult>>();
         result_ = done->get_future();
         thread_ = std::thread([this, done, timeout] { done->set_value(handle_.Read(buffer_, timeout)); });
     }
-    ~ReadOnThread() {
+    ~ReadOnThread()
+    {
         // A read still waiting is cut short, so that the thread can be joined.
         while (result_.valid() && result_.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
             handle_.CancelRead();
         thread_.join();
     }
     // The read's result, or nullopt when it has not ended within kHangLimit.
-    std::optional<HidReadResult> Result() {
+    std::optional<HidReadResult> Result()
+    {
         if (result_.wait_for(kHangLimit) != std::future_status::ready)
             return std::nullopt;
         return result_.get();
@@ -155,18 +166,21 @@ private:
     std::thread thread_;
 };
 
-inline std::optional<HidReadStatus> StatusOf(const std::optional<HidReadResult>& result) {
+inline std::optional<HidReadStatus> StatusOf(const std::optional<HidReadResult>& result)
+{
     return result ? std::optional(result->status) : std::nullopt;
 }
 
-inline std::string Upper(std::string s) {
+inline std::string Upper(std::string s)
+{
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     return s;
 }
 
 // The two notices of one plug or unplug: one per interface of the mouse,
 // each named the Windows way, as the program's name filter expects.
-inline void ExpectNoticesNameBothInterfaces(const std::vector<std::string>& names) {
+inline void ExpectNoticesNameBothInterfaces(const std::vector<std::string>& names)
+{
     ASSERT_EQ(names.size(), 2u);
     EXPECT_NE(names[0], names[1]);
     for (const std::string& name : names) {
@@ -180,7 +194,8 @@ inline void ExpectNoticesNameBothInterfaces(const std::vector<std::string>& name
 template <class Backend>
 class HidContract : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const std::string error = backend.Start();
         ASSERT_EQ(error, "");
         System().SetNoticeCallback(notices.Callback());
@@ -198,7 +213,8 @@ protected:
         std::vector<HidInterfaceInfo> all;
         std::optional<HidInterfaceInfo> commands, events;
     };
-    Ours Listed() {
+    Ours Listed()
+    {
         Ours ours;
         const auto list = System().Enumerate();
         EXPECT_TRUE(list);
@@ -213,7 +229,8 @@ protected:
         }
         return ours;
     }
-    std::unique_ptr<HidHandle> Open(bool commands) {
+    std::unique_ptr<HidHandle> Open(bool commands)
+    {
         const Ours ours = Listed();
         const auto& info = commands ? ours.commands : ours.events;
         if (!info) {
@@ -221,14 +238,14 @@ protected:
             return nullptr;
         }
         HidError error = HidError::Failed;
-        auto handle =
-            System().Open(info->path, commands ? HidOpenMode::Commands : HidOpenMode::Events, &error);
+        auto handle = System().Open(info->path, commands ? HidOpenMode::Commands : HidOpenMode::Events, &error);
         EXPECT_EQ(error, HidError::None);
         EXPECT_TRUE(handle) << info->path;
         return handle;
     }
     // Waits (bounded) until the mouse has recorded traffic of kind with bytes.
-    bool MouseReceived(TrafficKind kind, const std::vector<uint8_t>& bytes) {
+    bool MouseReceived(TrafficKind kind, const std::vector<uint8_t>& bytes)
+    {
         const auto limit = std::chrono::steady_clock::now() + kHangLimit;
         do {
             for (const auto& record : Mouse().Traffic())
@@ -249,7 +266,8 @@ inline std::vector<uint8_t> EventReport(uint8_t stage) { return {4, 1, 0, stage,
 
 TYPED_TEST_SUITE_P(HidContract);
 
-TYPED_TEST_P(HidContract, EnumerateListsBothVendorCollectionsWithTheirReportLengths) {
+TYPED_TEST_P(HidContract, EnumerateListsBothVendorCollectionsWithTheirReportLengths)
+{
     const auto ours = this->Listed();
     ASSERT_EQ(ours.all.size(), 2u);
     ASSERT_TRUE(ours.commands && ours.events);
@@ -273,7 +291,8 @@ TYPED_TEST_P(HidContract, EnumerateListsBothVendorCollectionsWithTheirReportLeng
     EXPECT_EQ(again.all[1].path, ours.all[1].path);
 }
 
-TYPED_TEST_P(HidContract, FeatureAndOutputReportsReachTheMouseAndTheReplyComesBack) {
+TYPED_TEST_P(HidContract, FeatureAndOutputReportsReachTheMouseAndTheReplyComesBack)
+{
     auto commands = this->Open(true);
     ASSERT_TRUE(commands);
     const auto frame = FrameReport({0x81});
@@ -292,7 +311,8 @@ TYPED_TEST_P(HidContract, FeatureAndOutputReportsReachTheMouseAndTheReplyComesBa
     EXPECT_TRUE(this->MouseReceived(TrafficKind::Output, chunk));
 }
 
-TYPED_TEST_P(HidContract, EventHandleTakesNoReportsAndARefusalLeavesItWorking) {
+TYPED_TEST_P(HidContract, EventHandleTakesNoReportsAndARefusalLeavesItWorking)
+{
     auto events = this->Open(false);
     ASSERT_TRUE(events);
     std::vector<uint8_t> report(9, 0);
@@ -307,7 +327,8 @@ TYPED_TEST_P(HidContract, EventHandleTakesNoReportsAndARefusalLeavesItWorking) {
     EXPECT_EQ(std::vector<uint8_t>(buffer.begin(), buffer.end()), EventReport(3));
 }
 
-TYPED_TEST_P(HidContract, ReadReturnsQueuedReportsInOrderCutToTheBuffer) {
+TYPED_TEST_P(HidContract, ReadReturnsQueuedReportsInOrderCutToTheBuffer)
+{
     auto events = this->Open(false);
     ASSERT_TRUE(events);
     for (uint8_t stage : {1, 2, 5})
@@ -329,7 +350,8 @@ TYPED_TEST_P(HidContract, ReadReturnsQueuedReportsInOrderCutToTheBuffer) {
     EXPECT_EQ(events->Read(buffer, std::chrono::milliseconds(0)).status, HidReadStatus::TimedOut);
 }
 
-TYPED_TEST_P(HidContract, ReadTimesOutAfterItsTimeOutWhenNothingComes) {
+TYPED_TEST_P(HidContract, ReadTimesOutAfterItsTimeOutWhenNothingComes)
+{
     auto events = this->Open(false);
     ASSERT_TRUE(events);
     std::array<uint8_t, 8> buffer{};
@@ -340,7 +362,8 @@ TYPED_TEST_P(HidContract, ReadTimesOutAfterItsTimeOutWhenNothingComes) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, timeout);
 }
 
-TYPED_TEST_P(HidContract, CancelBeforeAReadIsLatchedWinsOverAQueuedReportAndIsUsedOnce) {
+TYPED_TEST_P(HidContract, CancelBeforeAReadIsLatchedWinsOverAQueuedReportAndIsUsedOnce)
+{
     auto events = this->Open(false);
     ASSERT_TRUE(events);
     this->SendInput(EventReport(6));
@@ -357,7 +380,8 @@ TYPED_TEST_P(HidContract, CancelBeforeAReadIsLatchedWinsOverAQueuedReportAndIsUs
     EXPECT_EQ(events->Read(buffer, std::chrono::milliseconds(0)).status, HidReadStatus::TimedOut);
 }
 
-TYPED_TEST_P(HidContract, CancelFromAnotherThreadEndsAWaitingRead) {
+TYPED_TEST_P(HidContract, CancelFromAnotherThreadEndsAWaitingRead)
+{
     auto events = this->Open(false);
     ASSERT_TRUE(events);
     for (const auto timeout : {kHidWaitForever, std::chrono::milliseconds(kHangLimit) * 3}) {
@@ -371,7 +395,8 @@ TYPED_TEST_P(HidContract, CancelFromAnotherThreadEndsAWaitingRead) {
     EXPECT_EQ(events->Read(buffer, std::chrono::milliseconds(0)).status, HidReadStatus::TimedOut);
 }
 
-TYPED_TEST_P(HidContract, UnplugFailsEveryCallAtOnceAlsoAWaitingReadAndOldHandlesStayDead) {
+TYPED_TEST_P(HidContract, UnplugFailsEveryCallAtOnceAlsoAWaitingReadAndOldHandlesStayDead)
+{
     auto commands = this->Open(true);
     auto events = this->Open(false);
     ASSERT_TRUE(commands && events);
@@ -405,7 +430,8 @@ TYPED_TEST_P(HidContract, UnplugFailsEveryCallAtOnceAlsoAWaitingReadAndOldHandle
     EXPECT_TRUE(fresh->SetFeature(FrameReport({0x81})));
 }
 
-TYPED_TEST_P(HidContract, NoticesNameBothInterfacesAndGoToTheLatestCallbackOnly) {
+TYPED_TEST_P(HidContract, NoticesNameBothInterfacesAndGoToTheLatestCallbackOnly)
+{
     this->backend.Unplug();
     ExpectNoticesNameBothInterfaces(this->notices.Take(HidNoticeKind::Removal, 2));
 
@@ -426,12 +452,10 @@ TYPED_TEST_P(HidContract, NoticesNameBothInterfacesAndGoToTheLatestCallbackOnly)
     EXPECT_EQ(this->notices.Size(), 0u);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(HidContract,
-                            EnumerateListsBothVendorCollectionsWithTheirReportLengths,
+REGISTER_TYPED_TEST_SUITE_P(HidContract, EnumerateListsBothVendorCollectionsWithTheirReportLengths,
                             FeatureAndOutputReportsReachTheMouseAndTheReplyComesBack,
                             EventHandleTakesNoReportsAndARefusalLeavesItWorking,
-                            ReadReturnsQueuedReportsInOrderCutToTheBuffer,
-                            ReadTimesOutAfterItsTimeOutWhenNothingComes,
+                            ReadReturnsQueuedReportsInOrderCutToTheBuffer, ReadTimesOutAfterItsTimeOutWhenNothingComes,
                             CancelBeforeAReadIsLatchedWinsOverAQueuedReportAndIsUsedOnce,
                             CancelFromAnotherThreadEndsAWaitingRead,
                             UnplugFailsEveryCallAtOnceAlsoAWaitingReadAndOldHandlesStayDead,

@@ -24,7 +24,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-LinuxHidSystemOptions KernelOnly() {
+LinuxHidSystemOptions KernelOnly()
+{
     LinuxHidSystemOptions o; // /sys and /dev of the machine, uevents on
     o.virtualFolder.clear();
     return o;
@@ -32,16 +33,19 @@ LinuxHidSystemOptions KernelOnly() {
 
 // The mouse served by the kernel, and a program side that finds it.
 struct KernelHid : ::testing::Test, ContextFixture {
-    KernelHid() {
+    KernelHid()
+    {
         ctx.device = &link;
         EnsureDataDirectory(ctx);
         hid.SetNoticeCallback(log.Callback());
     }
-    ~KernelHid() override {
+    ~KernelHid() override
+    {
         server.Stop();
         hid.SetNoticeCallback({});
     }
-    void Plug() {
+    void Plug()
+    {
         std::string error;
         ASSERT_TRUE(server.Start(&error)) << error;
         const auto arrivals = log.Take(HidNoticeKind::Arrival, 2);
@@ -62,7 +66,8 @@ struct KernelHid : ::testing::Test, ContextFixture {
 // first plug are through; plug changes are done once the server says so.
 struct HidrawBackend {
     ~HidrawBackend() { server.Stop(); }
-    std::string Start() {
+    std::string Start()
+    {
         NoticeLog arrivals;
         hid.SetNoticeCallback(arrivals.Callback());
         std::string error;
@@ -75,8 +80,14 @@ struct HidrawBackend {
     }
     HidSystem& System() { return hid; }
     VirtualMouse& Mouse() { return mouse; }
-    void Unplug() { ActAndWaitForLine(lines, "unplugged", [this] { mouse.Unplug(); }); }
-    void Plug() { ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); }); }
+    void Unplug()
+    {
+        ActAndWaitForLine(lines, "unplugged", [this] { mouse.Unplug(); });
+    }
+    void Plug()
+    {
+        ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); });
+    }
 
     VirtualMouse mouse;
     ServerLines lines;
@@ -86,7 +97,8 @@ struct HidrawBackend {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Hidraw, HidContract, HidrawBackend);
 
-TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess) {
+TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess)
+{
     DeviceRig inProcess;
     PrepareWriteAllImage(inProcess.ctx);
     inProcess.Connect();
@@ -108,7 +120,8 @@ TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess) {
     EXPECT_EQ(mouse.State().macroBlocks, inProcess.mouse.State().macroBlocks);
 }
 
-TEST_F(KernelHid, DpiEventReachesTheEventReader) {
+TEST_F(KernelHid, DpiEventReachesTheEventReader)
+{
     Plug();
     ASSERT_TRUE(link.connection.CheckConnection());
     RecordingNoticeSink notices;
@@ -122,7 +135,8 @@ TEST_F(KernelHid, DpiEventReachesTheEventReader) {
     reader.Stop();
 }
 
-TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange) {
+TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange)
+{
     Plug();
     InlineUiThread ui;
     RecordingListener listener;
@@ -151,7 +165,8 @@ TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange) {
     EXPECT_EQ(listener.Snapshot().back(), "arrived");
 }
 
-TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut) {
+TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut)
+{
     Plug();
     ASSERT_TRUE(link.connection.CheckConnection());
     mouse.SetAnswersInputReads(false); // the chunks never come
@@ -170,7 +185,8 @@ TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut) {
     EXPECT_EQ(data, (std::array<uint8_t, 128>{})); // failed reads leave zeros
 }
 
-TEST(VirtualMouseProgram, ServesRealHidrawNodesThroughUhid) {
+TEST(VirtualMouseProgram, ServesRealHidrawNodesThroughUhid)
+{
     const char* program = std::getenv("LUMENO_VIRTUAL_MOUSE");
     if (!program)
         GTEST_SKIP() << "LUMENO_VIRTUAL_MOUSE not set";

@@ -4,8 +4,8 @@
 
 namespace lumeno {
 
-HidReadResult DeadlineRead(int fd, CancelableWait& wait, std::chrono::milliseconds timeout,
-                           const TakeReport& take) {
+HidReadResult DeadlineRead(int fd, CancelableWait& wait, std::chrono::milliseconds timeout, const TakeReport& take)
+{
     using Clock = std::chrono::steady_clock;
     const bool forever = timeout.count() < 0;
     const auto deadline = Clock::now() + (forever ? std::chrono::milliseconds(0) : timeout);
@@ -18,11 +18,15 @@ HidReadResult DeadlineRead(int fd, CancelableWait& wait, std::chrono::millisecon
                                   : std::max(std::chrono::milliseconds(0),
                                              std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()));
         switch (wait.Wait(fd, left)) {
-        case CancelableWait::Result::Cancelled: return {HidReadStatus::Cancelled, 0};
-        case CancelableWait::Result::TimedOut: return {HidReadStatus::TimedOut, 0};
+        case CancelableWait::Result::Cancelled:
+            return {HidReadStatus::Cancelled, 0};
+        case CancelableWait::Result::TimedOut:
+            return {HidReadStatus::TimedOut, 0};
         case CancelableWait::Result::Hangup:
-        case CancelableWait::Result::Failed: return {HidReadStatus::Failed, 0};
-        case CancelableWait::Result::Readable: break;
+        case CancelableWait::Result::Failed:
+            return {HidReadStatus::Failed, 0};
+        case CancelableWait::Result::Readable:
+            break;
         }
     }
 }

@@ -20,7 +20,6 @@ using TakeReport = std::function<std::optional<HidReadResult>()>;
 // wait and after each wake-up, until it gives an outcome or the time-out
 // (kHidWaitForever: none; zero: only what is there now) passes. A descriptor
 // that hangs up or cannot be waited on gives Failed.
-HidReadResult DeadlineRead(int fd, CancelableWait& wait, std::chrono::milliseconds timeout,
-                           const TakeReport& take);
+HidReadResult DeadlineRead(int fd, CancelableWait& wait, std::chrono::milliseconds timeout, const TakeReport& take);
 
 } // namespace lumeno

@@ -20,7 +20,8 @@ namespace {
 constexpr std::size_t kReadBufferSize = kHidMaxReportBytes + 1;
 
 // Whether the node reports that its device went away.
-bool HungUp(int fd) {
+bool HungUp(int fd)
+{
     pollfd p{fd, 0, 0};
     return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
@@ -30,19 +31,24 @@ constexpr int kWriteBusyRetries = 2000;
 
 } // namespace
 
-HidError HidrawHandle::ErrorFromErrno(int error) {
+HidError HidrawHandle::ErrorFromErrno(int error)
+{
     switch (error) {
     case EACCES:
-    case EPERM: return HidError::AccessDenied;
+    case EPERM:
+        return HidError::AccessDenied;
     case ENOENT:
     case ENODEV:
-    case ENXIO: return HidError::NotFound;
-    default: return HidError::Failed;
+    case ENXIO:
+        return HidError::NotFound;
+    default:
+        return HidError::Failed;
     }
 }
 
 std::unique_ptr<HidrawHandle> HidrawHandle::Open(const std::string& node, int collection, HidOpenMode mode,
-                                                 HidError* error) {
+                                                 HidError* error)
+{
     const int flags = (mode == HidOpenMode::Commands ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
     const int fd = ::open(node.c_str(), flags);
     if (fd < 0) {
@@ -77,12 +83,14 @@ std::unique_ptr<HidrawHandle> HidrawHandle::Open(const std::string& node, int co
     return handle;
 }
 
-HidrawHandle::~HidrawHandle() {
+HidrawHandle::~HidrawHandle()
+{
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-void HidrawHandle::NoteFailure(int error) {
+void HidrawHandle::NoteFailure(int error)
+{
     // hidraw answers every call on a node whose device is gone with ENODEV.
     // Other errors (EPIPE for a stalled request, EIO for a refused one) leave
     // the device in place, unless it went away during the call.
@@ -90,7 +98,8 @@ void HidrawHandle::NoteFailure(int error) {
         gone_ = true;
 }
 
-bool HidrawHandle::SetFeature(std::span<const uint8_t> report) {
+bool HidrawHandle::SetFeature(std::span<const uint8_t> report)
+{
     if (!Usable() || report.empty())
         return false;
     std::vector<uint8_t> copy(report.begin(), report.end());
@@ -100,7 +109,8 @@ bool HidrawHandle::SetFeature(std::span<const uint8_t> report) {
     return r >= 0;
 }
 
-bool HidrawHandle::GetFeature(std::span<uint8_t> report) {
+bool HidrawHandle::GetFeature(std::span<uint8_t> report)
+{
     if (!Usable() || report.empty())
         return false;
     const int r = ::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data());
@@ -114,7 +124,8 @@ bool HidrawHandle::GetFeature(std::span<uint8_t> report) {
     return true;
 }
 
-bool HidrawHandle::Write(std::span<const uint8_t> report) {
+bool HidrawHandle::Write(std::span<const uint8_t> report)
+{
     if (!Usable() || report.empty())
         return false;
     // The node is non-blocking for reads; a write that finds the device's
@@ -134,7 +145,8 @@ bool HidrawHandle::Write(std::span<const uint8_t> report) {
     }
 }
 
-HidReadResult HidrawHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout) {
+HidReadResult HidrawHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout)
+{
     if (!Usable())
         return {HidReadStatus::Failed, 0};
     std::vector<uint8_t> raw(kReadBufferSize + 1);

@@ -23,23 +23,30 @@ constexpr std::size_t kMaxQueuedInputs = 64;
 
 struct Fd {
     int fd = -1;
-    ~Fd() {
+    ~Fd()
+    {
         if (fd >= 0)
             ::close(fd);
     }
     int Release() { return std::exchange(fd, -1); }
 };
 
-HidError FromStatus(uint8_t status) {
+HidError FromStatus(uint8_t status)
+{
     switch (static_cast<Status>(status)) {
-    case Status::Ok: return HidError::None;
-    case Status::AccessDenied: return HidError::AccessDenied;
-    case Status::Gone: return HidError::NotFound;
-    default: return HidError::Failed;
+    case Status::Ok:
+        return HidError::None;
+    case Status::AccessDenied:
+        return HidError::AccessDenied;
+    case Status::Gone:
+        return HidError::NotFound;
+    default:
+        return HidError::Failed;
     }
 }
 
-bool SendMessage(int fd, MessageType type, std::span<const uint8_t> payload) {
+bool SendMessage(int fd, MessageType type, std::span<const uint8_t> payload)
+{
     std::vector<uint8_t> message(kHeaderSize + payload.size());
     message[0] = static_cast<uint8_t>(type);
     std::copy(payload.begin(), payload.end(), message.begin() + kHeaderSize);
@@ -53,7 +60,8 @@ bool SendMessage(int fd, MessageType type, std::span<const uint8_t> payload) {
 
 // One whole message, waiting at most until deadline. nullopt on time-out,
 // end of connection or error.
-std::optional<std::vector<uint8_t>> ReceiveMessage(int fd, Clock::time_point deadline) {
+std::optional<std::vector<uint8_t>> ReceiveMessage(int fd, Clock::time_point deadline)
+{
     for (;;) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         pollfd p{fd, POLLIN, 0};
@@ -75,7 +83,8 @@ std::optional<std::vector<uint8_t>> ReceiveMessage(int fd, Clock::time_point dea
 
 // Connects to the socket and exchanges the hello. On success the connected
 // descriptor and the reply; otherwise the error.
-int Connect(const std::filesystem::path& socketPath, OpenMode mode, std::vector<uint8_t>* reply, HidError* error) {
+int Connect(const std::filesystem::path& socketPath, OpenMode mode, std::vector<uint8_t>* reply, HidError* error)
+{
     auto fail = [&](HidError e) {
         if (error)
             *error = e;
@@ -93,10 +102,13 @@ int Connect(const std::filesystem::path& socketPath, OpenMode mode, std::vector<
     if (::connect(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
         switch (errno) {
         case EACCES:
-        case EPERM: return fail(HidError::AccessDenied);
+        case EPERM:
+            return fail(HidError::AccessDenied);
         case ENOENT:
-        case ECONNREFUSED: return fail(HidError::NotFound); // a stale socket of a server that ended
-        default: return fail(HidError::Failed);
+        case ECONNREFUSED:
+            return fail(HidError::NotFound); // a stale socket of a server that ended
+        default:
+            return fail(HidError::Failed);
         }
     }
     uint8_t hello[kHelloRequestSize] = {};
@@ -118,13 +130,15 @@ int Connect(const std::filesystem::path& socketPath, OpenMode mode, std::vector<
     return fd.Release();
 }
 
-uint16_t U16(const std::vector<uint8_t>& bytes, std::size_t offset) {
+uint16_t U16(const std::vector<uint8_t>& bytes, std::size_t offset)
+{
     return static_cast<uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
 }
 
 } // namespace
 
-std::optional<VirtualHidDescription> DescribeVirtualHid(const std::filesystem::path& socket, HidError* error) {
+std::optional<VirtualHidDescription> DescribeVirtualHid(const std::filesystem::path& socket, HidError* error)
+{
     std::vector<uint8_t> reply;
     Fd fd{Connect(socket, OpenMode::Describe, &reply, error)};
     if (fd.fd < 0)
@@ -142,32 +156,37 @@ std::optional<VirtualHidDescription> DescribeVirtualHid(const std::filesystem::p
     return d;
 }
 
-HidError ProbeVirtualHid(const std::filesystem::path& socket) {
+HidError ProbeVirtualHid(const std::filesystem::path& socket)
+{
     HidError error = HidError::Failed;
     Fd fd{Connect(socket, OpenMode::Probe, nullptr, &error)};
     return error;
 }
 
 std::unique_ptr<VirtualHidHandle> VirtualHidHandle::Open(const std::filesystem::path& socket, HidOpenMode mode,
-                                                         HidError* error) {
-    const int fd = Connect(socket, mode == HidOpenMode::Commands ? OpenMode::Commands : OpenMode::Events,
-                           nullptr, error);
+                                                         HidError* error)
+{
+    const int fd =
+        Connect(socket, mode == HidOpenMode::Commands ? OpenMode::Commands : OpenMode::Events, nullptr, error);
     if (fd < 0)
         return nullptr;
     return std::unique_ptr<VirtualHidHandle>(new VirtualHidHandle(fd));
 }
 
-VirtualHidHandle::~VirtualHidHandle() {
+VirtualHidHandle::~VirtualHidHandle()
+{
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-void VirtualHidHandle::Queue(std::vector<uint8_t> message) {
+void VirtualHidHandle::Queue(std::vector<uint8_t> message)
+{
     if (inputs_.size() < kMaxQueuedInputs)
         inputs_.push_back(std::move(message));
 }
 
-std::optional<std::vector<uint8_t>> VirtualHidHandle::Request(MessageType type, std::span<const uint8_t> payload) {
+std::optional<std::vector<uint8_t>> VirtualHidHandle::Request(MessageType type, std::span<const uint8_t> payload)
+{
     if (gone_ || !SendMessage(fd_, type, payload)) {
         gone_ = true;
         return std::nullopt;
@@ -187,12 +206,14 @@ std::optional<std::vector<uint8_t>> VirtualHidHandle::Request(MessageType type, 
     }
 }
 
-bool VirtualHidHandle::SetFeature(std::span<const uint8_t> report) {
+bool VirtualHidHandle::SetFeature(std::span<const uint8_t> report)
+{
     const auto reply = Request(MessageType::SetFeature, report);
     return reply && (*reply)[1] == static_cast<uint8_t>(Status::Ok);
 }
 
-bool VirtualHidHandle::GetFeature(std::span<uint8_t> report) {
+bool VirtualHidHandle::GetFeature(std::span<uint8_t> report)
+{
     const auto reply = Request(MessageType::GetFeature, report);
     if (!reply || (*reply)[1] != static_cast<uint8_t>(Status::Ok))
         return false;
@@ -202,12 +223,14 @@ bool VirtualHidHandle::GetFeature(std::span<uint8_t> report) {
     return true;
 }
 
-bool VirtualHidHandle::Write(std::span<const uint8_t> report) {
+bool VirtualHidHandle::Write(std::span<const uint8_t> report)
+{
     const auto reply = Request(MessageType::Output, report);
     return reply && (*reply)[1] == static_cast<uint8_t>(Status::Ok);
 }
 
-HidReadResult VirtualHidHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout) {
+HidReadResult VirtualHidHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout)
+{
     auto deliver = [&](const std::vector<uint8_t>& message) {
         const std::size_t copied = std::min(buffer.size(), message.size() - kHeaderSize);
         std::memcpy(buffer.data(), message.data() + kHeaderSize, copied);
