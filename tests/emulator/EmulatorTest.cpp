@@ -1,33 +1,45 @@
 // The virtual mouse and the in-process HID system that serves it: what a
 // host sees (interfaces, names, handles, notices) and how the firmware model
-// treats good and bad traffic.
+// treats good and bad traffic. The HID contract itself is the shared suite.
 #include "emulator/EmulatedHidSystem.h"
 #include "emulator/VirtualMouse.h"
 #include "platform/Pacer.h"
+#include "support/HidContract.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
+
+namespace lumeno::test {
+
+// The in-process backend. Its system waits for real, so time-outs are the
+// wall-clock ones of the other backends.
+struct EmulatorBackend {
+    ~EmulatorBackend() { hid.RemoveMouse(mouse); }
+    std::string Start()
+    {
+        hid.AddMouse(mouse);
+        return {};
+    }
+    HidSystem& System() { return hid; }
+    VirtualMouse& Mouse() { return mouse; }
+    void Unplug() { mouse.Unplug(); }
+    void Plug() { mouse.Plug(); }
+
+    VirtualMouse mouse;
+    EmulatedHidSystem hid;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Emulator, HidContract, EmulatorBackend);
+
+} // namespace lumeno::test
 
 namespace lumeno {
 namespace {
 
 using namespace std::chrono_literals;
 using Bytes = std::vector<uint8_t>;
-
-// A command frame report: id 0, the seven bytes, the checksum.
-Bytes FrameReport(std::initializer_list<uint8_t> head)
-{
-    Bytes report(9, 0);
-    size_t i = 1;
-    for (uint8_t b : head)
-        report[i++] = b;
-    unsigned sum = 0;
-    for (size_t k = 1; k < 8; ++k)
-        sum += report[k];
-    report[8] = uint8_t(0xFF - (sum & 0xFF));
-    return report;
-}
+using test::FrameReport;
 
 struct EmulatorTest : ::testing::Test {
     EmulatorTest() { hid.AddMouse(mouse); }
@@ -45,26 +57,27 @@ struct EmulatorTest : ::testing::Test {
     EmulatedHidSystem hid{&pacer};
 };
 
-TEST_F(EmulatorTest, ListsTheTwoCollectionsWithWindowsNames)
+TEST_F(EmulatorTest, InterfacesAndTheirNoticesCarryTheWindowsNames)
 {
+    std::vector<std::pair<HidNoticeKind, std::string>> notices;
+    hid.SetNoticeCallback([&](HidNoticeKind kind, const std::string& name) { notices.emplace_back(kind, name); });
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->size(), 2u);
-    const HidInterfaceInfo& commands = (*list)[0];
-    EXPECT_EQ(commands.path,
+    EXPECT_EQ((*list)[0].path,
               "\\\\?\\HID#VID_7A1F&PID_2C41&MI_01&Col01#7&2a5c1f3b&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-    EXPECT_EQ(commands.vendorId, 0x7A1F);
-    EXPECT_EQ(commands.productId, 0x2C41);
-    EXPECT_EQ(commands.usagePage, 0xFF01);
-    EXPECT_EQ(commands.usage, 1);
-    EXPECT_EQ(commands.featureReportLength, 9);
-    EXPECT_EQ(commands.inputReportLength, 65);
-    EXPECT_EQ(commands.outputReportLength, 65);
-    const HidInterfaceInfo& events = (*list)[1];
-    EXPECT_NE(events.path.find("&Col02#"), std::string::npos);
-    EXPECT_EQ(events.usagePage, 0xFF02);
-    EXPECT_EQ(events.inputReportLength, 8);
-    EXPECT_EQ(events.featureReportLength, 0);
+    EXPECT_NE((*list)[1].path.find("&Col02#"), std::string::npos);
+
+    mouse.Unplug();
+    mouse.Plug();
+    hid.SetNoticeCallback({});
+    const std::vector<std::pair<HidNoticeKind, std::string>> expected = {
+        {HidNoticeKind::Removal, (*list)[0].path},
+        {HidNoticeKind::Removal, (*list)[1].path},
+        {HidNoticeKind::Arrival, (*list)[0].path},
+        {HidNoticeKind::Arrival, (*list)[1].path},
+    };
+    EXPECT_EQ(notices, expected);
 }
 
 TEST(EmulatorNamesTest, ThreeSpellingsAndTheReceiverInterface)
@@ -85,53 +98,6 @@ TEST(EmulatorNamesTest, ThreeSpellingsAndTheReceiverInterface)
               "\\\\?\\hid#vid_7a1f&pid_2c33&mi_02&col03#8&1&0#{4d1e55b2-f16f-11cf-88cb-001111000030}");
 }
 
-TEST_F(EmulatorTest, UnplugFailsOpenHandlesAndSendsNotices)
-{
-    std::vector<std::pair<HidNoticeKind, std::string>> notices;
-    hid.SetNoticeCallback([&](HidNoticeKind kind, const std::string& name) { notices.emplace_back(kind, name); });
-    auto commands = OpenCollection(0);
-    auto events = OpenCollection(1, HidOpenMode::Events);
-    const std::string commandName = hid.Enumerate()->at(0).path;
-
-    // A reader blocked without a time-out is released by the unplug.
-    HidReadResult blocked;
-    std::thread reader([&] {
-        std::array<uint8_t, 8> buffer{};
-        blocked = events->Read(buffer, kHidWaitForever);
-    });
-    mouse.Unplug();
-    reader.join();
-    EXPECT_EQ(blocked.status, HidReadStatus::Failed);
-
-    EXPECT_FALSE(commands->SetFeature(FrameReport({0x0D, 2})));
-    ASSERT_EQ(notices.size(), 2u);
-    EXPECT_EQ(notices[0], std::make_pair(HidNoticeKind::Removal, commandName));
-    EXPECT_TRUE(hid.Enumerate()->empty());
-    EXPECT_EQ(hid.Probe(commandName), HidError::NotFound);
-
-    mouse.Plug();
-    ASSERT_EQ(notices.size(), 4u);
-    EXPECT_EQ(notices[2].first, HidNoticeKind::Arrival);
-    EXPECT_FALSE(commands->SetFeature(FrameReport({0x0D, 2}))); // old handles stay dead
-    EXPECT_TRUE(OpenCollection(0)->SetFeature(FrameReport({0x0D, 2})));
-    hid.SetNoticeCallback({});
-}
-
-TEST_F(EmulatorTest, CancelIsLatchedUntilOneReadConsumesIt)
-{
-    auto events = OpenCollection(1, HidOpenMode::Events);
-    std::array<uint8_t, 8> buffer{};
-    events->CancelRead();
-    EXPECT_EQ(events->Read(buffer, kHidWaitForever).status, HidReadStatus::Cancelled);
-    EXPECT_EQ(events->Read(buffer, 0ms).status, HidReadStatus::TimedOut);
-
-    HidReadResult result;
-    std::thread reader([&] { result = events->Read(buffer, kHidWaitForever); });
-    events->CancelRead(); // before or during the read: either way it ends
-    reader.join();
-    EXPECT_EQ(result.status, HidReadStatus::Cancelled);
-}
-
 TEST_F(EmulatorTest, TimedReadOfASilentMouseCostsVirtualTimeOnly)
 {
     auto commands = OpenCollection(0);
@@ -139,7 +105,7 @@ TEST_F(EmulatorTest, TimedReadOfASilentMouseCostsVirtualTimeOnly)
     const auto wallStart = std::chrono::steady_clock::now();
     EXPECT_EQ(commands->Read(buffer, 1000ms).status, HidReadStatus::TimedOut);
     EXPECT_EQ(pacer.Now(), 1000ms);
-    EXPECT_LT(std::chrono::steady_clock::now() - wallStart, 500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - wallStart, 1000ms); // not waited for real
 }
 
 TEST_F(EmulatorTest, HandlesRefuseWrongLengthsAndWrongModes)

@@ -1,8 +1,10 @@
 // The virtual devices end to end in one process: lumeno-virtual-mouse's
 // server on one side, the Linux HidSystem on the other, a socket between.
+// The HID contract runs over them too, as the "Socket" backend.
 #include "CollectionDescriptor.h"
 #include "VirtualHidServer.h"
 #include "device/DeviceFixture.h"
+#include "support/HidContract.h"
 
 #include "device/DeviceChange.h"
 #include "flows/WriteFlows.h"
@@ -12,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -24,29 +25,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-// Notices as they arrive, with a bounded wait.
-struct NoticeLog {
-    void Add(HidNoticeKind kind, const std::string& name)
-    {
-        std::lock_guard lock(mutex);
-        notices.emplace_back(kind, name);
-        changed.notify_all();
-    }
-    bool WaitFor(std::size_t count)
-    {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, 5s, [&] { return notices.size() >= count; });
-    }
-    std::vector<std::pair<HidNoticeKind, std::string>> Take()
-    {
-        std::lock_guard lock(mutex);
-        return std::exchange(notices, {});
-    }
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<std::pair<HidNoticeKind, std::string>> notices;
-};
 
 // A program side that reaches the mouse only through the socket protocol.
 struct SocketRig : ContextFixture {
@@ -82,6 +60,37 @@ struct VirtualHidTest : ::testing::Test, SocketRig {
     }
 };
 
+// The socket backend of the contract: the server and the Linux HidSystem,
+// sysfs empty. Plug changes are done once the server says so.
+struct SocketBackend {
+    SocketBackend() { fs::create_directories(sysfs / "class" / "hidraw"); }
+    std::string Start()
+    {
+        std::string error;
+        return server.Start(&error) ? std::string() : "server: " + error;
+    }
+    HidSystem& System() { return hid; }
+    VirtualMouse& Mouse() { return mouse; }
+    void Unplug()
+    {
+        ActAndWaitForLine(lines, "unplugged", [this] { mouse.Unplug(); });
+    }
+    void Plug()
+    {
+        ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); });
+    }
+
+    TempDir tmp;
+    fs::path sysfs = tmp.path() / "sys";
+    fs::path folder = tmp.path() / "run" / "virtual-hid";
+    VirtualMouse mouse;
+    ServerLines lines;
+    VirtualHidServer server{mouse, folder, lines.Sink()};
+    LinuxHidSystem hid{SocketRig::Options(sysfs, folder)};
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Socket, HidContract, SocketBackend);
+
 TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths)
 {
     VirtualMouseOptions options;
@@ -102,26 +111,14 @@ TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths)
     }
 }
 
-TEST_F(VirtualHidTest, EnumerationListsBothCollectionsWithTheirCapabilities)
+TEST_F(VirtualHidTest, EnumerationNamesTheSocketsAndSkipsStaleOnes)
 {
     const auto list = hid.Enumerate();
     ASSERT_TRUE(list);
     ASSERT_EQ(list->size(), 2u);
-    const auto& commands = (*list)[0];
-    EXPECT_EQ(fs::path(commands.path).filename(), "VID_7A1F&PID_2C41&Col01#7&2a5c1f3b&0&0000");
-    EXPECT_EQ(commands.vendorId, 0x7A1F);
-    EXPECT_EQ(commands.productId, 0x2C41);
-    EXPECT_EQ(commands.version, 0x0100);
-    EXPECT_EQ(commands.usagePage, 0xFF01);
-    EXPECT_EQ(commands.usage, 1);
-    EXPECT_EQ(commands.featureReportLength, 9);
-    EXPECT_EQ(commands.inputReportLength, 65);
-    EXPECT_EQ(commands.outputReportLength, 65);
-    const auto& events = (*list)[1];
-    EXPECT_EQ(events.usagePage, 0xFF02);
-    EXPECT_EQ(events.inputReportLength, 8);
-    EXPECT_EQ(events.featureReportLength, 0);
-    EXPECT_EQ(hid.Probe(commands.path), HidError::None);
+    EXPECT_EQ(fs::path((*list)[0].path).filename(), "VID_7A1F&PID_2C41&Col01#7&2a5c1f3b&0&0000");
+    EXPECT_EQ(fs::path((*list)[1].path).filename(), "VID_7A1F&PID_2C41&Col02#7&2a5c1f3b&0&0000");
+    EXPECT_EQ((*list)[0].version, 0x0100);
 
     // A socket left behind by a server that died is not listed.
     const std::string stale = (folder / "VID_7A1F&PID_2C41&Col09#stale").string();
@@ -152,53 +149,6 @@ TEST_F(VirtualHidTest, FlowsSendTheSameBytesAsInProcess)
     EXPECT_EQ(mouse.State().macroBlocks, inProcess.mouse.State().macroBlocks);
 }
 
-TEST_F(VirtualHidTest, EventReportsReachTheEventCollectionWithTheirId)
-{
-    ASSERT_TRUE(link.connection.CheckConnection());
-    const auto events = link.connection.EventHandle();
-    mouse.SwitchDpiStage(2);
-    uint8_t buffer[80] = {};
-    const auto r = events->Read(buffer, 2000ms);
-    ASSERT_EQ(r.status, HidReadStatus::Ok);
-    ASSERT_EQ(r.length, 8u);
-    EXPECT_EQ(Bytes(buffer, buffer + 4), (Bytes{4, 1, 0, 2}));
-    // The event collection is read-only.
-    const uint8_t report[9] = {};
-    EXPECT_FALSE(events->SetFeature(report));
-}
-
-TEST_F(VirtualHidTest, ReadTimesOutIsCancelledAndFailsAtUnplug)
-{
-    ASSERT_TRUE(link.connection.CheckConnection());
-    const auto events = link.connection.EventHandle();
-    uint8_t buffer[80];
-    EXPECT_EQ(events->Read(buffer, 0ms).status, HidReadStatus::TimedOut);
-    EXPECT_EQ(events->Read(buffer, 50ms).status, HidReadStatus::TimedOut);
-
-    events->CancelRead(); // latched: the next read ends at once
-    EXPECT_EQ(events->Read(buffer, kHidWaitForever).status, HidReadStatus::Cancelled);
-
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(50ms);
-        events->CancelRead();
-    });
-    EXPECT_EQ(events->Read(buffer, kHidWaitForever).status, HidReadStatus::Cancelled);
-    canceller.join();
-
-    // Pulled out during a read that would wait forever: the read fails promptly.
-    std::thread unplugger([&] {
-        std::this_thread::sleep_for(50ms);
-        mouse.Unplug();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(events->Read(buffer, kHidWaitForever).status, HidReadStatus::Failed);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
-    unplugger.join();
-    const uint8_t report[9] = {};
-    EXPECT_FALSE(link.connection.CommandHandle()->SetFeature(report));
-    EXPECT_EQ(events->Read(buffer, 0ms).status, HidReadStatus::Failed);
-}
-
 TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen)
 {
     mouse.SetAccessDenied(true);
@@ -210,37 +160,6 @@ TEST_F(VirtualHidTest, AccessDeniedShowsInProbeAndOpen)
     EXPECT_EQ(hid.Open((*list)[0].path, HidOpenMode::Commands, &error), nullptr);
     EXPECT_EQ(error, HidError::AccessDenied);
     EXPECT_FALSE(link.connection.CheckConnection());
-}
-
-TEST_F(VirtualHidTest, UnplugAndPlugSendRemovalAndArrivalThatPassTheFilter)
-{
-    NoticeLog log;
-    hid.SetNoticeCallback([&](HidNoticeKind kind, const std::string& name) { log.Add(kind, name); });
-
-    mouse.Unplug();
-    ASSERT_TRUE(log.WaitFor(2));
-    for (const auto& [kind, name] : log.Take()) {
-        EXPECT_EQ(kind, HidNoticeKind::Removal);
-        EXPECT_TRUE(PassesDeviceNameFilter(name)) << name;
-    }
-    EXPECT_TRUE(hid.Enumerate()->empty());
-
-    mouse.Plug();
-    ASSERT_TRUE(log.WaitFor(2));
-    const auto arrivals = log.Take();
-    ASSERT_EQ(arrivals.size(), 2u);
-    for (const auto& [kind, name] : arrivals) {
-        EXPECT_EQ(kind, HidNoticeKind::Arrival);
-        EXPECT_TRUE(PassesDeviceNameFilter(name)) << name;
-        EXPECT_EQ(name.rfind("\\\\?\\HID#VID_7A1F&PID_2C41&Col0", 0), 0u) << name;
-    }
-    // Arrival comes only once the socket takes connections.
-    EXPECT_TRUE(link.connection.CheckConnection());
-
-    hid.SetNoticeCallback({});
-    mouse.Unplug();
-    std::this_thread::sleep_for(100ms);
-    EXPECT_TRUE(log.Take().empty());
 }
 
 TEST_F(VirtualHidTest, ASecondMouseOfTheSameNameIsRefusedAnotherNameIsListed)

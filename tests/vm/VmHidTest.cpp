@@ -2,9 +2,11 @@
 // in a small VM (see run-vm-test.sh): the firmware model is served through
 // /dev/uhid, the kernel makes hidraw nodes of it, and the program side finds
 // and drives them through sysfs, hidraw and uevents, as on a real machine.
+// The HID contract runs here as the "Hidraw" backend.
 #include "../linuxhid/ChildProcess.h"
 #include "UhidServer.h"
 #include "device/DeviceFixture.h"
+#include "support/HidContract.h"
 
 #include "device/CommandSet.h"
 #include "device/DeviceChange.h"
@@ -14,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstdlib>
 #include <thread>
 
@@ -22,34 +23,6 @@ namespace lumeno::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct NoticeLog {
-    void Add(HidNoticeKind kind, const std::string& name)
-    {
-        std::lock_guard lock(mutex);
-        notices.emplace_back(kind, name);
-        changed.notify_all();
-    }
-    // Waits (bounded) until count notices of kind have come; takes them all.
-    std::vector<std::string> Take(HidNoticeKind kind, std::size_t count)
-    {
-        std::unique_lock lock(mutex);
-        auto matching = [&] {
-            std::vector<std::string> names;
-            for (const auto& [k, n] : notices)
-                if (k == kind)
-                    names.push_back(n);
-            return names;
-        };
-        changed.wait_for(lock, 10s, [&] { return matching().size() >= count; });
-        auto names = matching();
-        notices.clear();
-        return names;
-    }
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<std::pair<HidNoticeKind, std::string>> notices;
-};
 
 LinuxHidSystemOptions KernelOnly()
 {
@@ -64,7 +37,7 @@ struct KernelHid : ::testing::Test, ContextFixture {
     {
         ctx.device = &link;
         EnsureDataDirectory(ctx);
-        hid.SetNoticeCallback([this](HidNoticeKind k, const std::string& n) { log.Add(k, n); });
+        hid.SetNoticeCallback(log.Callback());
     }
     ~KernelHid() override
     {
@@ -89,28 +62,40 @@ struct KernelHid : ::testing::Test, ContextFixture {
     DeviceLink link{hid, pacer, debug};
 };
 
-TEST_F(KernelHid, DiscoveryFindsBothCollectionsThroughSysfsAndTheDescriptor)
-{
-    Plug();
-    const auto list = hid.Enumerate();
-    ASSERT_TRUE(list);
-    std::vector<HidInterfaceInfo> ours;
-    for (const auto& i : *list)
-        if (i.vendorId == 0x7A1F && i.productId == 0x2C41)
-            ours.push_back(i);
-    ASSERT_EQ(ours.size(), 2u);
-    EXPECT_EQ(ours[0].usagePage, 0xFF01);
-    EXPECT_EQ(ours[0].usage, 1);
-    EXPECT_EQ(ours[0].featureReportLength, 9);
-    EXPECT_EQ(ours[0].inputReportLength, 65);
-    EXPECT_EQ(ours[0].outputReportLength, 65);
-    EXPECT_EQ(ours[1].usagePage, 0xFF02);
-    EXPECT_EQ(ours[1].inputReportLength, 8);
-    EXPECT_EQ(hid.Probe(ours[0].path), HidError::None);
-    EXPECT_TRUE(link.connection.CheckConnection());
-    EXPECT_EQ(link.connection.FeatureReportLength(), 9);
-    EXPECT_EQ(link.connection.EventReportLength(), 8);
-}
+// The hidraw backend of the contract. Start returns once the arrivals of the
+// first plug are through; plug changes are done once the server says so.
+struct HidrawBackend {
+    ~HidrawBackend() { server.Stop(); }
+    std::string Start()
+    {
+        NoticeLog arrivals;
+        hid.SetNoticeCallback(arrivals.Callback());
+        std::string error;
+        const bool started = server.Start(&error);
+        const std::size_t arrived = started ? arrivals.Take(HidNoticeKind::Arrival, 2).size() : 0;
+        hid.SetNoticeCallback({});
+        if (!started)
+            return "uhid: " + error;
+        return arrived == 2 ? std::string() : "no arrival notices";
+    }
+    HidSystem& System() { return hid; }
+    VirtualMouse& Mouse() { return mouse; }
+    void Unplug()
+    {
+        ActAndWaitForLine(lines, "unplugged", [this] { mouse.Unplug(); });
+    }
+    void Plug()
+    {
+        ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); });
+    }
+
+    VirtualMouse mouse;
+    ServerLines lines;
+    UhidServer server{mouse, lines.Sink()};
+    LinuxHidSystem hid{KernelOnly()};
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Hidraw, HidContract, HidrawBackend);
 
 TEST_F(KernelHid, WriteAllReachesTheFirmwareByteForByteAsInProcess)
 {
@@ -158,7 +143,7 @@ TEST_F(KernelHid, RemovalAndArrivalUeventsReachOnDeviceChange)
     DeviceSession session(ctx, link, hid, ui, listener);
     ASSERT_TRUE(session.Start());
     // The log takes the notices back, so the test hands them over as they come.
-    hid.SetNoticeCallback([this](HidNoticeKind k, const std::string& n) { log.Add(k, n); });
+    hid.SetNoticeCallback(log.Callback());
 
     mouse.Unplug();
     const auto removals = log.Take(HidNoticeKind::Removal, 2);
@@ -198,34 +183,8 @@ TEST_F(KernelHid, UnplugDuringABlockReadEndsWithinTheTimeOut)
     unplugger.join();
     EXPECT_LT(took, 2 * kInputReportTimeout);
     EXPECT_EQ(data, (std::array<uint8_t, 128>{})); // failed reads leave zeros
-
-    // A read without a time-out on the vanished node ends as well.
-    HidReadResult r;
-    std::thread reader([&] {
-        uint8_t buffer[65];
-        r = link.connection.CommandHandle()->Read(buffer, kHidWaitForever);
-    });
-    reader.join();
-    EXPECT_EQ(r.status, HidReadStatus::Failed);
 }
 
-TEST_F(KernelHid, ABlockedReadWithoutTimeOutFailsWhenTheDeviceIsDestroyed)
-{
-    Plug();
-    ASSERT_TRUE(link.connection.CheckConnection());
-    const auto events = link.connection.EventHandle();
-    std::thread unplugger([&] {
-        std::this_thread::sleep_for(300ms);
-        mouse.Unplug();
-    });
-    uint8_t buffer[80];
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(events->Read(buffer, kHidWaitForever).status, HidReadStatus::Failed);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
-    unplugger.join();
-}
-
-// The program itself, as a user runs it.
 TEST(VirtualMouseProgram, ServesRealHidrawNodesThroughUhid)
 {
     const char* program = std::getenv("LUMENO_VIRTUAL_MOUSE");
@@ -233,7 +192,7 @@ TEST(VirtualMouseProgram, ServesRealHidrawNodesThroughUhid)
         GTEST_SKIP() << "LUMENO_VIRTUAL_MOUSE not set";
     NoticeLog log;
     LinuxHidSystem hid{KernelOnly()};
-    hid.SetNoticeCallback([&](HidNoticeKind k, const std::string& n) { log.Add(k, n); });
+    hid.SetNoticeCallback(log.Callback());
 
     ChildProcess mouse({program, "--uhid"});
     ASSERT_EQ(mouse.ReadLine().value_or(""), "ready uhid");

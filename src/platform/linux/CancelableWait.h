@@ -25,8 +25,10 @@ public:
     // Any thread, any time.
     void Cancel();
 
-private:
+    // Consumes a pending cancel without waiting; true when there was one.
     bool TakeCancel();
+
+private:
     int eventFd_ = -1;
 };
 

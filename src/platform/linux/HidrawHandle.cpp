@@ -1,11 +1,14 @@
 #include "platform/linux/HidrawHandle.h"
 
 #include "platform/HidReportDescriptor.h"
+#include "platform/linux/DeadlineRead.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/hidraw.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <vector>
@@ -16,10 +19,11 @@ namespace {
 // Read buffer: the longest report the kernel hands out, and its id byte.
 constexpr std::size_t kReadBufferSize = kHidMaxReportBytes + 1;
 
-// Errors that mean the device went away under an open node.
-bool IsGone(int error)
+// Whether the node reports that its device went away.
+bool HungUp(int fd)
 {
-    return error == ENODEV || error == EIO || error == ENXIO || error == ESHUTDOWN || error == EPIPE;
+    pollfd p{fd, 0, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 // How long (in 1 ms steps) a write waits for a device whose queue stays full.
@@ -87,7 +91,10 @@ HidrawHandle::~HidrawHandle()
 
 void HidrawHandle::NoteFailure(int error)
 {
-    if (IsGone(error))
+    // hidraw answers every call on a node whose device is gone with ENODEV.
+    // Other errors (EPIPE for a stalled request, EIO for a refused one) leave
+    // the device in place, unless it went away during the call.
+    if (error == ENODEV || HungUp(fd_))
         gone_ = true;
 }
 
@@ -140,50 +147,34 @@ bool HidrawHandle::Write(std::span<const uint8_t> report)
 
 HidReadResult HidrawHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout)
 {
-    using Clock = std::chrono::steady_clock;
-    const bool forever = timeout.count() < 0;
-    const auto deadline = Clock::now() + (forever ? std::chrono::milliseconds(0) : timeout);
+    if (!Usable())
+        return {HidReadStatus::Failed, 0};
     std::vector<uint8_t> raw(kReadBufferSize + 1);
-    for (;;) {
-        if (!Usable())
-            return {HidReadStatus::Failed, 0};
-        auto left = forever ? kHidWaitForever
-                            : std::max(std::chrono::milliseconds(0),
-                                       std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()));
-        switch (wait_.Wait(fd_, left)) {
-        case CancelableWait::Result::Cancelled:
-            return {HidReadStatus::Cancelled, 0};
-        case CancelableWait::Result::TimedOut:
-            return {HidReadStatus::TimedOut, 0};
-        case CancelableWait::Result::Hangup:
-        case CancelableWait::Result::Failed:
-            gone_ = true;
-            return {HidReadStatus::Failed, 0};
-        case CancelableWait::Result::Readable:
-            break;
-        }
+    const HidReadResult result = DeadlineRead(fd_, wait_, timeout, [&]() -> std::optional<HidReadResult> {
         // Unnumbered reports arrive without their id: read them one byte in.
         uint8_t* into = numbered_ ? raw.data() : raw.data() + 1;
         const ssize_t n = ::read(fd_, into, kReadBufferSize);
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR)
-                continue;
-            gone_ = true;
-            return {HidReadStatus::Failed, 0};
+                return std::nullopt;
+            return HidReadResult{HidReadStatus::Failed, 0};
         }
         if (n == 0)
-            continue;
+            return std::nullopt;
         std::size_t length = static_cast<std::size_t>(n);
         if (!numbered_) {
             raw[0] = 0;
             ++length;
         } else if (!ownIds_.empty() && !ownIds_.count(raw[0])) {
-            continue; // a report of another collection on the same node
+            return std::nullopt; // a report of another collection on the same node
         }
         const std::size_t copied = std::min(length, buffer.size());
         std::memcpy(buffer.data(), raw.data(), copied);
-        return {HidReadStatus::Ok, copied};
-    }
+        return HidReadResult{HidReadStatus::Ok, copied};
+    });
+    if (result.status == HidReadStatus::Failed)
+        gone_ = true;
+    return result;
 }
 
 void HidrawHandle::CancelRead() { wait_.Cancel(); }

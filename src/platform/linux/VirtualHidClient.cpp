@@ -1,5 +1,7 @@
 #include "platform/linux/VirtualHidClient.h"
 
+#include "platform/linux/DeadlineRead.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -229,48 +231,34 @@ bool VirtualHidHandle::Write(std::span<const uint8_t> report)
 
 HidReadResult VirtualHidHandle::Read(std::span<uint8_t> buffer, std::chrono::milliseconds timeout)
 {
-    const bool forever = timeout.count() < 0;
-    const auto deadline = Clock::now() + (forever ? std::chrono::milliseconds(0) : timeout);
-    for (;;) {
-        // A latched cancel wins over queued reports.
-        if (wait_.Wait(-1, std::chrono::milliseconds(0)) == CancelableWait::Result::Cancelled)
-            return {HidReadStatus::Cancelled, 0};
+    auto deliver = [&](const std::vector<uint8_t>& message) {
+        const std::size_t copied = std::min(buffer.size(), message.size() - kHeaderSize);
+        std::memcpy(buffer.data(), message.data() + kHeaderSize, copied);
+        return HidReadResult{HidReadStatus::Ok, copied};
+    };
+    const HidReadResult result = DeadlineRead(fd_, wait_, timeout, [&]() -> std::optional<HidReadResult> {
+        // Reports that came in during a request go first.
         if (!inputs_.empty()) {
             const auto message = std::move(inputs_.front());
             inputs_.pop_front();
-            const std::size_t copied = std::min(buffer.size(), message.size() - kHeaderSize);
-            std::memcpy(buffer.data(), message.data() + kHeaderSize, copied);
-            return {HidReadStatus::Ok, copied};
+            return deliver(message);
         }
         if (gone_)
-            return {HidReadStatus::Failed, 0};
-        const auto left = forever ? kHidWaitForever
-                                  : std::max(std::chrono::milliseconds(0),
-                                             std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()));
-        switch (wait_.Wait(fd_, left)) {
-        case CancelableWait::Result::Cancelled:
-            return {HidReadStatus::Cancelled, 0};
-        case CancelableWait::Result::TimedOut:
-            return {HidReadStatus::TimedOut, 0};
-        case CancelableWait::Result::Hangup:
-        case CancelableWait::Result::Failed:
-            gone_ = true;
-            return {HidReadStatus::Failed, 0};
-        case CancelableWait::Result::Readable:
-            break;
-        }
+            return HidReadResult{HidReadStatus::Failed, 0};
         std::vector<uint8_t> message(kMaxMessageSize);
         const ssize_t n = ::recv(fd_, message.data(), message.size(), MSG_DONTWAIT);
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
-            continue;
-        if (n < static_cast<ssize_t>(kHeaderSize)) { // end of connection: unplugged
-            gone_ = true;
-            continue; // hand out what is still queued first
-        }
+            return std::nullopt;
+        if (n < static_cast<ssize_t>(kHeaderSize)) // end of connection: unplugged
+            return HidReadResult{HidReadStatus::Failed, 0};
         message.resize(static_cast<std::size_t>(n));
-        if (message[0] == static_cast<uint8_t>(MessageType::Input))
-            Queue(std::move(message));
-    }
+        if (message[0] != static_cast<uint8_t>(MessageType::Input))
+            return std::nullopt;
+        return deliver(message);
+    });
+    if (result.status == HidReadStatus::Failed)
+        gone_ = true;
+    return result;
 }
 
 void VirtualHidHandle::CancelRead() { wait_.Cancel(); }
