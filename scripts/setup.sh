@@ -20,8 +20,8 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
   qemu-system-x86 cpio xz-utils python3
-  # The fuzzers: clang with libFuzzer.
-  clang libclang-rt-14-dev
+  # The fuzzers: clang with libFuzzer. The code style check.
+  clang libclang-rt-14-dev clang-format
 )
 
 case "${1:-}" in

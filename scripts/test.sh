@@ -10,6 +10,9 @@ jobs=$(nproc)
 
 scripts/setup.sh --test
 
+# One code style (.clang-format) in every C++ file.
+git ls-files -z '*.h' '*.cpp' | xargs -0 clang-format --dry-run --Werror
+
 build() { # <dir> <extra cmake args...>
   local dir=$1; shift
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
