@@ -32,8 +32,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFontMetrics>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,7 +53,8 @@ const QColor kSheet(10, 10, 12);
 
 QImage Load(const SkinImages& skin, const std::string& name) { return skin.Load(name).value_or(QImage()); }
 
-void Label(QPainter& p, int x, int y, const QString& text, QColor colour = QColor(200, 200, 205)) {
+void Label(QPainter& p, int x, int y, const QString& text, QColor colour = QColor(200, 200, 205))
+{
     QFont f = p.font();
     f.setPixelSize(11);
     p.setFont(f);
@@ -62,11 +63,13 @@ void Label(QPainter& p, int x, int y, const QString& text, QColor colour = QColo
 }
 
 // Every inventory image on pages, each with its name and size.
-int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, const QDir& out) {
+int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, const QDir& out)
+{
     const int pageWidth = 1400;
     int page = 0;
     std::vector<const SkinInventoryEntry*> pending;
-    for (const auto& e : inventory.entries) pending.push_back(&e);
+    for (const auto& e : inventory.entries)
+        pending.push_back(&e);
     size_t next = 0;
     while (next < pending.size()) {
         QImage sheet(pageWidth, 1600, QImage::Format_ARGB32_Premultiplied);
@@ -86,7 +89,8 @@ int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, con
                 y += rowHeight + 8;
                 rowHeight = 0;
             }
-            if (y + cellH > sheet.height()) break;
+            if (y + cellH > sheet.height())
+                break;
             // Checkerboard so transparent parts show.
             for (int cy = 0; cy < e.height; cy += 8)
                 for (int cx = 0; cx < e.width; cx += 8)
@@ -123,12 +127,14 @@ struct MainWindowWorld {
         std::filesystem::path folder_;
     };
     struct TempFolder {
-        TempFolder() {
+        TempFolder()
+        {
             std::random_device rd;
             path = std::filesystem::temp_directory_path() / ("lumeno-gallery-" + std::to_string(rd()));
             std::filesystem::create_directories(path / kDataFolderName);
         }
-        ~TempFolder() {
+        ~TempFolder()
+        {
             std::error_code ec;
             std::filesystem::remove_all(path, ec);
         }
@@ -151,18 +157,21 @@ struct MainWindowWorld {
 };
 
 // Runs the event loop until done() holds; false after five seconds.
-bool WaitFor(const std::function<bool()>& done) {
+bool WaitFor(const std::function<bool()>& done)
+{
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
-        if (timer.elapsed() > 5000) return false;
+        if (timer.elapsed() > 5000)
+            return false;
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
 }
 
 // Clicks the assignment box of a row and saves the window as it paints.
-bool GrabWithRowLit(CMouseConfigurationDlg& window, int row, const QString& file) {
+bool GrabWithRowLit(CMouseConfigurationDlg& window, int row, const QString& file)
+{
     QTest::mouseClick(window.AssignmentBox(ButtonIndexOfRow(row)), Qt::LeftButton);
     QApplication::processEvents();
     return window.HighlightedButton() == ButtonIndexOfRow(row) && window.grab().save(file);
@@ -171,7 +180,8 @@ bool GrabWithRowLit(CMouseConfigurationDlg& window, int row, const QString& file
 // The real main window, shown from the tray with the left column's sections
 // and the settings column's first item open: the top view with the first
 // row's button lit, the side view with the fourth's.
-bool WriteMainWindow(const SkinImages& skin, const QDir& out) {
+bool WriteMainWindow(const SkinImages& skin, const QDir& out)
+{
     MainWindowWorld world(skin);
     world.hid.AddMouse(world.mouse);
     world.ctx.device = &world.link;
@@ -197,11 +207,13 @@ bool WriteMainWindow(const SkinImages& skin, const QDir& out) {
         }
     }
     world.ctx.device = nullptr;
-    if (!written) std::fprintf(stderr, "skin-gallery: the main window did not open\n");
+    if (!written)
+        std::fprintf(stderr, "skin-gallery: the main window did not open\n");
     return written;
 }
 
-void WriteDialogs(const SkinImages& skin, const QDir& out) {
+void WriteDialogs(const SkinImages& skin, const QDir& out)
+{
     QImage sheet(1460, 660, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(kSheet);
     QPainter p(&sheet);
@@ -232,7 +244,8 @@ void WriteDialogs(const SkinImages& skin, const QDir& out) {
     skin.Draw(p, "macro-key-dropdown-over.png", 42, 128);
     p.setPen(Qt::white);
     p.drawText(QRect(47, 128, 90, 16), Qt::AlignVCenter, "Macro 1");
-    const char* modes[] = {"Macro runs one-time after pressing the button.", "Macro runs endless loop until any button is pressed. ",
+    const char* modes[] = {"Macro runs one-time after pressing the button.",
+                           "Macro runs endless loop until any button is pressed. ",
                            "Macro runs endless loop until button is released. "};
     for (int m = 0; m < 3; ++m) {
         skin.Draw(p, m == 1 ? "macro-key-radio-on.png" : "macro-key-radio-off.png", 220, 78 + 50 * m);
@@ -318,7 +331,8 @@ void WriteDialogs(const SkinImages& skin, const QDir& out) {
 }
 
 // Every control of the toolkit in each of its states, grabbed off screen.
-void WriteControls(const SkinImages& skin, const QDir& out) {
+void WriteControls(const SkinImages& skin, const QDir& out)
+{
     QWidget host;
     host.setFixedSize(900, 580);
     QPalette pal = host.palette();
@@ -399,17 +413,20 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
     // List box with a selected and a hovered item, and an open editor.
     auto* list = new CListBoxPro(&host);
     list->setGeometry(260, 200, 150, 150);
-    for (const char* t : {"Profile 1", "Game", "Work", "Copy Work", "A & B (left)"}) list->addItem(t);
+    for (const char* t : {"Profile 1", "Game", "Work", "Copy Work", "A & B (left)"})
+        list->addItem(t);
     list->setCurrentRow(1);
     auto* list2 = new CListBoxPro(&host);
     list2->setGeometry(430, 200, 150, 150);
-    for (const char* t : {"A   Dn", "50 ms", "A   Up"}) list2->addItem(t);
+    for (const char* t : {"A   Dn", "50 ms", "A   Up"})
+        list2->addItem(t);
 
     // Scroll bars in each look: plain, and one wrapping a list.
     const QImage skinBar = Load(skin, "ScrollBar.png");
     auto* scrolled = new QListWidget(&host);
     scrolled->setGeometry(600, 200, 150, 150);
-    for (int i = 0; i < 40; ++i) scrolled->addItem(QStringLiteral("Line %1").arg(i + 1));
+    for (int i = 0; i < 40; ++i)
+        scrolled->addItem(QStringLiteral("Line %1").arg(i + 1));
     CSkinScrollWnd::Wrap(scrolled, skinBar);
     QScrollBar model(Qt::Vertical);
     model.setRange(0, 100);
@@ -445,13 +462,15 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
     move(list2->viewport(), list2->ItemRect(2).center());
     auto bars = host.findChildren<CSkinScrollBar*>();
     for (CSkinScrollBar* bar : bars) {
-        if (bar->Target() != &model) continue;
+        if (bar->Target() != &model)
+            continue;
         static int n = 0;
-        if (n == 1) move(bar, QPoint(7, 7));
+        if (n == 1)
+            move(bar, QPoint(7, 7));
         if (n == 2) {
             const int at = bar->Layout().thumbStart + 2;
-            QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, at), bar->mapToGlobal(QPointF(7, at)), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(7, at), bar->mapToGlobal(QPointF(7, at)),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(bar, &press);
         }
         ++n;
@@ -474,7 +493,8 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
     // The menu, drawn on its own.
     CExMenu menu;
     CExMenu sub;
-    for (int id : {2020, 2021, 2022}) sub.AppendItem(id, id == 2020 ? "DPI +" : id == 2021 ? "DPI -" : "DPI Loop");
+    for (int id : {2020, 2021, 2022})
+        sub.AppendItem(id, id == 2020 ? "DPI +" : id == 2021 ? "DPI -" : "DPI Loop");
     sub.SetItemWidth(90);
     menu.AppendItem(2001, "Click");
     menu.AppendItem(1, "hidden");
@@ -499,14 +519,16 @@ void WriteControls(const SkinImages& skin, const QDir& out) {
         QPainter p(&shot);
         p.drawImage(QPoint(20, 395), menuShot);
         p.setPen(QColor(200, 200, 205));
-        p.drawText(20 + menuShot.width() + 10, 410, "CExMenu: selected item, separator, alternate colour, TM mark, submenu");
+        p.drawText(20 + menuShot.width() + 10, 410,
+                   "CExMenu: selected item, separator, alternate colour, TM mark, submenu");
     }
     shot.save(out.filePath("controls.png"));
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "usage: skin-gallery <inventory.tsv> <Skins folder> <output folder>\n");

@@ -48,9 +48,9 @@ std::vector<std::string> MainWindowSkinNames()
     for (const PlacedImage& image : {kMainBackgroundImage, kLogoImage, kLeftColumnImage, kMouseLogoImage,
                                      kPictureBackgroundImage, kSettingsColumnImage})
         add(image.name);
-    for (const SkinnedButton& button : {kHelpButtonSkin, kMinimiseButtonSkin, kCloseButtonSkin, kTopViewTabSkin,
-                                        kSideViewTabSkin, kProfileButtonSkin, kResetButtonSkin, kSectionHeaderSkin,
-                                        kAssignmentBoxSkin})
+    for (const SkinnedButton& button :
+         {kHelpButtonSkin, kMinimiseButtonSkin, kCloseButtonSkin, kTopViewTabSkin, kSideViewTabSkin, kProfileButtonSkin,
+          kResetButtonSkin, kSectionHeaderSkin, kAssignmentBoxSkin})
         for (const char* look :
              {button.images.normal, button.images.hover, button.images.pressed, button.images.disabled})
             add(look);

@@ -70,8 +70,8 @@ inline constexpr SkinnedButton kMinimiseButtonSkin{
 inline constexpr SkinnedButton kCloseButtonSkin{
     kCloseButtonRect, NormalAndHover("Skins/button-close-normal.png", "Skins/button-close-over.png")};
 // The two view tabs; a selected tab shows the pressed look.
-inline constexpr ButtonImages kViewTabImages = NormalHoverPressed(
-    "Skins/button-mouse-normal.png", "Skins/button-mouse-over.png", "Skins/button-mouse-leave.png");
+inline constexpr ButtonImages kViewTabImages =
+    NormalHoverPressed("Skins/button-mouse-normal.png", "Skins/button-mouse-over.png", "Skins/button-mouse-leave.png");
 inline constexpr SkinnedButton kTopViewTabSkin{kTopViewTabRect, kViewTabImages};
 inline constexpr SkinnedButton kSideViewTabSkin{kSideViewTabRect, kViewTabImages};
 inline constexpr SkinnedButton kProfileButtonSkin{
@@ -85,8 +85,8 @@ inline constexpr SkinnedButton kResetButtonSkin{
 inline constexpr SkinnedButton kSectionHeaderSkin{{0, 0, 242, 20}, SingleImage("Skins/ItemBK.png")};
 // A selected assignment box keeps the hover look.
 inline constexpr SkinnedButton kAssignmentBoxSkin{
-    {0, 0, 130, 16}, NormalAndHover("Skins/ButtonAssignment/DropdownBox-normal.png",
-                                        "Skins/ButtonAssignment/DropdownBox-over.png")};
+    {0, 0, 130, 16},
+    NormalAndHover("Skins/ButtonAssignment/DropdownBox-normal.png", "Skins/ButtonAssignment/DropdownBox-over.png")};
 
 // --- Sections of the left column, drawn below their headers ---
 inline constexpr char kAssignmentSectionImage[] = "Skins/ButtonAssignment/BK_ButtonAssignment.png";

@@ -4,8 +4,8 @@
 #include "ui/BitmapBtn.h"
 #include "ui/SkinImages.h"
 
-#include <QPainter>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace lumeno {
 
