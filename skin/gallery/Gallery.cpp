@@ -2,8 +2,20 @@
 // controls in every state, for people to look at.
 //   skin-gallery <inventory.tsv> <Skins folder> <output folder>
 // Writes skin-images-N.png (every image of the inventory with its name),
-// main-window-top.png and main-window-side.png (the images composed as the
-// main window places them), dialogs.png and controls.png.
+// main-window-top.png and main-window-side.png (the real main window,
+// grabbed offscreen), dialogs.png and controls.png.
+#include "app/AppShell.h"
+#include "app/MainWindowSkin.h"
+#include "app/MouseConfigurationDlg.h"
+#include "app/SettingsPanes.h"
+#include "buttons/ButtonMap.h"
+#include "config/ConfigFiles.h"
+#include "device/DeviceLink.h"
+#include "flows/AppContext.h"
+#include "platform/DebugOutput.h"
+#include "platform/Pacer.h"
+#include "platform/PlatformPaths.h"
+#include "platform/linux/PosixFileStore.h"
 #include "ui/BitmapBtn.h"
 #include "ui/DMarker.h"
 #include "ui/ExMenu.h"
@@ -12,18 +24,26 @@
 #include "ui/SkinImages.h"
 #include "ui/SkinInventory.h"
 #include "ui/SkinScrollBar.h"
+#include "ui/UiText.h"
+
+#include "EmulatedHidSystem.h"
+#include "VirtualMouse.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 
 using namespace lumeno;
 
@@ -90,186 +110,106 @@ int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, con
     return page;
 }
 
-// The main window as it puts its images together, with one button lit.
-void WriteMainWindow(const SkinImages& skin, const QDir& out, bool side, int lit)
-{
-    QImage image = Load(skin, "main.png");
-    if (image.isNull())
-        return;
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&image);
-    skin.Draw(p, "Skins\\Logo.png", 20, 32);
-    skin.Draw(p, "Skins\\BK_MainMid.png", 262, 2);
-    const int front[8][2] = {{0, 0},     {350, 102}, {550, 102}, {498, 190},
-                             {350, 247}, {350, 315}, {498, 255}, {498, 285}};
-    const int sideAt[8][2] = {{0, 0},     {400, 155}, {335, 155}, {410, 248},
-                              {490, 270}, {545, 265}, {460, 158}, {487, 158}};
-    if (!side)
-        skin.Draw(p, "Skins\\Mouse\\Front\\MouseFront.png", 395, 85);
-    else
-        skin.Draw(p, "Skins\\Mouse\\Side\\MouseSide.png", 300, 226);
-    for (int n = 1; n <= 7; ++n) {
-        const auto& at = side ? sideAt[n] : front[n];
-        const std::string name = side ? "Skins/Mouse/Side/S-" : "Skins/Mouse/Front/F-";
-        skin.Draw(p, name + std::to_string(n) + (n == lit ? "-over.png" : "-normal.png"), at[0], at[1]);
-    }
-    skin.Draw(p, "/Skins/BK_MainLeft.png", 20, 107);
-    skin.Draw(p, "Skins\\MLogo.png", 40, 525);
-    // Left column, section 1 and 2 open.
-    skin.Draw(p, "skins/ItemBK.png", 20, 107);
-    skin.Draw(p, "/skins/ButtonAssignment/BK_ButtonAssignment.png", 20, 127);
-    QFont f = p.font();
-    f.setPixelSize(13);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(25, 107, 230, 20), Qt::AlignVCenter, "Button Assignment");
-    const char* captions[7] = {"Click", "Menu", "Scroll ", "Back", "Forward", "DPI +", "DPI -"};
-    for (int k = 0; k < 7; ++k) {
-        p.setPen(Qt::white);
-        p.drawText(QRect(31, 156 + 20 * k, 84, 14), Qt::AlignVCenter, QStringLiteral("Button %1").arg(k + 1));
-        skin.Draw(
-            p, k == 0 ? "skins/ButtonAssignment/DropdownBox-over.png" : "skins/ButtonAssignment/DropdownBox-normal.png",
-            120, 154 + 20 * k);
-        p.drawText(QRect(125, 154 + 20 * k, 100, 16), Qt::AlignVCenter, captions[k]);
-    }
-    const int h1 = 172;
-    skin.Draw(p, "skins/ItemBK.png", 20, 132 + h1);
-    p.drawText(QRect(25, 132 + h1, 230, 20), Qt::AlignVCenter, "Macro Manager");
-    skin.Draw(p, "skins/ItemBK.png", 20, 157 + h1);
-    p.drawText(QRect(25, 157 + h1, 230, 20), Qt::AlignVCenter, "Axis Sensitivity");
-    const int b = 177 + h1;
-    skin.Draw(p, "/Skins/XYSensitivity/BK_XYSensSetting.png", 20, b);
-    for (int s = 0; s < 2; ++s) {
-        const int y = b + 25 + 60 * s;
-        p.drawText(QRect(37, y - 18, 100, 14), Qt::AlignVCenter, s == 0 ? "x-Axis" : "y-Axis");
-        QImage empty = RegionCopy(Load(skin, "\\skins\\XYSensitivity\\1.png"), 0, 0, 208, 9);
-        QImage filled = RegionCopy(Load(skin, "\\skins\\XYSensitivity\\2.png"), 0, 0, 208, 9);
-        p.drawImage(37, y, empty);
-        const int w = 208 * (s == 0 ? 4 : 7) / 9;
-        p.drawImage(QRect(37, y, w, 9), filled, QRect(0, 0, w, 9));
-        QFont small = f;
-        small.setPixelSize(10);
-        p.setFont(small);
-        p.setPen(QColor(170, 174, 184));
-        for (int i = 0; i < 10; ++i)
-            p.drawText(20 + 24 + 21 * i, y + 22, QString::number(i + 1));
-        p.setFont(f);
-        p.setPen(Qt::white);
-    }
-    // Title strip buttons, tabs, bottom buttons.
-    skin.Draw(p, "skins/button-help-normal.png", 937, 5);
-    skin.Draw(p, "skins/button-min-normal.png", 958, 5);
-    skin.Draw(p, "skins/button-close-over.png", 979, 5);
-    skin.Draw(p, side ? "skins/button-mouse-normal.png" : "skins/button-mouse-leave.png", 435, 527);
-    skin.Draw(p, side ? "skins/button-mouse-leave.png" : "skins/button-mouse-normal.png", 505, 527);
-    p.drawText(QRect(435, 527, 62, 29), Qt::AlignCenter, "Top View");
-    p.drawText(QRect(505, 527, 62, 29), Qt::AlignCenter, "Side View");
-    skin.Draw(p, "skins/button-config-normal.png", 18, 604);
-    p.drawText(QRect(18, 604, 140, 30), Qt::AlignCenter, "Config");
-    skin.Draw(p, "skins/button-cancel-over.png", 923, 604);
-    p.drawText(QRect(923, 604, 57, 30), Qt::AlignCenter, "Reset");
-    QFont note = f;
-    note.setPixelSize(11);
-    p.setFont(note);
-    p.setPen(QColor(150, 154, 164));
-    p.drawText(194, 624,
-               "Note: the color of the product in drive is for reference only,please take real product as criterion, "
-               "thank you!");
-    p.setFont(f);
-    // Right column: accordion with the DPI and lighting panes open.
-    p.save();
-    p.translate(735, 32);
-    p.setClipRect(0, 0, 260, 561);
-    skin.Draw(p, "Skins\\BK_MainRight.png", 0, 0);
-    const char* titles[] = {"DPI Setting", "Lighting",           "Polling Rate",
-                            "Mouse Speed", "Double-Click Speed", "Scroll Speed"};
-    const char* panes[] = {"skins/DPISetting/BK_DPISetting.png",         "skins/Lighting/BK_Lighting.png",
-                           "skins/USBReportRate/BK_USBReportRate.png",   "skins/MouseAttribute/BK_MouseAttribute.png",
-                           "skins/MouseAttribute/BK_MouseAttribute.png", "skins/MouseAttribute/BK_ScrollSpeed.png"};
-    int y = 2;
-    for (int i = 0; i < 6; ++i) {
-        skin.Draw(p, "\\skins\\ItemBK.png", 0, y);
-        p.setPen(Qt::white);
-        p.drawText(QRect(8, y, 230, 20), Qt::AlignVCenter, titles[i]);
-        y += 20;
-        const bool open = i <= 1 || i == 3 || i == 2;
-        if (open) {
-            skin.Draw(p, panes[i], 0, y);
-            if (i == 0) {
-                QImage e = RegionCopy(Load(skin, "\\skins\\DPISetting\\DPIStage\\0.png"), 0, 0, 7, 169);
-                QImage fl = RegionCopy(Load(skin, "\\skins\\DPISetting\\DPIStage\\82.png"), 0, 0, 7, 169);
-                const int dpis[7] = {6, 12, 24, 36, 54, 72, 120};
-                const QColor colours[7] = {Qt::blue,   Qt::red, Qt::green, Qt::yellow, Qt::cyan, QColor(255, 128, 0),
-                                           Qt::magenta};
-                for (int k = 0; k < 7; ++k) {
-                    const int x = 25 + 30 * k;
-                    p.drawImage(x, y + 3, e);
-                    const int hgt = std::min(170, 170 * (dpis[k] - 1) / 118);
-                    p.drawImage(QRect(x, y + 3 + 170 - hgt, 7, hgt), fl, QRect(0, 170 - hgt, 7, hgt));
-                    skin.Draw(p, "Skins\\DPISetting\\BK-DPIValue.png", x - 5, y + 182);
-                    QFont tiny = f;
-                    tiny.setPixelSize(8);
-                    p.setFont(tiny);
-                    p.drawText(QRect(x - 5, y + 182, 25, 11), Qt::AlignCenter, QString::number(dpis[k] * 100));
-                    p.setFont(f);
-                    skin.Draw(p, k == 5 ? "Skins\\Disable.png" : "Skins\\Enable.png", x, y + 202);
-                    p.fillRect(x, y + 215, 10, 10, colours[k]);
-                }
-            }
-            if (i == 1) {
-                const char* modes[] = {"Standard", "Respiration", "Neon", "Stream", "Finger tapping"};
-                const int rows[] = {20, 49, 78, 107, 136};
-                QImage e = RegionCopy(Load(skin, "\\skins\\StageSlider\\1.png"), 1, 0, 128, 11);
-                QImage fl = RegionCopy(Load(skin, "\\skins\\StageSlider\\10.png"), 1, 0, 128, 11);
-                for (int r = 0; r < 5; ++r) {
-                    skin.Draw(p, r == 3 ? "Skins/Enable.png" : "Skins/Disable.png", 10, y + rows[r]);
-                    QFont sm = f;
-                    sm.setPixelSize(11);
-                    p.setFont(sm);
-                    p.drawText(QRect(25, y + rows[r] - 3, 75, 16), Qt::AlignVCenter, modes[r]);
-                    p.drawImage(QRect(100, y + rows[r], 127, 8), e, QRect(0, 0, 127, 8));
-                    const int w = 128 * (r + 1) / 4 > 128 ? 128 : 128 * (r) / 4;
-                    p.drawImage(QRect(100, y + rows[r], w, 8), fl, QRect(0, 0, w, 8));
-                    QFont tiny = f;
-                    tiny.setPixelSize(9);
-                    p.setFont(tiny);
-                    p.setPen(QColor(170, 174, 184));
-                    for (int m = 0; m < 5; ++m)
-                        p.drawText(100 + 30 * m, y + rows[r] + 18, QString::number(m + 1));
-                    p.setPen(Qt::white);
-                    p.setFont(f);
-                }
-                const QColor pal[5] = {Qt::red, Qt::yellow, Qt::green, Qt::cyan, Qt::magenta};
-                for (int s = 0; s < 5; ++s)
-                    p.fillRect(100 + 22 * s, y + 166, 18, 17, pal[s]);
-                skin.Draw(p, "Skins/MultiColor.png", 210, y + 166);
-                p.setPen(Qt::white);
-                p.drawRect(100 + 22 * 1 - 1, y + 165, 19, 18);
-                p.drawText(QRect(24, y + 166, 70, 17), Qt::AlignVCenter, "Mouse Color");
-            }
-            if (i == 2)
-                skin.Draw(p, "Skins/USBReportRate/1000HZ.png", 57, y + 5);
-            if (i == 3) {
-                skin.Draw(p, "Skins/MouseAttribute/Speed/7.png", 50, y + 20);
-                p.drawText(QRect(5, y + 73, 45, 30), Qt::AlignRight | Qt::AlignVCenter, "Slow");
-                p.drawText(QRect(192, y + 73, 45, 30), Qt::AlignLeft | Qt::AlignVCenter, "Fast");
-            }
-            QImage pane = Load(skin, panes[i]);
-            y += pane.height();
+// What the real main window runs on, as the program builds it: a virtual
+// mouse behind an in-process HID system, a temporary data folder, and the
+// skin the sheets are drawn from.
+struct MainWindowWorld {
+    class NullDebugOutput final : public DebugOutput {
+    public:
+        void Write(std::string_view) override {}
+    };
+    class FolderPaths final : public PlatformPaths {
+    public:
+        explicit FolderPaths(std::filesystem::path folder) : folder_(std::move(folder)) {}
+        std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
+
+    private:
+        std::filesystem::path folder_;
+    };
+    struct TempFolder {
+        TempFolder()
+        {
+            std::random_device rd;
+            path = std::filesystem::temp_directory_path() / ("lumeno-gallery-" + std::to_string(rd()));
+            std::filesystem::create_directories(path / kDataFolderName);
         }
-        y += 5;
+        ~TempFolder()
+        {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+        std::filesystem::path path;
+    };
+
+    explicit MainWindowWorld(const SkinImages& skinImages) : skin(skinImages) {}
+
+    TempFolder tmp;
+    NullDebugOutput debug;
+    FolderPaths platform{tmp.path};
+    PosixFileStore files;
+    AppContext ctx{debug, platform, files};
+    VirtualPacer pacer;
+    VirtualMouse mouse{{}, &pacer};
+    EmulatedHidSystem hid{&pacer};
+    DeviceLink link{hid, pacer, debug};
+    UiText text;
+    const SkinImages& skin;
+};
+
+// Runs the event loop until done() holds; false after five seconds.
+bool WaitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    p.restore();
-    // The settings column's skinned scroll bar.
-    QImage bar = Load(skin, "ScrollBar.png");
-    if (!bar.isNull()) {
-        p.drawImage(QRect(981, 32, 14, 14), bar, QRect(0, 0, 14, 14));
-        p.drawImage(QRect(981, 46, 14, 533), bar, QRect(42, 0, 14, 14));
-        p.drawImage(QRect(981, 579, 14, 14), bar, QRect(14, 0, 14, 14));
-        p.drawImage(QRect(981, 46, 14, 200), bar, QRect(28, 14, 14, 14));
+    return true;
+}
+
+// Clicks the assignment box of a row and saves the window as it paints.
+bool GrabWithRowLit(CMouseConfigurationDlg& window, int row, const QString& file)
+{
+    QTest::mouseClick(window.AssignmentBox(ButtonIndexOfRow(row)), Qt::LeftButton);
+    QApplication::processEvents();
+    return window.HighlightedButton() == ButtonIndexOfRow(row) && window.grab().save(file);
+}
+
+// The real main window, shown from the tray with the left column's sections
+// and the settings column's first item open: the top view with the first
+// row's button lit, the side view with the fourth's.
+bool WriteMainWindow(const SkinImages& skin, const QDir& out)
+{
+    MainWindowWorld world(skin);
+    world.hid.AddMouse(world.mouse);
+    world.ctx.device = &world.link;
+    bool written = false;
+    {
+        AppShell shell(ShellServices{world.ctx, world.link, world.hid, world.text, world.skin});
+        ShellOptions options;
+        options.showSplash = false;
+        if (shell.Initialise(options)) {
+            shell.RestoreFromTray();
+            CMouseConfigurationDlg& window = shell.Window();
+            if (WaitFor([&] { return window.isVisible(); })) {
+                window.ToggleAssignmentSection();
+                window.ToggleAxisSection();
+                window.SettingsColumn()->Toggle(0);
+                // A toggle of the settings column asks, queued, to clear the highlight.
+                QApplication::processEvents();
+                window.SelectView(MouseView::Top);
+                written = GrabWithRowLit(window, 1, out.filePath("main-window-top.png"));
+                window.SelectView(MouseView::Side);
+                written = GrabWithRowLit(window, 4, out.filePath("main-window-side.png")) && written;
+            }
+        }
     }
-    p.end();
-    image.save(out.filePath(side ? "main-window-side.png" : "main-window-top.png"));
+    world.ctx.device = nullptr;
+    if (!written)
+        std::fprintf(stderr, "skin-gallery: the main window did not open\n");
+    return written;
 }
 
 void WriteDialogs(const SkinImages& skin, const QDir& out)
@@ -408,14 +348,18 @@ void WriteControls(const SkinImages& skin, const QDir& out)
     };
     (void)caption;
 
-    // Image buttons: normal, hover, pressed, disabled, toggle off and on.
+    auto setLooks = [&skin](CBitmapBtn* b, const SkinnedButton& look) {
+        const ButtonImages& i = look.images;
+        b->SetBitmaps(skin, 0, 0, look.rect.Width(), look.rect.Height(), i.normal, i.hover, i.pressed, i.disabled);
+    };
+    // Image buttons (the reset button's looks): normal, hover, pressed,
+    // disabled, toggle off and on.
     const char* looks[] = {"normal", "hover", "pressed", "disabled", "toggle", "toggle on"};
     std::vector<CBitmapBtn*> buttons;
     for (int i = 0; i < 6; ++i) {
         auto* b = new CBitmapBtn(&host);
-        b->setGeometry(20 + 150 * i, 30, 57, 30);
-        b->SetBitmaps(skin, 0, 0, 57, 30, "skins/button-cancel-normal.png", "skins/button-cancel-over.png",
-                      "skins/button-cancel-leave.png", "skins/button-save-leave.png");
+        b->setGeometry(20 + 150 * i, 30, kResetButtonSkin.rect.Width(), kResetButtonSkin.rect.Height());
+        setLooks(b, kResetButtonSkin);
         b->SetCaptionFont("DejaVu Sans", 11, 550);
         b->SetCaption(QString::fromLatin1(looks[i]));
         b->SetAlignment(CBitmapBtn::AlignCentre);
@@ -430,10 +374,8 @@ void WriteControls(const SkinImages& skin, const QDir& out)
     // Assignment boxes.
     for (int i = 0; i < 2; ++i) {
         auto* b = new CBitmapBtn(&host);
-        b->setGeometry(20 + 150 * i, 80, 130, 16);
-        b->SetBitmaps(skin, 0, 0, 130, 16, "skins/ButtonAssignment/DropdownBox-normal.png",
-                      "skins/ButtonAssignment/DropdownBox-over.png", "skins/ButtonAssignment/DropdownBox-over.png",
-                      "skins/ButtonAssignment/DropdownBox-normal.png");
+        b->setGeometry(20 + 150 * i, 80, kAssignmentBoxSkin.rect.Width(), kAssignmentBoxSkin.rect.Height());
+        setLooks(b, kAssignmentBoxSkin);
         b->SetCaption(i == 0 ? "Click" : "Assign Keyboard Key-Caps Lock");
         b->SetCaptionFont("DejaVu Sans", 12, 400);
         buttons.push_back(b);
@@ -449,12 +391,12 @@ void WriteControls(const SkinImages& skin, const QDir& out)
         s->SetPos(level);
         s->SetTrackImages(hEmpty, hFilled);
     }
-    const QImage xyEmpty = RegionCopy(Load(skin, "\\skins\\XYSensitivity\\1.png"), 0, 0, 208, 9);
-    const QImage xyFilled = RegionCopy(Load(skin, "\\skins\\XYSensitivity\\2.png"), 0, 0, 208, 9);
+    const QImage xyEmpty = RegionCopy(Load(skin, kAxisTrackEmptyImage), 0, 0, kSliderWidth, kSliderHeight);
+    const QImage xyFilled = RegionCopy(Load(skin, kAxisTrackFilledImage), 0, 0, kSliderWidth, kSliderHeight);
     for (int i = 0; i < 3; ++i) {
         auto* s = new CDMarker(&host);
-        s->Create(QRect(20 + 230 * i, 160, 208, 9), 2025);
-        s->SetRange(1, 11);
+        s->Create(QRect(20 + 230 * i, 160, kSliderWidth, kSliderHeight), kXSensitivitySliderId);
+        s->SetRange(kAxisSliderMin, kAxisSliderMax);
         s->SetPos(1 + 5 * i);
         s->SetTrackImages(xyEmpty, xyFilled);
     }
@@ -601,10 +543,9 @@ int main(int argc, char** argv)
     QDir().mkpath(QString::fromLocal8Bit(argv[3]));
     const QDir out(QString::fromLocal8Bit(argv[3]));
     const int pages = WriteImageSheets(inventory, skin, out);
-    WriteMainWindow(skin, out, false, 1);
-    WriteMainWindow(skin, out, true, 4);
+    const bool window = WriteMainWindow(skin, out);
     WriteDialogs(skin, out);
     WriteControls(skin, out);
-    std::printf("skin-gallery: %d image sheets and 4 composed sheets in %s\n", pages, argv[3]);
-    return 0;
+    std::printf("skin-gallery: %d image sheets, the main window and 2 composed sheets in %s\n", pages, argv[3]);
+    return window ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "app/DlgSplash.h"
 
+#include "app/MainWindowSkin.h"
 #include "platform/DebugOutput.h"
 #include "ui/SkinImages.h"
 
@@ -18,7 +19,7 @@ CDlgSplash::CDlgSplash(const SkinImages& skin, DebugOutput& debug, QWidget* pare
     setWindowTitle(kSplashTitle);
     setFixedSize(kSplashWidth, kSplashHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    if (auto image = skin.Load("Skins\\splash.png"))
+    if (auto image = skin.Load(kSplashImage))
         image_ = *image;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();

@@ -1,5 +1,6 @@
 #include "app/MouseConfigurationDlg.h"
 
+#include "app/MainWindowSkin.h"
 #include "app/SettingsPanes.h"
 #include "buttons/ButtonMap.h"
 #include "flows/AppContext.h"
@@ -28,8 +29,6 @@ namespace lumeno {
 
 namespace {
 
-constexpr char kAssignmentBackground[] = "/skins/ButtonAssignment/BK_ButtonAssignment.png";
-constexpr char kAxisBackground[] = "/Skins/XYSensitivity/BK_XYSensSetting.png";
 constexpr QColor kTextColour{255, 255, 255};
 constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
 constexpr int kCaptionInset = 5;           // image buttons start their captions this far in
@@ -53,36 +52,10 @@ bool IsClosingKey(int key)
            key == Qt::Key_F1;
 }
 
-struct ButtonSkin {
-    Rect rect;
-    const char* normal;
-    const char* hover;
-    const char* pressed;
-    const char* disabled;
-};
-
-constexpr ButtonSkin kHelpSkin{kHelpButtonRect, "skins/button-help-normal.png", "skins/button-help-over.png",
-                               "skins/button-help-over.png", "skins/button-help-normal.png"};
-constexpr ButtonSkin kMinimiseSkin{kMinimiseButtonRect, "skins/button-min-normal.png", "skins/button-min-over.png",
-                                   "skins/button-min-over.png", "skins/button-min-normal.png"};
-constexpr ButtonSkin kCloseSkin{kCloseButtonRect, "skins/button-close-normal.png", "skins/button-close-over.png",
-                                "skins/button-close-over.png", "skins/button-close-normal.png"};
-constexpr ButtonSkin kTopTabSkin{kTopViewTabRect, "skins/button-mouse-normal.png", "skins/button-mouse-over.png",
-                                 "skins/button-mouse-leave.png", "skins/button-mouse-normal.png"};
-constexpr ButtonSkin kSideTabSkin{kSideViewTabRect, "skins/button-mouse-normal.png", "skins/button-mouse-over.png",
-                                  "skins/button-mouse-leave.png", "skins/button-mouse-normal.png"};
-constexpr ButtonSkin kProfileSkin{kProfileButtonRect, "skins/button-config-normal.png", "skins/button-config-over.png",
-                                  "skins/button-config-leave.png", "skins/button-config-normal.png"};
-constexpr ButtonSkin kResetSkin{kResetButtonRect, "skins/button-cancel-normal.png", "skins/button-cancel-over.png",
-                                "skins/button-cancel-leave.png", "skins/button-save-leave.png"};
-constexpr ButtonSkin kHeaderSkin{
-    {0, 0, 242, 20}, "\\skins\\ItemBK.png", "\\skins\\ItemBK.png", "\\skins\\ItemBK.png", "\\skins\\ItemBK.png"};
-// The selected box keeps the hover look.
-constexpr ButtonSkin kBoxSkin{{0, 0, 130, 16},
-                              "skins\\ButtonAssignment\\DropdownBox-normal.png",
-                              "skins\\ButtonAssignment\\DropdownBox-over.png",
-                              "skins\\ButtonAssignment\\DropdownBox-over.png",
-                              "skins\\ButtonAssignment\\DropdownBox-normal.png"};
+void DrawPlaced(const SkinImages& skin, QPainter& painter, const PlacedImage& image)
+{
+    skin.Draw(painter, image.name, image.position.x, image.position.y);
+}
 
 int ImageHeight(const SkinImages& skin, const char* name)
 {
@@ -123,12 +96,12 @@ void CMouseConfigurationDlg::Build()
 
 void CMouseConfigurationDlg::LoadSkinAndFonts()
 {
-    if (auto image = s_.skin.Load("/skins/main.png"))
+    if (auto image = s_.skin.Load(kMainBackgroundImage.name))
         background_ = *image;
     const QSize size = background_.isNull() ? QSize(1000, 650) : background_.size();
     setFixedSize(size);
     move(0, 0);
-    layout_ = MainWindowLayout(ImageHeight(s_.skin, kAssignmentBackground), ImageHeight(s_.skin, kAxisBackground));
+    layout_ = MainWindowLayout(ImageHeight(s_.skin, kAssignmentSectionImage), ImageHeight(s_.skin, kAxisSectionImage));
 
     font_ = QFont(QString::fromUtf8(MainWindowFontFace(s_.ctx.languageCode).data()));
     font_.setPixelSize(kMainWindowFontHeight);
@@ -139,16 +112,20 @@ void CMouseConfigurationDlg::CreateControls()
 {
     const QString face = font_.family();
 
-    auto makeButton = [this, &face](const ButtonSkin& look, int x1, int y1, int x2, int y2) {
+    // The images are cut to the button's size from their top-left corner.
+    auto makeButton = [this, &face](const SkinnedButton& look) {
+        const ButtonImages& images = look.images;
         auto* button = new CBitmapBtn(this);
-        button->SetBitmaps(s_.skin, x1, y1, x2, y2, look.normal, look.hover, look.pressed, look.disabled);
+        button->SetBitmaps(s_.skin, 0, 0, look.rect.Width(), look.rect.Height(), images.normal, images.hover,
+                           images.pressed, images.disabled);
         button->SetCaptionFont(face, kMainWindowFontHeight, QFont::Normal);
         return button;
     };
     auto place = [](QWidget* w, const Rect& r) { w->setGeometry(ToQRect(r)); };
 
-    for (auto [button, look] : {std::pair{&help_, &kHelpSkin}, {&minimise_, &kMinimiseSkin}, {&close_, &kCloseSkin}}) {
-        *button = makeButton(*look, 0, 0, look->rect.Width(), look->rect.Height());
+    for (auto [button, look] :
+         {std::pair{&help_, &kHelpButtonSkin}, {&minimise_, &kMinimiseButtonSkin}, {&close_, &kCloseButtonSkin}}) {
+        *button = makeButton(*look);
         place(*button, look->rect);
     }
     connect(help_, &QAbstractButton::clicked, this, [this] {
@@ -173,7 +150,7 @@ void CMouseConfigurationDlg::CreateControls()
     });
 
     for (auto& header : headers_) {
-        header = makeButton(kHeaderSkin, 0, 0, 242, 20);
+        header = makeButton(kSectionHeaderSkin);
         header->SetAlignment(CBitmapBtn::AlignLeft, 8);
         header->SetCaptionFont(face, kMainWindowFontHeight); // headers stand out in the default weight
     }
@@ -197,7 +174,7 @@ void CMouseConfigurationDlg::CreateControls()
 
     for (int row = 1; row <= kButtonCount; ++row) {
         const int index = ButtonIndexOfRow(row);
-        auto* box = makeButton(kBoxSkin, 0, 0, 130, 16);
+        auto* box = makeButton(kAssignmentBoxSkin);
         box->SetIdentifier(index);
         box->SetToggleMode(true);
         box->SetAlignment(CBitmapBtn::AlignLeft, 2);
@@ -207,13 +184,13 @@ void CMouseConfigurationDlg::CreateControls()
         boxes_[static_cast<size_t>(index)] = box;
     }
 
-    topTab_ = makeButton(kTopTabSkin, 0, 0, kTopViewTabRect.Width(), kTopViewTabRect.Height());
-    sideTab_ = makeButton(kSideTabSkin, 0, 0, kSideViewTabRect.Width(), kSideViewTabRect.Height());
+    topTab_ = makeButton(kTopViewTabSkin);
+    sideTab_ = makeButton(kSideViewTabSkin);
     for (auto* tab : {topTab_, sideTab_}) {
         tab->SetToggleMode(true);
     }
-    place(topTab_, kTopViewTabRect);
-    place(sideTab_, kSideViewTabRect);
+    place(topTab_, kTopViewTabSkin.rect);
+    place(sideTab_, kSideViewTabSkin.rect);
     connect(topTab_, &CBitmapBtn::toggleCommand, this, [this] {
         ClearHighlight();
         SelectView(MouseView::Top);
@@ -223,21 +200,21 @@ void CMouseConfigurationDlg::CreateControls()
         SelectView(MouseView::Side);
     });
 
-    profile_ = makeButton(kProfileSkin, 0, 0, kProfileButtonRect.Width(), kProfileButtonRect.Height());
+    profile_ = makeButton(kProfileButtonSkin);
     profile_->SetAlignment(CBitmapBtn::AlignCentre);
-    place(profile_, kProfileButtonRect);
+    place(profile_, kProfileButtonSkin.rect);
     connect(profile_, &QAbstractButton::clicked, this, [this] {
         ClearHighlight();
         emit profilePaneRequested();
     });
 
-    reset_ = makeButton(kResetSkin, 0, 0, kResetButtonRect.Width(), kResetButtonRect.Height());
+    reset_ = makeButton(kResetButtonSkin);
     reset_->SetAlignment(CBitmapBtn::AlignCentre);
-    place(reset_, kResetButtonRect);
+    place(reset_, kResetButtonSkin.rect);
     connect(reset_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::resetRequested);
 
-    const auto empty = s_.skin.Load("\\skins\\XYSensitivity\\1.png");
-    const auto filled = s_.skin.Load("\\skins\\XYSensitivity\\2.png");
+    const auto empty = s_.skin.Load(kAxisTrackEmptyImage);
+    const auto filled = s_.skin.Load(kAxisTrackFilledImage);
     for (auto [slider, id] : {std::pair{&xSlider_, kXSensitivitySliderId}, {&ySlider_, kYSensitivitySliderId}}) {
         *slider = new CDMarker(this);
         (*slider)->Create(QRect(0, 0, kSliderWidth, kSliderHeight), id);
@@ -510,11 +487,11 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), QColor(18, 19, 22));
     if (!background_.isNull())
-        DrawPreparedImage(painter, background_, 0, 0);
-    s_.skin.Draw(painter, "Skins\\Logo.png", kLogoPos.x, kLogoPos.y);
+        DrawPreparedImage(painter, background_, kMainBackgroundImage.position.x, kMainBackgroundImage.position.y);
+    DrawPlaced(s_.skin, painter, kLogoImage);
     PaintPicture(painter);
-    s_.skin.Draw(painter, "/Skins/BK_MainLeft.png", kLeftColumnPos.x, kLeftColumnPos.y);
-    s_.skin.Draw(painter, "Skins\\MLogo.png", kMouseLogoPos.x, kMouseLogoPos.y);
+    DrawPlaced(s_.skin, painter, kLeftColumnImage);
+    DrawPlaced(s_.skin, painter, kMouseLogoImage);
     PaintSections(painter);
 
     painter.setFont(font_);
@@ -545,15 +522,15 @@ void CMouseConfigurationDlg::PaintPicture(QPainter& painter)
 {
     painter.save();
     painter.setClipRect(ToQRect(kPictureRect));
-    s_.skin.Draw(painter, "Skins\\BK_MainMid.png", kPictureRect.left, kPictureRect.top);
+    DrawPlaced(s_.skin, painter, kPictureBackgroundImage);
     const Point base = MouseBasePosition(view_);
     s_.skin.Draw(painter, MouseBaseImage(view_), base.x, base.y);
     const int lit = OverlayNumberOfButtonIndex(highlighted_);
     const OverlayImage* overlays = MouseOverlays(view_);
     for (int i = 0; i < kButtonCount; ++i) {
         const auto& overlay = overlays[i];
-        s_.skin.Draw(painter, "Skins" + OverlayImageName(view_, overlay.number, overlay.number == lit),
-                     overlay.position.x, overlay.position.y);
+        s_.skin.Draw(painter, MouseOverlayImage(view_, overlay.number, overlay.number == lit), overlay.position.x,
+                     overlay.position.y);
     }
     painter.restore();
 }
@@ -565,14 +542,14 @@ void CMouseConfigurationDlg::PaintSections(QPainter& painter)
     const bool paneOpen = ProfilePaneOpen();
     if (layout_.AssignmentExpanded() && !paneOpen) {
         const Point bg = layout_.AssignmentBackground();
-        s_.skin.Draw(painter, kAssignmentBackground, bg.x, bg.y);
+        s_.skin.Draw(painter, kAssignmentSectionImage, bg.x, bg.y);
         for (int row = 1; row <= kButtonCount; ++row)
             painter.drawText(ToQRect(MainWindowLayout::RowLabel(row)), Qt::AlignLeft | Qt::AlignVCenter,
                              Text(kTextButtonRow1 + row - 1));
     }
     if (layout_.AxisExpanded() && !paneOpen) {
         const Point bg = layout_.AxisBackground();
-        s_.skin.Draw(painter, kAxisBackground, bg.x, bg.y);
+        s_.skin.Draw(painter, kAxisSectionImage, bg.x, bg.y);
         const struct {
             Rect slider;
             int label;

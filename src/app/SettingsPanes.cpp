@@ -1,5 +1,6 @@
 #include "app/SettingsPanes.h"
 
+#include "app/MainWindowSkin.h"
 #include "ui/BitmapBtn.h"
 #include "ui/SkinImages.h"
 
@@ -14,8 +15,7 @@ constexpr int kColumnTop = 2;
 constexpr int kHeaderGap = 5;
 constexpr int kHeaderWidth = 242;
 constexpr int kHeaderHeight = 20;
-constexpr char kHeaderImage[] = "\\skins\\ItemBK.png";
-constexpr char kColumnBackground[] = "Skins\\BK_MainRight.png";
+constexpr const ButtonImages& kHeaderImages = kSectionHeaderSkin.images;
 
 int ImageHeight(const SkinImages& skin, const char* name)
 {
@@ -48,8 +48,8 @@ CSettingsPaneHost::CSettingsPaneHost(PaneContext context, const std::vector<Sett
         items.push_back({kHeaderHeight, ImageHeight(context.skin, row.background), row.shown});
 
         auto* header = new CBitmapBtn(this);
-        header->SetBitmaps(context.skin, 0, 0, kHeaderWidth, kHeaderHeight, kHeaderImage, kHeaderImage, kHeaderImage,
-                           kHeaderImage);
+        header->SetBitmaps(context.skin, 0, 0, kHeaderWidth, kHeaderHeight, kHeaderImages.normal, kHeaderImages.hover,
+                           kHeaderImages.pressed, kHeaderImages.disabled);
         header->SetAlignment(CBitmapBtn::AlignLeft, 8);
         header->SetCaption(QString::fromStdString(context.text[row.title]));
         header->setVisible(row.shown);
@@ -105,7 +105,8 @@ void CSettingsPaneHost::Relayout()
 void CSettingsPaneHost::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    context_.skin.Draw(painter, kColumnBackground, 0, 0);
+    context_.skin.Draw(painter, kSettingsColumnImage.name, kSettingsColumnImage.position.x,
+                       kSettingsColumnImage.position.y);
 }
 
 void CSettingsPaneHost::mousePressEvent(QMouseEvent* event)
