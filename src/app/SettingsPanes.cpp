@@ -17,6 +17,29 @@ constexpr int kHeaderWidth = 242;
 constexpr int kHeaderHeight = 20;
 constexpr const ButtonImages& kHeaderImages = kSectionHeaderSkin.images;
 
+// The speed and double-click panes share their background.
+constexpr char kMouseAttributeBackground[] = "skins/MouseAttribute/BK_MouseAttribute.png";
+
+// A row without its pane yet: the pane's background at its size.
+class PlaceholderPane final : public SettingsPane {
+public:
+    PlaceholderPane(const SkinImages& skin, const char* background, QWidget* parent)
+        : SettingsPane(parent), skin_(skin), background_(background)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        skin_.Draw(painter, background_, 0, 0);
+    }
+
+private:
+    const SkinImages& skin_;
+    const char* background_;
+};
+
 int ImageHeight(const SkinImages& skin, const char* name)
 {
     const auto image = skin.Load(name);
@@ -32,8 +55,8 @@ const std::vector<SettingsPaneRow>& SettingsPaneRows()
         {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true, {}},
         {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false, {}},
         {kTextPanePollingRate, "skins/USBReportRate/BK_USBReportRate.png", true, {}},
-        {kTextPaneMouseSpeed, "skins/MouseAttribute/BK_MouseAttribute.png", true, {}},
-        {kTextPaneDoubleClick, "skins/MouseAttribute/BK_MouseAttribute.png", true, {}},
+        {kTextPaneMouseSpeed, kMouseAttributeBackground, true, {}},
+        {kTextPaneDoubleClick, kMouseAttributeBackground, true, {}},
         {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true, {}},
         {kTextPaneAngleSnap, "skins/AngleSnap/BK_AngleSnap.png", false, {}},
     };
@@ -57,7 +80,8 @@ CSettingsPaneHost::CSettingsPaneHost(PaneContext context, const std::vector<Sett
         connect(header, &QAbstractButton::clicked, this, [this, item] { Toggle(item); });
         headers_.push_back(header);
 
-        SettingsPane* pane = row.create ? row.create(context_, this) : new SettingsPane(this);
+        SettingsPane* pane =
+            row.create ? row.create(context_, this) : new PlaceholderPane(context.skin, row.background, this);
         pane->setFixedSize(kHeaderWidth, items.back().paneHeight);
         pane->hide();
         panes_.push_back(pane);
