@@ -149,7 +149,9 @@ void AppShell::ShowSplash()
 {
     if (!options_.showSplash)
         return;
-    CDlgSplash splash(s_.skin, s_.ctx.debug, nullptr, options_.splashMilliseconds);
+    // Its own images, so the splash picture is released when it closes.
+    const SkinImages splashSkin(s_.skin.ApplicationFolder());
+    CDlgSplash splash(splashSkin, s_.ctx.debug, nullptr, options_.splashMilliseconds);
     splash.exec();
 }
 

@@ -57,12 +57,6 @@ void DrawPlaced(const SkinImages& skin, QPainter& painter, const PlacedImage& im
     skin.Draw(painter, image.name, image.position.x, image.position.y);
 }
 
-int ImageHeight(const SkinImages& skin, const char* name)
-{
-    const auto image = skin.Load(name);
-    return image ? image->height() : 0;
-}
-
 } // namespace
 
 CMouseConfigurationDlg::CMouseConfigurationDlg(MainWindowServices services, QWidget* parent)
@@ -101,7 +95,7 @@ void CMouseConfigurationDlg::LoadSkinAndFonts()
     const QSize size = background_.isNull() ? QSize(1000, 650) : background_.size();
     setFixedSize(size);
     move(0, 0);
-    layout_ = MainWindowLayout(ImageHeight(s_.skin, kAssignmentSectionImage), ImageHeight(s_.skin, kAxisSectionImage));
+    layout_ = MainWindowLayout(s_.skin.Height(kAssignmentSectionImage), s_.skin.Height(kAxisSectionImage));
 
     font_ = QFont(QString::fromUtf8(MainWindowFontFace(s_.ctx.languageCode).data()));
     font_.setPixelSize(kMainWindowFontHeight);

@@ -40,12 +40,6 @@ private:
     const char* background_;
 };
 
-int ImageHeight(const SkinImages& skin, const char* name)
-{
-    const auto image = skin.Load(name);
-    return image ? image->height() : 0;
-}
-
 } // namespace
 
 const std::vector<SettingsPaneRow>& SettingsPaneRows()
@@ -68,7 +62,7 @@ CSettingsPaneHost::CSettingsPaneHost(PaneContext context, const std::vector<Sett
 {
     std::vector<AccordionItem> items;
     for (const auto& row : rows) {
-        items.push_back({kHeaderHeight, ImageHeight(context.skin, row.background), row.shown});
+        items.push_back({kHeaderHeight, context.skin.Height(row.background), row.shown});
 
         auto* header = new CBitmapBtn(this);
         header->SetBitmaps(context.skin, 0, 0, kHeaderWidth, kHeaderHeight, kHeaderImages.normal, kHeaderImages.hover,

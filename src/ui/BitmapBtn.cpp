@@ -28,7 +28,10 @@ void CBitmapBtn::SetBitmaps(int x1, int y1, int x2, int y2, const QImage& normal
                             const QImage& pressed, const QImage& disabled)
 {
     const QRect region(x1, y1, std::max(0, x2 - x1), std::max(0, y2 - y1));
-    auto cut = [&](const QImage& image) { return image.isNull() ? QImage() : image.copy(region); };
+    // A look that is the whole image shares its pixels with the skin's copy.
+    auto cut = [&](const QImage& image) {
+        return image.isNull() ? QImage() : image.rect() == region ? image : image.copy(region);
+    };
     looks_[Index(ButtonLook::Normal)] = cut(normal);
     looks_[Index(ButtonLook::Hover)] = cut(hover);
     looks_[Index(ButtonLook::Pressed)] = cut(pressed);

@@ -4,6 +4,7 @@
 #include "ui/SkinName.h"
 
 #include <QCoreApplication>
+#include <QImageReader>
 #include <QPainter>
 
 namespace lumeno {
@@ -80,6 +81,15 @@ const QImage* SkinImages::Prepared(std::string_view name) const
             it->second = PrepareSkinImage(decoded);
     }
     return it->second ? &*it->second : nullptr;
+}
+
+int SkinImages::Height(std::string_view name) const
+{
+    const auto file = Resolve(name);
+    if (!file)
+        return 0;
+    const QSize size = QImageReader(QString::fromStdString(file->string())).size();
+    return size.isValid() ? size.height() : 0;
 }
 
 std::optional<QImage> SkinImages::Load(std::string_view name) const

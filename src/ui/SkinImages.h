@@ -34,8 +34,13 @@ public:
     const std::filesystem::path& ApplicationFolder() const { return appFolder_; }
 
     // Decoded and prepared for drawing; nullopt when the file is missing or
-    // cannot be decoded. Used where an image is kept (pane backgrounds, tracks).
+    // cannot be decoded. Used where an image is kept (buttons, tracks); the
+    // copy shares the kept image's pixels.
     std::optional<QImage> Load(std::string_view name) const;
+    // The height of an image, read from its file header without decoding or
+    // keeping it; 0 when the file is missing or unreadable. Sizes panes and
+    // sections that are not drawn yet.
+    int Height(std::string_view name) const;
     // Draws the prepared image at (x, y) in its own size; false when nothing
     // could be drawn.
     bool Draw(QPainter& painter, std::string_view name, int x, int y) const;
