@@ -275,8 +275,12 @@ void AppShell::ReportFlow(const FlowResult& result)
 {
     if (result.cancelled)
         s_.ctx.debug.Write("Flow cancelled: the mouse went away\n");
+    // Shown once the worker has moved on, so the message waits for no flow.
     if (!result.saved)
-        Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextSaveFailed]));
+        QMetaObject::invokeMethod(
+            this,
+            [this] { Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextSaveFailed])); },
+            Qt::QueuedConnection);
 }
 
 void AppShell::FlowStarted(std::chrono::milliseconds planned)

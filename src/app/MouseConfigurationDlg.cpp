@@ -598,8 +598,9 @@ void CMouseConfigurationDlg::CloseToTray()
 
 bool CMouseConfigurationDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    // While a flow runs the program takes no input, as the wait cursor says.
-    if (progress_ && watched->isWidgetType()) {
+    // While a flow runs the window takes no input, as the wait cursor says;
+    // other windows (a message box) still do.
+    if (progress_ && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:

@@ -420,6 +420,21 @@ TEST_F(MainWindowTest, RemovalDuringAFlowCancelsItThenHidesTheWindow)
     EXPECT_FALSE(s.Tray().IsAdded());
 }
 
+TEST_F(MainWindowTest, AFailedSaveIsToldToTheUser)
+{
+    auto& s = Start();
+    s.RestoreFromTray();
+    // A folder where the profile's file belongs: the save cannot replace it.
+    std::filesystem::remove(dataDir / "config0.bin");
+    std::filesystem::create_directory(dataDir / "config0.bin");
+    s.QueuedCommands().Apply(ApplyGroup::Sensitivity);
+    ASSERT_TRUE(Settle());
+    ASSERT_TRUE(WaitFor([&] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(dialogs.messages[0], "The settings could not be saved. Check that the disk is not full and that the "
+                                   "settings folder can be written.");
+    EXPECT_FALSE(s.Window().FlowProgress().has_value());
+}
+
 TEST_F(MainWindowTest, ExitDuringAFlowCancelsItAndWaitsForItsSave)
 {
     auto& s = Start();
