@@ -3,6 +3,7 @@
 #include "config/TextEncoding.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -92,6 +93,46 @@ bool IsWritableKey(std::string_view key)
     return !HasLineBreak(key) && key.find('=') == std::string_view::npos && !Trim(key).starts_with('[');
 }
 
+// File times step by up to 2 s (FAT keeps modification times in 2 s steps)
+// and are taken from the kernel's copy of the system clock, which lags it by
+// up to one kernel tick (at most 10 ms; ten times that is allowed). A write
+// later than both after a file's last change leaves the file with other times.
+constexpr int64_t kFileTimeStepNs = 2'000'000'000;
+constexpr int64_t kFileClockLagNs = 100'000'000;
+
+// The system clock, in the unit of FileIdentity.
+int64_t NowNs()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// Whether a write after readAtNs could leave the file with this identity.
+bool IsRacy(const FileIdentity& identity, int64_t readAtNs)
+{
+    return std::max(identity.modifiedNs, identity.changedNs) >= readAtNs - kFileTimeStepNs - kFileClockLagNs;
+}
+
+// The whole file; expectedSize (its size at the last look) sizes the first read.
+std::optional<std::string> ReadAll(const std::filesystem::path& file, int64_t expectedSize)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes(size_t(std::max<int64_t>(expectedSize, 0)) + 1, '\0');
+    size_t got = 0;
+    while (in) {
+        if (got == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        in.read(bytes.data() + got, std::streamsize(bytes.size() - got));
+        got += size_t(in.gcount());
+    }
+    if (in.bad())
+        return std::nullopt;
+    bytes.resize(got);
+    return bytes;
+}
+
 } // namespace
 
 struct ProfileIni::Document {
@@ -110,8 +151,6 @@ struct ProfileIni::Document {
     std::vector<std::string> lines;
     std::vector<Section> sections;
     std::unordered_map<std::string, size_t> firstSection; // lower-case name -> index
-    FileIdentity identity;
-    bool exists = false;
 
     static Document Parse(std::string_view bytes);
     std::string Serialize() const;
@@ -272,25 +311,31 @@ std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesyst
     case FileState::Present:
         break;
     }
-    if (const auto it = cache_.find(file); it != cache_.end() && it->second->identity == id)
-        return it->second;
+    const auto it = cache_.find(file);
+    const bool sameIdentity = it != cache_.end() && it->second.identity == id;
+    if (sameIdentity && !it->second.racyBytes)
+        return it->second.doc;
 
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // Taken before the bytes are read: a later write leaves the file with
+    // times at or after this moment.
+    const int64_t readAt = NowNs();
+    std::optional<std::string> bytes = ReadAll(file, id.size);
+    if (!bytes)
         return nullptr;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return nullptr;
-    auto doc = std::make_shared<Document>(Document::Parse(bytes));
-    doc->identity = id;
-    doc->exists = true;
-    cache_[file] = doc;
+    const bool racy = IsRacy(id, readAt);
+    if (sameIdentity && *bytes == *it->second.racyBytes) {
+        if (!racy)
+            it->second.racyBytes.reset();
+        return it->second.doc;
+    }
+    auto doc = std::make_shared<const Document>(Document::Parse(*bytes));
+    cache_[file] = {doc, id, racy ? std::move(bytes) : std::nullopt};
     return doc;
 }
 
 bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
 {
-    const std::string bytes = doc.Serialize();
+    std::string bytes = doc.Serialize();
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     if (files_.ReplaceAtomically(file, std::span<const uint8_t>(data, bytes.size())) != 0) {
         cache_.erase(file);
@@ -298,9 +343,9 @@ bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
     }
     auto stored = std::make_shared<Document>(doc);
     stored->Reindex();
-    stored->exists = true;
-    if (files_.Identify(file, stored->identity) == FileState::Present)
-        cache_[file] = std::move(stored);
+    // Written just now, so racy until a read after one tick finds these bytes.
+    if (FileIdentity id; files_.Identify(file, id) == FileState::Present)
+        cache_[file] = {std::move(stored), id, std::move(bytes)};
     else
         cache_.erase(file);
     return true;

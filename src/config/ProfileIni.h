@@ -64,12 +64,20 @@ public:
 private:
     struct Document;
     // Parsed files, checked against the file's identity before each use, so
-    // that repeated reads of an unchanged file do not re-parse it.
+    // that repeated reads of an unchanged file do not re-parse it. A file
+    // changed less than one tick of file times before it was read (racy) could
+    // be written again with the same identity: its bytes are kept and compared
+    // with the file at each read until a read finds it older than that.
+    struct Cached {
+        std::shared_ptr<const Document> doc;
+        FileIdentity identity;
+        std::optional<std::string> racyBytes;
+    };
     std::shared_ptr<const Document> Load(const std::filesystem::path& file);
     bool Store(const std::filesystem::path& file, const Document& doc);
 
     FileStore& files_;
-    std::map<std::filesystem::path, std::shared_ptr<const Document>> cache_;
+    std::map<std::filesystem::path, Cached> cache_;
 };
 
 // The number reader of stored texts: leading blanks and one sign, then

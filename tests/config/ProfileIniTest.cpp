@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace lumeno {
@@ -15,13 +18,75 @@ using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
 
-// One call of the engine.
+// Times in the unit of FileIdentity, on the clock the engine reads.
+int64_t NowNs()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+constexpr int64_t kHourNs = 3'600'000'000'000;
+
+// How old a case's files are when they are read: just written (so a second
+// write could fall within the same tick), or an hour old.
+enum class Age { Fresh, HourOld };
+
+// How a rewrite behind the engine's back leaves the file's times: both as
+// they were (a second write within the same tick), or a new change time
+// with the modification time set back (as some tools do).
+enum class Times { SameTick, ModifiedSetBack };
+
+// The real files, with modification and change times each case sets: every
+// write, by the engine or by the case, is stamped with the present minus the
+// case's age.
+class CaseFiles final : public FileStore {
+public:
+    explicit CaseFiles(Age age) : ageNs_(age == Age::HourOld ? kHourNs : 0) {}
+
+    int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) override
+    {
+        const int error = real_.ReplaceAtomically(target, bytes);
+        if (error == 0)
+            times_[target] = {NowNs() - ageNs_, NowNs() - ageNs_};
+        return error;
+    }
+    FileState Identify(const std::filesystem::path& file, FileIdentity& identity) override
+    {
+        const FileState state = real_.Identify(file, identity);
+        if (const auto it = times_.find(file); state == FileState::Present && it != times_.end())
+            std::tie(identity.modifiedNs, identity.changedNs) = it->second;
+        return state;
+    }
+
+    // Writes bytes over the file in place (the same inode).
+    void Write(const std::filesystem::path& file, std::string_view bytes)
+    {
+        WriteFileBytes(file, bytes);
+        times_[file] = {NowNs() - ageNs_, NowNs() - ageNs_};
+    }
+    void Rewrite(const std::filesystem::path& file, std::string_view bytes, Times times)
+    {
+        WriteFileBytes(file, bytes);
+        if (times == Times::ModifiedSetBack) {
+            int64_t& changed = times_.at(file).second;
+            changed = std::max(NowNs() - ageNs_, changed + 1);
+        }
+    }
+
+private:
+    PosixFileStore real_;
+    int64_t ageNs_;
+    std::map<std::filesystem::path, std::pair<int64_t, int64_t>> times_; // modified, changed
+};
+
+// One call of the engine, or a change of the file behind its back.
 struct Step {
-    enum Kind { Read, Write, Replace } kind;
+    enum Kind { Read, Write, Replace, Rewrite } kind;
     const char* section;
     const char* key;
     const char* value; // Read: expected, with default "dflt"; Replace: "key=value" lines
-    const char* file;  // the whole file after a write
+    const char* file;  // Write and Replace: the whole file after it; Rewrite: the new file
+    Times times = Times::SameTick;
 };
 
 Step Read(const char* section, const char* key, const char* expected)
@@ -36,11 +101,13 @@ Step Replace(const char* section, const char* keys, const char* fileAfter)
 {
     return {Step::Replace, section, nullptr, keys, fileAfter};
 }
+Step Rewrite(const char* file, Times times) { return {Step::Rewrite, nullptr, nullptr, nullptr, file, times}; }
 
 struct Case {
     const char* name;
     const char* file; // nullptr: no file at the start
     std::vector<Step> steps;
+    Age age = Age::Fresh;
 };
 
 const Case kCases[] = {
@@ -72,6 +139,25 @@ const Case kCases[] = {
      {Replace("M", "c=3", "[M]\nb=2\nc=3\n"), Read("M", "c", "3")}},
     {"line without = hides later lines of its key", "[S]\nk\nk=v\n", {Read("S", "k", "dflt")}},
     {"a write replaces a line without =", "[S]\nk\n", {Write("S", "k", "w", "[S]\nk=w\n"), Read("S", "k", "w")}},
+    {"same-size rewrite in the tick of a read is seen",
+     "[S]\nk=1\n",
+     {Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::SameTick), Read("S", "k", "2")}},
+    {"same-size rewrite in the tick of a write is seen",
+     nullptr,
+     {Write("S", "k", "1", "[S]\nk=1\n"), Rewrite("[S]\nk=2\n", Times::SameTick), Read("S", "k", "2")}},
+    {"same-size rewrite that sets the modification time back is seen",
+     "[S]\nk=1\n",
+     {Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::ModifiedSetBack), Read("S", "k", "2")},
+     Age::HourOld},
+    {"old file of unchanged identity is read from its parse",
+     "[S]\nk=1\n",
+     {Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::SameTick), Read("S", "k", "1")},
+     Age::HourOld},
+    {"old written file of unchanged identity is read from its parse",
+     nullptr,
+     {Write("S", "k", "1", "[S]\nk=1\n"), Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::SameTick),
+      Read("S", "k", "1")},
+     Age::HourOld},
 };
 
 std::vector<ProfileIni::KeyValue> ParseKeys(std::string_view lines)
@@ -92,10 +178,11 @@ TEST(ProfileIni, ActsLikeTheWindowsProfileFunctions)
     int n = 0;
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        ProfileIni ini{test::TestFiles()};
+        CaseFiles files(c.age);
+        ProfileIni ini{files};
         const auto file = tmp.path() / ("case" + std::to_string(n++) + ".ini");
         if (c.file)
-            WriteFileBytes(file, c.file);
+            files.Write(file, c.file);
         for (const Step& step : c.steps) {
             switch (step.kind) {
             case Step::Read:
@@ -107,8 +194,11 @@ TEST(ProfileIni, ActsLikeTheWindowsProfileFunctions)
             case Step::Replace:
                 EXPECT_TRUE(ini.ReplaceSection(file, step.section, ParseKeys(step.value)));
                 break;
+            case Step::Rewrite:
+                files.Rewrite(file, step.file, step.times);
+                break;
             }
-            if (step.kind != Step::Read) {
+            if (step.kind == Step::Write || step.kind == Step::Replace) {
                 EXPECT_EQ(ReadFileBytes(file), step.file);
             }
         }
