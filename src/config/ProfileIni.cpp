@@ -3,6 +3,7 @@
 #include "config/TextEncoding.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -59,14 +60,23 @@ bool ParseHeader(std::string_view line, std::string_view& name)
     return true;
 }
 
-bool ParseKey(std::string_view line, std::string_view& key, std::string_view& value)
+// "key=value"; a non-blank line without "=" is a key without a value.
+bool ParseKey(std::string_view line, std::string_view& key, std::optional<std::string_view>& value)
 {
     const size_t eq = line.find('=');
-    if (eq == std::string_view::npos)
-        return false;
     key = Trim(line.substr(0, eq));
+    if (eq == std::string_view::npos) {
+        value.reset();
+        return !key.empty();
+    }
     value = Unquote(Trim(line.substr(eq + 1)));
     return true;
+}
+
+// A key line with a new value; the key keeps its stored spelling.
+void SetValue(std::string& line, std::string_view value)
+{
+    line = std::string(Trim(std::string_view(line).substr(0, line.find('=')))).append("=").append(value);
 }
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
@@ -83,12 +93,52 @@ bool IsWritableKey(std::string_view key)
     return !HasLineBreak(key) && key.find('=') == std::string_view::npos && !Trim(key).starts_with('[');
 }
 
+// File times step by up to 2 s (FAT keeps modification times in 2 s steps)
+// and are taken from the kernel's copy of the system clock, which lags it by
+// up to one kernel tick (at most 10 ms; ten times that is allowed). A write
+// later than both after a file's last change leaves the file with other times.
+constexpr int64_t kFileTimeStepNs = 2'000'000'000;
+constexpr int64_t kFileClockLagNs = 100'000'000;
+
+// The system clock, in the unit of FileIdentity.
+int64_t NowNs()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// Whether a write after readAtNs could leave the file with this identity.
+bool IsRacy(const FileIdentity& identity, int64_t readAtNs)
+{
+    return std::max(identity.modifiedNs, identity.changedNs) >= readAtNs - kFileTimeStepNs - kFileClockLagNs;
+}
+
+// The whole file; expectedSize (its size at the last look) sizes the first read.
+std::optional<std::string> ReadAll(const std::filesystem::path& file, int64_t expectedSize)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes(size_t(std::max<int64_t>(expectedSize, 0)) + 1, '\0');
+    size_t got = 0;
+    while (in) {
+        if (got == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        in.read(bytes.data() + got, std::streamsize(bytes.size() - got));
+        got += size_t(in.gcount());
+    }
+    if (in.bad())
+        return std::nullopt;
+    bytes.resize(got);
+    return bytes;
+}
+
 } // namespace
 
 struct ProfileIni::Document {
     struct Key {
         size_t line;
-        std::string value;
+        std::optional<std::string> value; // none for a line without "="
     };
     struct Section {
         size_t header;                             // line of "[name]"
@@ -101,13 +151,14 @@ struct ProfileIni::Document {
     std::vector<std::string> lines;
     std::vector<Section> sections;
     std::unordered_map<std::string, size_t> firstSection; // lower-case name -> index
-    FileIdentity identity;
-    bool exists = false;
 
     static Document Parse(std::string_view bytes);
     std::string Serialize() const;
     void Reindex();
     const Section* Find(std::string_view section) const;
+    const Key* FindKey(std::string_view section, std::string_view key) const;
+    void EraseSection(std::string_view section);
+    void Put(std::string_view section, const std::vector<KeyValue>& keys);
 };
 
 ProfileIni::Document ProfileIni::Document::Parse(std::string_view bytes)
@@ -169,22 +220,79 @@ void ProfileIni::Document::Reindex()
     sections.clear();
     firstSection.clear();
     for (size_t i = 0; i < lines.size(); ++i) {
-        std::string_view name, key, value;
+        std::string_view name, key;
+        std::optional<std::string_view> value;
         if (ParseHeader(lines[i], name)) {
             if (!sections.empty())
                 sections.back().end = i;
             firstSection.try_emplace(Lower(name), sections.size());
             sections.push_back({i, lines.size(), {}});
         } else if (!sections.empty() && ParseKey(lines[i], key, value)) {
-            sections.back().keys.try_emplace(Lower(key), Key{i, std::string(value)});
+            sections.back().keys.try_emplace(Lower(key),
+                                             Key{i, value ? std::optional<std::string>(*value) : std::nullopt});
         }
     }
 }
 
 const ProfileIni::Document::Section* ProfileIni::Document::Find(std::string_view section) const
 {
-    const auto it = firstSection.find(Lower(section));
+    const auto it = firstSection.find(Lower(Trim(section)));
     return it == firstSection.end() ? nullptr : &sections[it->second];
+}
+
+const ProfileIni::Document::Key* ProfileIni::Document::FindKey(std::string_view section, std::string_view key) const
+{
+    const Section* s = Find(section);
+    if (!s)
+        return nullptr;
+    const auto k = s->keys.find(Lower(Trim(key)));
+    return k == s->keys.end() ? nullptr : &k->second;
+}
+
+void ProfileIni::Document::EraseSection(std::string_view section)
+{
+    if (const Section* s = Find(section)) {
+        lines.erase(lines.begin() + std::ptrdiff_t(s->header), lines.begin() + std::ptrdiff_t(s->end));
+        Reindex();
+    }
+}
+
+// Each key as WriteString writes it, one after the other: the first key of
+// that name in the first section of that name is replaced in place; a new key
+// goes after the section's last non-blank line, so blank separators stay
+// below it; a missing section is added at the end of the file. The index is
+// left for Store to rebuild.
+void ProfileIni::Document::Put(std::string_view section, const std::vector<KeyValue>& keys)
+{
+    const Section* s = Find(section);
+    std::vector<std::string> added;
+    std::unordered_map<std::string, size_t> addedAt; // lower-case key -> index in added
+    for (const auto& [key, value] : keys) {
+        std::string name = Lower(Trim(key));
+        if (s) {
+            if (const auto k = s->keys.find(name); k != s->keys.end()) {
+                SetValue(lines[k->second.line], value);
+                continue;
+            }
+        }
+        if (const auto [it, isNew] = addedAt.try_emplace(std::move(name), added.size()); !isNew)
+            SetValue(added[it->second], value);
+        else
+            added.push_back(std::string(key).append("=").append(value));
+    }
+    if (added.empty())
+        return;
+    size_t at = lines.size();
+    if (s) {
+        at = s->end;
+        while (at > s->header + 1 && Trim(lines[at - 1]).empty())
+            --at;
+    } else {
+        lines.push_back(std::string("[").append(Trim(section)).append("]"));
+        ++at;
+    }
+    lines.insert(lines.begin() + std::ptrdiff_t(at), std::make_move_iterator(added.begin()),
+                 std::make_move_iterator(added.end()));
 }
 
 ProfileIni::ProfileIni(FileStore& files) : files_(files) {}
@@ -203,25 +311,31 @@ std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesyst
     case FileState::Present:
         break;
     }
-    if (const auto it = cache_.find(file); it != cache_.end() && it->second->identity == id)
-        return it->second;
+    const auto it = cache_.find(file);
+    const bool sameIdentity = it != cache_.end() && it->second.identity == id;
+    if (sameIdentity && !it->second.racyBytes)
+        return it->second.doc;
 
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // Taken before the bytes are read: a later write leaves the file with
+    // times at or after this moment.
+    const int64_t readAt = NowNs();
+    std::optional<std::string> bytes = ReadAll(file, id.size);
+    if (!bytes)
         return nullptr;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return nullptr;
-    auto doc = std::make_shared<Document>(Document::Parse(bytes));
-    doc->identity = id;
-    doc->exists = true;
-    cache_[file] = doc;
+    const bool racy = IsRacy(id, readAt);
+    if (sameIdentity && *bytes == *it->second.racyBytes) {
+        if (!racy)
+            it->second.racyBytes.reset();
+        return it->second.doc;
+    }
+    auto doc = std::make_shared<const Document>(Document::Parse(*bytes));
+    cache_[file] = {doc, id, racy ? std::move(bytes) : std::nullopt};
     return doc;
 }
 
 bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
 {
-    const std::string bytes = doc.Serialize();
+    std::string bytes = doc.Serialize();
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
     if (files_.ReplaceAtomically(file, std::span<const uint8_t>(data, bytes.size())) != 0) {
         cache_.erase(file);
@@ -229,9 +343,9 @@ bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)
     }
     auto stored = std::make_shared<Document>(doc);
     stored->Reindex();
-    stored->exists = true;
-    if (files_.Identify(file, stored->identity) == FileState::Present)
-        cache_[file] = std::move(stored);
+    // Written just now, so racy until a read after one tick finds these bytes.
+    if (FileIdentity id; files_.Identify(file, id) == FileState::Present)
+        cache_[file] = {std::move(stored), id, std::move(bytes)};
     else
         cache_.erase(file);
     return true;
@@ -246,12 +360,9 @@ std::string ProfileIni::ReadString(const std::filesystem::path& file, std::strin
     while (!value.empty() && IsBlank(value.back()))
         value.remove_suffix(1);
 
-    const auto doc = Load(file);
-    if (doc) {
-        if (const auto* s = doc->Find(section)) {
-            if (const auto k = s->keys.find(Lower(Trim(key))); k != s->keys.end())
-                value = k->second.value;
-        }
+    if (const auto doc = Load(file)) {
+        if (const Document::Key* k = doc->FindKey(section, key); k && k->value)
+            value = *k->value;
     }
     return std::string(CutToUtf16Units(value, bufferChars - 1));
 }
@@ -259,7 +370,6 @@ std::string ProfileIni::ReadString(const std::filesystem::path& file, std::strin
 bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                              std::optional<std::string_view> value)
 {
-    const std::string_view trimmedKey = Trim(key);
     if (!IsWritableSection(section) || !IsWritableKey(key) || (value && HasLineBreak(*value)))
         return false;
 
@@ -267,33 +377,12 @@ bool ProfileIni::WriteString(const std::filesystem::path& file, std::string_view
     if (!loaded)
         return false;
     Document doc = *loaded;
-    const Document::Section* s = doc.Find(section);
-    std::string line(key);
-    line.append("=").append(value.value_or(""));
-
-    if (!s) {
-        if (!value)
-            return true; // nothing to delete
-        std::string header = "[";
-        header.append(section).append("]");
-        doc.lines.push_back(std::move(header));
-        doc.lines.push_back(line);
-    } else if (const auto k = s->keys.find(Lower(trimmedKey)); k != s->keys.end()) {
-        if (value) { // the stored spelling of the key stays
-            std::string& existing = doc.lines[k->second.line];
-            std::string replaced(Trim(std::string_view(existing).substr(0, existing.find('='))));
-            existing = replaced.append("=").append(*value);
-        } else
-            doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(k->second.line));
-    } else {
-        if (!value)
-            return true;
-        // After the section's last non-blank line, so blank separators stay below it.
-        size_t at = s->end;
-        while (at > s->header + 1 && Trim(doc.lines[at - 1]).empty())
-            --at;
-        doc.lines.insert(doc.lines.begin() + std::ptrdiff_t(at), line);
-    }
+    if (value)
+        doc.Put(section, {{std::string(key), std::string(*value)}});
+    else if (const Document::Key* k = doc.FindKey(section, key))
+        doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(k->line));
+    else
+        return true; // nothing to delete
     return Store(file, doc);
 }
 
@@ -319,26 +408,12 @@ bool ProfileIni::ReplaceSection(const std::filesystem::path& file, std::string_v
     if (!loaded)
         return false;
     Document doc = *loaded;
-    if (const Document::Section* s = doc.Find(section))
-        doc.lines.erase(doc.lines.begin() + std::ptrdiff_t(s->header), doc.lines.begin() + std::ptrdiff_t(s->end));
-
-    std::unordered_map<std::string, size_t> written; // lower-case key -> its line
-    for (const auto& [key, value] : keys) {
-        if (!IsWritableKey(key) || HasLineBreak(value))
-            continue;
-        if (written.empty()) {
-            std::string header = "[";
-            header.append(section).append("]");
-            doc.lines.push_back(std::move(header));
-        }
-        // A key given twice is replaced in place, as a second WriteString would.
-        const auto [it, added] = written.try_emplace(Lower(Trim(key)), doc.lines.size());
-        if (added)
-            doc.lines.push_back(std::string(key));
-        std::string& line = doc.lines[it->second];
-        line.resize(line.find('=') == std::string::npos ? line.size() : line.find('='));
-        line.append("=").append(value);
-    }
+    doc.EraseSection(section);
+    std::vector<KeyValue> writable;
+    for (const auto& kv : keys)
+        if (IsWritableKey(kv.first) && !HasLineBreak(kv.second))
+            writable.push_back(kv);
+    doc.Put(section, writable);
     return Store(file, doc);
 }
 

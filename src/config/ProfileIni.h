@@ -2,14 +2,18 @@
 // Windows-style INI files read and written key by key, with the semantics
 // of the Windows profile-string functions that stored files rely on:
 //  - section and key names compare without regard to (ASCII) case;
-//  - blanks around keys and values are trimmed on read, and one pair of
-//    matching double or single quotes around a value is removed;
+//  - blanks around the section and key names a call passes and around names
+//    and values in the file are trimmed, and one pair of matching double or
+//    single quotes around a value in the file is removed;
 //  - when a section or key stands twice, the first one is read, written and
 //    deleted;
+//  - a line without "=" in a section is a key without a value: it reads as
+//    the default, hides later lines of that key and is replaced by a write;
 //  - a new key goes to the end of its section, an existing one is replaced in
 //    place, a new section goes to the end of the file.
 // Files are UTF-8; a UTF-8 or UTF-16LE byte-order mark and CRLF line ends are
-// accepted, and a write keeps the encoding and line ends the file has.
+// accepted, a write keeps the encoding and line ends the file has, and a new
+// file gets LF line ends.
 // Every write replaces the file atomically (temporary file, then rename), so
 // a crash or a full disk never leaves a torn file.
 #include "platform/FileStore.h"
@@ -51,20 +55,29 @@ public:
     bool DeleteSection(const std::filesystem::path& file, std::string_view section);
 
     // The same file as DeleteSection followed by WriteString of each key in
-    // order, written once: a rewritten section costs one file replacement,
-    // not one per key. Keys WriteString would refuse are skipped.
+    // order (so when the section stands twice, the keys go into the second),
+    // written once: a rewritten section costs one file replacement, not one
+    // per key. Keys WriteString would refuse are skipped.
     using KeyValue = std::pair<std::string, std::string>;
     bool ReplaceSection(const std::filesystem::path& file, std::string_view section, const std::vector<KeyValue>& keys);
 
 private:
     struct Document;
     // Parsed files, checked against the file's identity before each use, so
-    // that repeated reads of an unchanged file do not re-parse it.
+    // that repeated reads of an unchanged file do not re-parse it. A file
+    // changed less than one tick of file times before it was read (racy) could
+    // be written again with the same identity: its bytes are kept and compared
+    // with the file at each read until a read finds it older than that.
+    struct Cached {
+        std::shared_ptr<const Document> doc;
+        FileIdentity identity;
+        std::optional<std::string> racyBytes;
+    };
     std::shared_ptr<const Document> Load(const std::filesystem::path& file);
     bool Store(const std::filesystem::path& file, const Document& doc);
 
     FileStore& files_;
-    std::map<std::filesystem::path, std::shared_ptr<const Document>> cache_;
+    std::map<std::filesystem::path, Cached> cache_;
 };
 
 // The number reader of stored texts: leading blanks and one sign, then

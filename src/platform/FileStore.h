@@ -8,13 +8,18 @@
 
 namespace lumeno {
 
-// What identifies one version of a file: where it lives, its size and when it
-// was last written. Two reads with equal identities saw the same bytes.
+// What identifies one version of a file: where it lives, its size, when its
+// bytes were last written and when it last changed in any way (the change
+// time follows every write and every setting of the modification time, and
+// no program can set it). Two looks with equal identities saw the same bytes,
+// unless the file was written again within one tick of the file system's
+// clock. Times are in nanoseconds since 1970, on the system clock.
 struct FileIdentity {
     uint64_t device = 0;
     uint64_t inode = 0;
     int64_t size = 0;
     int64_t modifiedNs = 0;
+    int64_t changedNs = 0;
 
     bool operator==(const FileIdentity&) const = default;
 };

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
+#include <map>
+#include <tuple>
+#include <vector>
 
 namespace lumeno {
 namespace {
@@ -13,46 +18,190 @@ using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
 
-struct ReadCase {
-    const char* name;
-    const char* file;
+// Times in the unit of FileIdentity, on the clock the engine reads.
+int64_t NowNs()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+constexpr int64_t kHourNs = 3'600'000'000'000;
+
+// How old a case's files are when they are read: just written (so a second
+// write could fall within the same tick), or an hour old.
+enum class Age { Fresh, HourOld };
+
+// How a rewrite behind the engine's back leaves the file's times: both as
+// they were (a second write within the same tick), or a new change time
+// with the modification time set back (as some tools do).
+enum class Times { SameTick, ModifiedSetBack };
+
+// The real files, with modification and change times each case sets: every
+// write, by the engine or by the case, is stamped with the present minus the
+// case's age.
+class CaseFiles final : public FileStore {
+public:
+    explicit CaseFiles(Age age) : ageNs_(age == Age::HourOld ? kHourNs : 0) {}
+
+    int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) override
+    {
+        const int error = real_.ReplaceAtomically(target, bytes);
+        if (error == 0)
+            times_[target] = {NowNs() - ageNs_, NowNs() - ageNs_};
+        return error;
+    }
+    FileState Identify(const std::filesystem::path& file, FileIdentity& identity) override
+    {
+        const FileState state = real_.Identify(file, identity);
+        if (const auto it = times_.find(file); state == FileState::Present && it != times_.end())
+            std::tie(identity.modifiedNs, identity.changedNs) = it->second;
+        return state;
+    }
+
+    // Writes bytes over the file in place (the same inode).
+    void Write(const std::filesystem::path& file, std::string_view bytes)
+    {
+        WriteFileBytes(file, bytes);
+        times_[file] = {NowNs() - ageNs_, NowNs() - ageNs_};
+    }
+    void Rewrite(const std::filesystem::path& file, std::string_view bytes, Times times)
+    {
+        WriteFileBytes(file, bytes);
+        if (times == Times::ModifiedSetBack) {
+            int64_t& changed = times_.at(file).second;
+            changed = std::max(NowNs() - ageNs_, changed + 1);
+        }
+    }
+
+private:
+    PosixFileStore real_;
+    int64_t ageNs_;
+    std::map<std::filesystem::path, std::pair<int64_t, int64_t>> times_; // modified, changed
+};
+
+// One call of the engine, or a change of the file behind its back.
+struct Step {
+    enum Kind { Read, Write, Replace, Rewrite } kind;
     const char* section;
     const char* key;
-    const char* expected;
+    const char* value; // Read: expected, with default "dflt"; Replace: "key=value" lines
+    const char* file;  // Write and Replace: the whole file after it; Rewrite: the new file
+    Times times = Times::SameTick;
 };
 
-// Reads with default "dflt".
-const ReadCase kReadCases[] = {
-    {"plain", "[S]\nk=v\n", "S", "k", "v"},
-    {"section and key ignore case", "[Profile]\nItemCount=3\n", "PROFILE", "itemcount", "3"},
-    {"blanks trimmed", "  [ S ]  \n  k  =   a b   \n", "S", "k", "a b"},
-    {"double quotes removed", "[S]\nk=\"a b\"\n", "S", "k", "a b"},
-    {"single quotes removed", "[S]\nk= 'x' \n", "S", "k", "x"},
-    {"unbalanced quote kept", "[S]\nk=\"unbalanced\n", "S", "k", "\"unbalanced"},
-    {"empty value is not the default", "[S]\nk=\n", "S", "k", ""},
-    {"line without = is no key", "[S]\nk\n", "S", "k", "dflt"},
-    {"first of two keys wins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
-    {"first of two sections wins", "[S]\nk=1\n[s]\nk=2\nj=3\n", "S", "j", "dflt"},
-    {"text after the bracket is ignored", "[S1] junk\nk=v\n", "S1", "k", "v"},
-    {"header without bracket is no header", "[S]\nk=1\n[S2\nk2=2\n", "S", "k2", "2"},
-    {"CRLF line ends", "[S]\r\nk=v\r\n", "S", "k", "v"},
-    {"UTF-8 byte-order mark", "\xEF\xBB\xBF[S]\nk=\xC3\xA4\n", "S", "k", "\xC3\xA4"},
-    {"no final newline", "[S]\nk=v", "S", "k", "v"},
-    {"missing key", "[S]\nk=v\n", "S", "x", "dflt"},
-    {"missing section", "[S]\nk=v\n", "T", "k", "dflt"},
-    {"keys before any section belong to none", "k=v\n[S]\n", "S", "k", "dflt"},
-    {"value keeps its = signs", "[S]\nk=a=b\n", "S", "k", "a=b"},
+Step Read(const char* section, const char* key, const char* expected)
+{
+    return {Step::Read, section, key, expected, nullptr};
+}
+Step Write(const char* section, const char* key, const char* value, const char* fileAfter)
+{
+    return {Step::Write, section, key, value, fileAfter};
+}
+Step Replace(const char* section, const char* keys, const char* fileAfter)
+{
+    return {Step::Replace, section, nullptr, keys, fileAfter};
+}
+Step Rewrite(const char* file, Times times) { return {Step::Rewrite, nullptr, nullptr, nullptr, file, times}; }
+
+struct Case {
+    const char* name;
+    const char* file; // nullptr: no file at the start
+    std::vector<Step> steps;
+    Age age = Age::Fresh;
 };
 
-TEST(ProfileIni, ReadsLikeTheWindowsProfileFunctions)
+const Case kCases[] = {
+    {"plain", "[S]\nk=v\n", {Read("S", "k", "v")}},
+    {"section and key ignore case", "[Profile]\nItemCount=3\n", {Read("PROFILE", "itemcount", "3")}},
+    {"blanks trimmed", "  [ S ]  \n  k  =   a b   \n", {Read("S", "k", "a b")}},
+    {"double quotes removed", "[S]\nk=\"a b\"\n", {Read("S", "k", "a b")}},
+    {"single quotes removed", "[S]\nk= 'x' \n", {Read("S", "k", "x")}},
+    {"unbalanced quote kept", "[S]\nk=\"unbalanced\n", {Read("S", "k", "\"unbalanced")}},
+    {"empty value is not the default", "[S]\nk=\n", {Read("S", "k", "")}},
+    {"line without = reads as the default", "[S]\nk\n", {Read("S", "k", "dflt")}},
+    {"first of two keys wins", "[S]\nk=1\nk=2\n", {Read("S", "k", "1")}},
+    {"first of two sections wins", "[S]\nk=1\n[s]\nk=2\nj=3\n", {Read("S", "j", "dflt")}},
+    {"text after the bracket is ignored", "[S1] junk\nk=v\n", {Read("S1", "k", "v")}},
+    {"header without bracket is no header", "[S]\nk=1\n[S2\nk2=2\n", {Read("S", "k2", "2")}},
+    {"CRLF line ends", "[S]\r\nk=v\r\n", {Read("S", "k", "v")}},
+    {"UTF-8 byte-order mark", "\xEF\xBB\xBF[S]\nk=\xC3\xA4\n", {Read("S", "k", "\xC3\xA4")}},
+    {"no final newline", "[S]\nk=v", {Read("S", "k", "v")}},
+    {"missing key", "[S]\nk=v\n", {Read("S", "x", "dflt")}},
+    {"missing section", "[S]\nk=v\n", {Read("T", "k", "dflt")}},
+    {"keys before any section belong to none", "k=v\n[S]\n", {Read("S", "k", "dflt")}},
+    {"value keeps its = signs", "[S]\nk=a=b\n", {Read("S", "k", "a=b")}},
+    {"blanks around the section name are trimmed",
+     nullptr,
+     {Write("S", "k", "old", "[S]\nk=old\n"), Write(" S ", "k", "new", "[S]\nk=new\n"), Read("S", "k", "new"),
+      Read(" S", "k", "new")}},
+    {"a replaced section that stands twice goes into the second",
+     "[M]\na=1\n[M]\nb=2\n",
+     {Replace("M", "c=3", "[M]\nb=2\nc=3\n"), Read("M", "c", "3")}},
+    {"line without = hides later lines of its key", "[S]\nk\nk=v\n", {Read("S", "k", "dflt")}},
+    {"a write replaces a line without =", "[S]\nk\n", {Write("S", "k", "w", "[S]\nk=w\n"), Read("S", "k", "w")}},
+    {"same-size rewrite in the tick of a read is seen",
+     "[S]\nk=1\n",
+     {Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::SameTick), Read("S", "k", "2")}},
+    {"same-size rewrite in the tick of a write is seen",
+     nullptr,
+     {Write("S", "k", "1", "[S]\nk=1\n"), Rewrite("[S]\nk=2\n", Times::SameTick), Read("S", "k", "2")}},
+    {"same-size rewrite that sets the modification time back is seen",
+     "[S]\nk=1\n",
+     {Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::ModifiedSetBack), Read("S", "k", "2")},
+     Age::HourOld},
+    {"old file of unchanged identity is read from its parse",
+     "[S]\nk=1\n",
+     {Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::SameTick), Read("S", "k", "1")},
+     Age::HourOld},
+    {"old written file of unchanged identity is read from its parse",
+     nullptr,
+     {Write("S", "k", "1", "[S]\nk=1\n"), Read("S", "k", "1"), Rewrite("[S]\nk=2\n", Times::SameTick),
+      Read("S", "k", "1")},
+     Age::HourOld},
+};
+
+std::vector<ProfileIni::KeyValue> ParseKeys(std::string_view lines)
+{
+    std::vector<ProfileIni::KeyValue> keys;
+    while (!lines.empty()) {
+        const std::string_view line = lines.substr(0, lines.find('\n'));
+        lines.remove_prefix(std::min(lines.size(), line.size() + 1));
+        const size_t eq = line.find('=');
+        keys.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+    }
+    return keys;
+}
+
+TEST(ProfileIni, ActsLikeTheWindowsProfileFunctions)
 {
     TempDir tmp;
-    ProfileIni ini{test::TestFiles()};
     int n = 0;
-    for (const auto& c : kReadCases) {
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        CaseFiles files(c.age);
+        ProfileIni ini{files};
         const auto file = tmp.path() / ("case" + std::to_string(n++) + ".ini");
-        WriteFileBytes(file, c.file);
-        EXPECT_EQ(ini.ReadString(file, c.section, c.key, "dflt"), c.expected) << c.name;
+        if (c.file)
+            files.Write(file, c.file);
+        for (const Step& step : c.steps) {
+            switch (step.kind) {
+            case Step::Read:
+                EXPECT_EQ(ini.ReadString(file, step.section, step.key, "dflt"), step.value);
+                break;
+            case Step::Write:
+                EXPECT_TRUE(ini.WriteString(file, step.section, step.key, step.value));
+                break;
+            case Step::Replace:
+                EXPECT_TRUE(ini.ReplaceSection(file, step.section, ParseKeys(step.value)));
+                break;
+            case Step::Rewrite:
+                files.Rewrite(file, step.file, step.times);
+                break;
+            }
+            if (step.kind == Step::Write || step.kind == Step::Replace) {
+                EXPECT_EQ(ReadFileBytes(file), step.file);
+            }
+        }
     }
 }
 

@@ -11,6 +11,8 @@ namespace lumeno {
 
 namespace {
 
+int64_t Nanoseconds(const timespec& t) { return int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
 bool WriteAll(int fd, std::span<const uint8_t> bytes)
 {
     size_t done = 0;
@@ -67,8 +69,8 @@ FileState PosixFileStore::Identify(const std::filesystem::path& file, FileIdenti
         return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Unreadable;
     if (!S_ISREG(st.st_mode))
         return FileState::Unreadable;
-    identity = {uint64_t(st.st_dev), uint64_t(st.st_ino), int64_t(st.st_size),
-                int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    identity = {uint64_t(st.st_dev), uint64_t(st.st_ino), int64_t(st.st_size), Nanoseconds(st.st_mtim),
+                Nanoseconds(st.st_ctim)};
     return FileState::Present;
 }
 
