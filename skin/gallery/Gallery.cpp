@@ -21,6 +21,7 @@
 #include "ui/ExMenu.h"
 #include "ui/LBEditorWnd.h"
 #include "ui/ListBoxPro.h"
+#include "ui/MessageBox.h"
 #include "ui/SkinImages.h"
 #include "ui/SkinInventory.h"
 #include "ui/SkinScrollBar.h"
@@ -525,6 +526,26 @@ void WriteControls(const SkinImages& skin, const QDir& out)
     shot.save(out.filePath("controls.png"));
 }
 
+// The message box as the program shows it: a question and a notice.
+void WriteMessageBoxes(const SkinImages& skin, const QDir& out)
+{
+    const MessageTexts question{"ATTENTION!!", "Reset to factory default?", "OK", "Cancel", "Arial"};
+    const MessageTexts notice{"Lumeno-KV580 Pro",
+                              "Die Einstellungen konnten nicht in /home/anna/.config/Lumeno-KV580 Pro gespeichert "
+                              "werden. Der Datenträger ist voll.",
+                              "OK", "Abbrechen", "Arial"};
+    CMessageBox first(skin, MessageButtons::OkCancel, question, nullptr);
+    CMessageBox second(skin, MessageButtons::Ok, notice, nullptr);
+    QImage sheet(first.width() + second.width() + 30, std::max(first.height(), second.height()) + 20,
+                 QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(kSheet);
+    QPainter p(&sheet);
+    p.drawPixmap(10, 10, first.grab());
+    p.drawPixmap(20 + first.width(), 10, second.grab());
+    p.end();
+    sheet.save(out.filePath("message-boxes.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -546,6 +567,7 @@ int main(int argc, char** argv)
     const bool window = WriteMainWindow(skin, out);
     WriteDialogs(skin, out);
     WriteControls(skin, out);
-    std::printf("skin-gallery: %d image sheets, the main window and 2 composed sheets in %s\n", pages, argv[3]);
+    WriteMessageBoxes(skin, out);
+    std::printf("skin-gallery: %d image sheets, the main window and 3 composed sheets in %s\n", pages, argv[3]);
     return window ? 0 : 1;
 }

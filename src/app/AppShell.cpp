@@ -12,11 +12,12 @@
 #include "flows/ProfileLoad.h"
 #include "platform/DebugOutput.h"
 #include "platform/WindowLookup.h"
+#include "ui/MessageBox.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QSystemTrayIcon>
 #include <QUrl>
@@ -49,27 +50,50 @@ private:
     ConfigCommands& target_;
 };
 
+// The program's dialogs: skinned message boxes in the user's language.
 class QtShellDialogs final : public ShellDialogs {
 public:
-    bool ConfirmReset(QWidget* parent, const UiText& text) override
+    QtShellDialogs(const SkinImages& skin, const UiText& text, const AppContext& ctx)
+        : skin_(skin), text_(text), ctx_(ctx)
     {
-        QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(text[kTextAttention]),
-                        QString::fromStdString(text[kTextResetQuestion]), QMessageBox::Ok | QMessageBox::Cancel,
-                        parent);
-        return box.exec() == QMessageBox::Ok;
+    }
+    bool ConfirmReset(QWidget* parent) override
+    {
+        return Run(parent, MessageButtons::OkCancel, kTextAttention, Text(kTextResetQuestion)) == QDialog::Accepted;
     }
     QWidget* CreateProfilePane(QWidget*) override { return nullptr; }
-    void ShowMessage(QWidget* parent, const UiText& text, const QString& message) override
+    void ShowMessage(QWidget* parent, const QString& message) override
     {
-        QMessageBox box(QMessageBox::Warning, QString::fromStdString(text[kTextProductName]), message, QMessageBox::Ok,
-                        parent);
-        box.exec();
+        Run(parent, MessageButtons::Ok, kTextProductName, message);
+    }
+    void CancelOpen() override
+    {
+        if (open_)
+            open_->reject();
     }
     bool StartUpdater(const std::string& program) override
     {
         const auto folder = std::filesystem::path(program).parent_path();
         return QProcess::startDetached(QString::fromStdString(program), {}, QString::fromStdString(folder.string()));
     }
+
+private:
+    QString Text(int id) const { return QString::fromStdString(text_[id]); }
+    int Run(QWidget* parent, MessageButtons buttons, int caption, const QString& message)
+    {
+        const MessageTexts texts{Text(caption), message, Text(kTextOk), Text(kTextCancel),
+                                 QString::fromUtf8(MainWindowFontFace(ctx_.languageCode).data())};
+        CMessageBox box(skin_, buttons, texts, parent);
+        open_ = &box;
+        const int result = box.exec();
+        open_ = nullptr;
+        return result;
+    }
+
+    const SkinImages& skin_;
+    const UiText& text_;
+    const AppContext& ctx_;
+    QPointer<CMessageBox> open_;
 };
 
 } // namespace
@@ -106,7 +130,7 @@ ShellDialogs& AppShell::Dialogs()
     if (s_.dialogs)
         return *s_.dialogs;
     if (!qtDialogs_)
-        qtDialogs_ = std::make_unique<QtShellDialogs>();
+        qtDialogs_ = std::make_unique<QtShellDialogs>(s_.skin, s_.text, s_.ctx);
     return *qtDialogs_;
 }
 
@@ -172,11 +196,13 @@ bool AppShell::StartDeviceSession()
 
 void AppShell::LoadProfileFiles()
 {
-    RunStartupFileSteps(s_.ctx, options_.systemLanguage);
+    const bool usable = RunStartupFileSteps(s_.ctx, options_.systemLanguage);
     // A first run replaced the loaded image by the factory defaults; the
     // snapshot follows, so the DPI balloons name the stages' real values.
     TakeSnapshot(s_.ctx.image, s_.ctx.snapshot);
     FillUiText(s_.text, s_.ctx.languageCode);
+    if (!usable)
+        TellSaveProblem(DiagnoseSaveFailure(s_.ctx));
 }
 
 void AppShell::CreateWindow()
@@ -230,6 +256,9 @@ void AppShell::MouseArrived(bool announced)
 
 void AppShell::MouseGone(bool announced)
 {
+    // A question left on screen without its window would act on nothing
+    // the user can see: it counts as cancelled.
+    Dialogs().CancelOpen();
     if (window_->isVisible())
         window_->HideToTray();
     tray_.Remove();
@@ -275,12 +304,46 @@ void AppShell::ReportFlow(const FlowResult& result)
 {
     if (result.cancelled)
         s_.ctx.debug.Write("Flow cancelled: the mouse went away\n");
-    // Shown once the worker has moved on, so the message waits for no flow.
-    if (!result.saved)
-        QMetaObject::invokeMethod(
-            this,
-            [this] { Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextSaveFailed])); },
-            Qt::QueuedConnection);
+    if (result.saved)
+        saveProblemTold_ = false;
+    else if (result.problem)
+        TellSaveProblem(*result.problem);
+}
+
+void AppShell::TellSaveProblem(const SaveProblem& problem)
+{
+    DebugPrintf(s_.ctx.debug, "Settings not saved in %s: error %d\n", problem.where.c_str(), problem.error);
+    if (saveProblemTold_)
+        return;
+    saveProblemTold_ = true;
+    auto text = [this](int id) { return QString::fromStdString(s_.text[id]); };
+    QString reason;
+    switch (problem.kind) {
+    case SaveProblemKind::DiskFull:
+        reason = text(kTextDiskFull);
+        break;
+    case SaveProblemKind::NotAllowed:
+        reason = text(kTextNotAllowed);
+        break;
+    case SaveProblemKind::FolderMissing:
+        reason = text(kTextFolderMissing);
+        break;
+    case SaveProblemKind::FolderInTheWay:
+        reason = text(kTextFolderInTheWay);
+        break;
+    case SaveProblemKind::Other:
+        reason = text(kTextSystemError).arg(problem.error);
+        break;
+    }
+    ShowMessageLater(text(kTextSaveFailed).arg(QString::fromStdString(problem.where.string()), reason));
+}
+
+void AppShell::ShowMessageLater(const QString& message)
+{
+    // Shown once the handler that found it is done, so a message never
+    // holds up a flow or start-up.
+    QMetaObject::invokeMethod(
+        this, [this, message] { Dialogs().ShowMessage(window_.get(), message); }, Qt::QueuedConnection);
 }
 
 void AppShell::FlowStarted(std::chrono::milliseconds planned)
@@ -298,7 +361,7 @@ void AppShell::FlowsIdle()
 
 void AppShell::ResetToFactoryDefaults()
 {
-    if (!Dialogs().ConfirmReset(window_.get(), s_.text))
+    if (!Dialogs().ConfirmReset(window_.get()))
         return;
     const bool connected = MouseConnected();
     const auto planned = connected ? PlannedPauses(Flow::WriteAll, s_.ctx) : std::chrono::milliseconds(0);
@@ -344,7 +407,7 @@ void AppShell::OnHelpCommand(HelpCommand command)
         // Without the mouse or the updater the program would only end: the
         // user is told why and it keeps running.
         if (!MouseConnected()) {
-            Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextUpdateNeedsMouse]));
+            Dialogs().ShowMessage(window_.get(), QString::fromStdString(s_.text[kTextUpdateNeedsMouse]));
             return;
         }
         const auto program = s_.skin.ApplicationFolder() / kUpdaterProgram;
@@ -353,7 +416,7 @@ void AppShell::OnHelpCommand(HelpCommand command)
         s_.ctx.debug.Write(std::string(started ? "Firmware updater started: " : "Firmware updater not started: ") +
                            program.string() + "\n");
         if (!started) {
-            Dialogs().ShowMessage(window_.get(), s_.text, QString::fromStdString(s_.text[kTextUpdaterMissing]));
+            Dialogs().ShowMessage(window_.get(), QString::fromStdString(s_.text[kTextUpdaterMissing]));
             return;
         }
         emit exitRequested();

@@ -41,11 +41,14 @@ class ShellDialogs {
 public:
     virtual ~ShellDialogs() = default;
     // "Reset to factory default?": true for OK.
-    virtual bool ConfirmReset(QWidget* parent, const UiText& text) = 0;
+    virtual bool ConfirmReset(QWidget* parent) = 0;
     // The profile pane, a child of parent; null when there is none.
     virtual QWidget* CreateProfilePane(QWidget* parent) = 0;
     // A message the user must read, with an OK button.
-    virtual void ShowMessage(QWidget* parent, const UiText& text, const QString& message) = 0;
+    virtual void ShowMessage(QWidget* parent, const QString& message) = 0;
+    // Closes an open question or message as cancelled: the window it
+    // belongs to is going away.
+    virtual void CancelOpen() = 0;
     // Starts the firmware updater; false when it could not be started.
     virtual bool StartUpdater(const std::string& program) = 0;
 };
@@ -144,6 +147,10 @@ private:
     void RunFlowJob(std::function<FlowResult()> run, std::chrono::milliseconds planned,
                     std::function<void(FlowResult)> finished = {});
     void ReportFlow(const FlowResult& result);
+    // Tells the user once where and why settings could not be saved; a later
+    // successful save lets a new problem be told again.
+    void TellSaveProblem(const SaveProblem& problem);
+    void ShowMessageLater(const QString& message);
     bool MouseConnected() const;
     ShellDialogs& Dialogs();
 
@@ -170,6 +177,7 @@ private:
     QTimer progressTimer_;
     bool showProgress_ = false;
     bool initialised_ = false;
+    bool saveProblemTold_ = false;
 };
 
 } // namespace lumeno

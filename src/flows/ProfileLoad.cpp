@@ -63,9 +63,9 @@ ConfigLoad LoadProfile(AppContext& ctx)
     return loaded;
 }
 
-void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
+bool RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
 {
-    EnsureDataDirectory(ctx);
+    const bool usable = EnsureDataDirectory(ctx);
     std::string listLanguage = ctx.ini.ReadString(ctx.paths.profileList, kSkinsSection, kLanguageKey);
     if (listLanguage.empty())
         listLanguage = systemLanguage;
@@ -82,6 +82,7 @@ void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
 
     LoadProfileSettings(ctx, ctx.paths.currentSettingsFile);
     RunFirstRunInitialisation(ctx);
+    return usable;
 }
 
 } // namespace lumeno

@@ -23,6 +23,8 @@ ConfigLoad LoadProfile(AppContext& ctx);
 // installation its profile list and language (in "str.ini"); LoadProfile and the snapshot; the
 // language code (from the current settings file, else from "str.ini", else
 // systemLanguage); the profile's captions; the first-run initialisation.
-void RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage);
+// False when the data folder cannot be used: nothing the user changes can
+// be saved.
+bool RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage);
 
 } // namespace lumeno

@@ -93,13 +93,23 @@ bool SaveFileAndCaptions(AppContext& ctx)
     return file && captions;
 }
 
+// The outcome of a flow whose commands are done: its saves, and why they
+// failed if they did.
+FlowResult Saved(AppContext& ctx)
+{
+    FlowResult result{SaveFileAndCaptions(ctx), Cancelled(ctx), std::nullopt};
+    if (!result.saved)
+        result.problem = DiagnoseSaveFailure(ctx);
+    return result;
+}
+
 // The commands of a partial write, then the saves and, unless cancelled,
 // the snapshot.
 FlowResult PartialWrite(AppContext& ctx, Flow flow)
 {
     if (DeviceLink* link = ctx.device)
         SenderOf(flow)(*link, ctx.image, false);
-    const FlowResult result{SaveFileAndCaptions(ctx), Cancelled(ctx)};
+    const FlowResult result = Saved(ctx);
     if (!result.cancelled)
         TakeSnapshot(ctx.image, ctx.snapshot);
     return result;
@@ -137,7 +147,7 @@ FlowResult WriteAll(AppContext& ctx)
 {
     if (DeviceLink* link = ctx.device)
         SendEverything(*link, ctx.image, ctx.resetInProgress);
-    return {SaveFileAndCaptions(ctx), Cancelled(ctx)};
+    return Saved(ctx);
 }
 
 FlowResult FactoryReset(AppContext& ctx)
@@ -160,7 +170,7 @@ FlowResult FactoryReset(AppContext& ctx)
 
     if (ctx.device && ctx.device->connection.MouseConnected())
         WriteAll(ctx);
-    const FlowResult result{SaveFileAndCaptions(ctx), Cancelled(ctx)}; // back to the profile's own files
+    const FlowResult result = Saved(ctx); // back to the profile's own files
     if (result.cancelled)
         return result;
     TakeSnapshot(ctx.image, ctx.snapshot);

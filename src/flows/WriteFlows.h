@@ -6,7 +6,10 @@
 // whether it was cancelled (the link's cancel flag: the mouse went away or
 // the program is ending); a cancelled flow sends nothing more, still saves
 // the user's values, and leaves the snapshot as it was.
+#include "flows/SaveProblem.h"
+
 #include <chrono>
+#include <optional>
 
 namespace lumeno {
 
@@ -15,6 +18,7 @@ struct AppContext;
 struct FlowResult {
     bool saved = true;
     bool cancelled = false;
+    std::optional<SaveProblem> problem; // why it was not saved
 };
 
 // The device flows, by name.

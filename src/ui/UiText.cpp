@@ -96,10 +96,17 @@ constexpr TextRow kTextRows[] = {
     {593, {"Reset to factory default?", "Auf Werkseinstellungen zurücksetzen?", "是否恢复到出厂默认值?", "是否恢復到出廠預設值?"}}, // reset question
     {594, {"ATTENTION!!", "ACHTUNG!!", "注意!", "警告!!"}}, // message caption
     {603, {"Note: the color of the product in drive is for reference only,please take real product as criterion, thank you!", "", "备注：驱动中的产品颜色仅供参考，具体请以实物为准，谢谢！", ""}}, // note at the bottom of the main window
-    {610, {"The settings could not be saved. Check that the disk is not full and that the settings folder can be written.", "Die Einstellungen konnten nicht gespeichert werden. Bitte prüfen Sie, ob der Datenträger voll ist und ob in den Einstellungsordner geschrieben werden kann.", "无法保存设置。请检查磁盘是否已满，以及设置文件夹是否可写。", "無法儲存設定。請檢查磁碟是否已滿，以及設定資料夾是否可寫入。"}}, // a flow could not save the profile
+    {610, {"The settings could not be saved in %1. %2", "Die Einstellungen konnten nicht in %1 gespeichert werden. %2", "无法将设置保存到 %1。%2", "無法將設定儲存到 %1。%2"}}, // a save failed: where (%1) and why (%2)
     {611, {"The firmware updater is not installed.", "Das Programm zur Firmware-Aktualisierung ist nicht installiert.", "未安装固件更新程序。", "未安裝韌體更新程式。"}}, // help menu: no updater beside the program
     {612, {"Connect the Lumeno-KV580 Pro to update its firmware.", "Schließen Sie die Lumeno-KV580 Pro an, um ihre Firmware zu aktualisieren.", "请先连接 Lumeno-KV580 Pro，再更新固件。", "請先連接 Lumeno-KV580 Pro，再更新韌體。"}}, // help menu: update without the mouse
     {613, {"Sending the settings to the mouse…", "Einstellungen werden an die Maus übertragen …", "正在将设置发送到鼠标…", "正在將設定傳送到滑鼠…"}}, // progress strip of a long write
+    {614, {"OK", "OK", "确定", "確定"}}, // message box button
+    {615, {"Cancel", "Abbrechen", "取消", "取消"}}, // message box button
+    {616, {"The disk is full.", "Der Datenträger ist voll.", "磁盘已满。", "磁碟已滿。"}}, // why a save failed
+    {617, {"You are not allowed to write there.", "Dort dürfen Sie nicht schreiben.", "没有写入该位置的权限。", "沒有寫入該位置的權限。"}}, // why a save failed
+    {618, {"The folder is missing or is not a folder.", "Der Ordner fehlt oder ist kein Ordner.", "该文件夹不存在或不是文件夹。", "該資料夾不存在或不是資料夾。"}}, // why a save failed
+    {619, {"A folder stands where the file belongs.", "An der Stelle der Datei steht ein Ordner.", "文件所在位置是一个文件夹。", "檔案所在位置是一個資料夾。"}}, // why a save failed
+    {620, {"The system reported error %1.", "Das System meldete den Fehler %1.", "系统报告错误 %1。", "系統回報錯誤 %1。"}}, // why a save failed: any other error number
 };
 // clang-format on
 

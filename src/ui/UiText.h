@@ -71,9 +71,16 @@ enum UiTextId : int {
     kTextUpdaterMissing = 611,
     kTextUpdateNeedsMouse = 612,
     kTextSendingToMouse = 613,
+    kTextOk = 614,
+    kTextCancel = 615,
+    kTextDiskFull = 616,
+    kTextNotAllowed = 617,
+    kTextFolderMissing = 618,
+    kTextFolderInTheWay = 619,
+    kTextSystemError = 620,
 };
 
-inline constexpr int kUiTextCount = 614;
+inline constexpr int kUiTextCount = 621;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {

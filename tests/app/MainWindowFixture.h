@@ -81,19 +81,26 @@ public:
 // The shell's dialogs, answered by the test.
 class ScriptedDialogs final : public ShellDialogs {
 public:
-    bool ConfirmReset(QWidget*, const UiText&) override { return resetAnswer; }
+    bool ConfirmReset(QWidget*) override
+    {
+        ++questions;
+        return resetAnswer;
+    }
     QWidget* CreateProfilePane(QWidget* parent) override
     {
         ++profilePanes;
         return new QWidget(parent);
     }
-    void ShowMessage(QWidget*, const UiText&, const QString& message) override { messages.push_back(message); }
+    void ShowMessage(QWidget*, const QString& message) override { messages.push_back(message); }
+    void CancelOpen() override { ++cancelled; }
     bool StartUpdater(const std::string& program) override
     {
         updaters.push_back(program);
         return true;
     }
     bool resetAnswer = true;
+    int questions = 0;
+    int cancelled = 0;
     int profilePanes = 0;
     std::vector<QString> messages;
     std::vector<std::string> updaters;
@@ -179,7 +186,8 @@ struct MainWindowFixture : ContextFixture {
 
     AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false)
     {
-        shell = std::make_unique<AppShell>(ShellServices{ctx, link, hid, text, skin, &windows, &dialogs});
+        shell = std::make_unique<AppShell>(
+            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs});
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
         options.showSplash = false;
@@ -207,6 +215,7 @@ struct MainWindowFixture : ContextFixture {
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
     ScriptedDialogs dialogs;
+    bool useProgramDialogs = false; // the program's own message boxes instead of the scripted ones
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };

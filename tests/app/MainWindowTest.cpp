@@ -6,12 +6,14 @@
 #include "config/ProfileSettings.h"
 #include "ui/BitmapBtn.h"
 #include "ui/DMarker.h"
+#include "ui/MessageBox.h"
 
 #include <QKeyEvent>
 
 #include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <cstddef>
 #include <cstring>
 #include <thread>
@@ -420,7 +422,7 @@ TEST_F(MainWindowTest, RemovalDuringAFlowCancelsItThenHidesTheWindow)
     EXPECT_FALSE(s.Tray().IsAdded());
 }
 
-TEST_F(MainWindowTest, AFailedSaveIsToldToTheUser)
+TEST_F(MainWindowTest, AFailedSaveIsToldOnceWithWhereAndWhy)
 {
     auto& s = Start();
     s.RestoreFromTray();
@@ -428,11 +430,86 @@ TEST_F(MainWindowTest, AFailedSaveIsToldToTheUser)
     std::filesystem::remove(dataDir / "config0.bin");
     std::filesystem::create_directory(dataDir / "config0.bin");
     s.QueuedCommands().Apply(ApplyGroup::Sensitivity);
+    s.QueuedCommands().Apply(ApplyGroup::LiftOff);
     ASSERT_TRUE(Settle());
     ASSERT_TRUE(WaitFor([&] { return !dialogs.messages.empty(); }));
-    EXPECT_EQ(dialogs.messages[0], "The settings could not be saved. Check that the disk is not full and that the "
-                                   "settings folder can be written.");
+    ASSERT_EQ(dialogs.messages.size(), 1u) << "told once";
+    EXPECT_EQ(dialogs.messages[0],
+              QString::fromStdString("The settings could not be saved in " + (dataDir / "config0.bin").string() +
+                                     ". A folder stands where the file belongs."));
     EXPECT_FALSE(s.Window().FlowProgress().has_value());
+
+    // Mended, saved, then broken again: told again.
+    std::filesystem::remove(dataDir / "config0.bin");
+    s.QueuedCommands().Apply(ApplyGroup::Sensitivity);
+    ASSERT_TRUE(Settle());
+    ASSERT_TRUE(std::filesystem::is_regular_file(dataDir / "config0.bin"));
+    std::filesystem::remove(dataDir / "config0.bin");
+    std::filesystem::create_directory(dataDir / "config0.bin");
+    s.QueuedCommands().Apply(ApplyGroup::Sensitivity);
+    ASSERT_TRUE(Settle());
+    EXPECT_TRUE(WaitFor([&] { return dialogs.messages.size() == 2; }));
+}
+
+TEST_F(MainWindowTest, AnUnusableDataFolderIsToldAtStartUp)
+{
+    // A dangling link where the data folder belongs.
+    std::filesystem::remove_all(dataDir);
+    std::filesystem::create_symlink(tmp.path() / "gone", dataDir);
+    auto& s = Start("DE");
+    ASSERT_TRUE(WaitFor([&] { return !dialogs.messages.empty(); }));
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Die Einstellungen konnten nicht in"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.messages[0].endsWith("Der Ordner fehlt oder ist kein Ordner."))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(s.Initialised()) << "the program keeps running";
+}
+
+TEST_F(MainWindowTest, TheResetQuestionIsTheProgramsOwnBoxAndARemovalCancelsIt)
+{
+    useProgramDialogs = true;
+    SeedProfile("DE");
+    auto& s = Start("DE");
+    s.RestoreFromTray();
+    ctx.image.axisSensitivityX = 9;
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<CMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "ACHTUNG!!");
+        EXPECT_EQ(box->Message(), "Auf Werkseinstellungen zurücksetzen?");
+        EXPECT_EQ(box->OkButton()->Caption(), "OK");
+        EXPECT_EQ(box->CancelButton()->Caption(), "Abbrechen");
+        checked = true;
+        mouse.Unplug(); // the window goes; the question with it
+    });
+    QTest::mouseClick(s.Window().ResetButton(), Qt::LeftButton);
+    EXPECT_TRUE(checked);
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(ctx.image.axisSensitivityX, 9) << "cancelled: no reset";
+    EXPECT_FALSE(s.Window().isVisible());
+}
+
+TEST(MessageBox, EnterTakesTheDefaultButtonAndEscCancels)
+{
+    test::TempDir folder;
+    SkinImages skin(folder.path());
+    const MessageTexts texts{"ATTENTION!!", "Reset to factory default?", "OK", "Cancel", "Arial"};
+    struct Case {
+        Qt::Key key;
+        int result;
+    };
+    for (const Case c : {Case{Qt::Key_Return, QDialog::Accepted}, Case{Qt::Key_Enter, QDialog::Accepted},
+                         Case{Qt::Key_Escape, QDialog::Rejected}}) {
+        CMessageBox box(skin, MessageButtons::OkCancel, texts, nullptr);
+        QTimer::singleShot(0, [&box, c] { QTest::keyClick(&box, c.key); });
+        EXPECT_EQ(box.exec(), c.result) << c.key;
+    }
+    CMessageBox notice(skin, MessageButtons::Ok, texts, nullptr);
+    EXPECT_EQ(notice.CancelButton(), nullptr);
+    QTimer::singleShot(0, [&notice] { QTest::mouseClick(notice.OkButton(), Qt::LeftButton); });
+    EXPECT_EQ(notice.exec(), QDialog::Accepted);
 }
 
 TEST_F(MainWindowTest, ExitDuringAFlowCancelsItAndWaitsForItsSave)
