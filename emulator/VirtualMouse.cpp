@@ -145,7 +145,7 @@ bool VirtualMouse::HandleSetFeature(MouseCollection collection, std::span<const 
     std::vector<Outgoing> out;
     {
         std::lock_guard lock(mutex_);
-        if (!plugged_ || collection == MouseCollection::Events || !HasCollection(collection))
+        if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection))
             return false;
         traffic_.push_back({TrafficKind::SetFeature, collection, {report.begin(), report.end()}, Now()});
         if (collection != MouseCollection::Commands)
@@ -165,7 +165,7 @@ bool VirtualMouse::HandleSetFeature(MouseCollection collection, std::span<const 
 bool VirtualMouse::HandleGetFeature(MouseCollection collection, std::span<uint8_t> report)
 {
     std::lock_guard lock(mutex_);
-    if (!plugged_ || collection == MouseCollection::Events || !HasCollection(collection) || report.empty())
+    if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection) || report.empty())
         return false;
     std::fill(report.begin(), report.end(), 0);
     if (collection == MouseCollection::Commands) {
@@ -179,7 +179,7 @@ bool VirtualMouse::HandleGetFeature(MouseCollection collection, std::span<uint8_
 bool VirtualMouse::HandleOutputReport(MouseCollection collection, std::span<const uint8_t> report)
 {
     std::lock_guard lock(mutex_);
-    if (!plugged_ || collection == MouseCollection::Events || !HasCollection(collection))
+    if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection))
         return false;
     traffic_.push_back({TrafficKind::Output, collection, {report.begin(), report.end()}, Now()});
     if (collection != MouseCollection::Commands)
@@ -330,6 +330,12 @@ void VirtualMouse::SetAnswersInputReads(bool answers)
 {
     std::lock_guard lock(mutex_);
     answersInputReads_ = answers;
+}
+
+void VirtualMouse::SetFrozen(bool frozen)
+{
+    std::lock_guard lock(mutex_);
+    frozen_ = frozen;
 }
 
 void VirtualMouse::SetAccessDenied(bool denied)

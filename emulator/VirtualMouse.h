@@ -134,6 +134,9 @@ public:
     bool IsPlugged() const;
     // When false, the chunks of a block read are never sent (a silent mouse).
     void SetAnswersInputReads(bool answers);
+    // When true, the mouse answers nothing: every report to it fails as an
+    // unanswered one would, and nothing is recorded (a hung firmware).
+    void SetFrozen(bool frozen);
     // When true, probing any of the mouse's interfaces reports access denied.
     void SetAccessDenied(bool denied);
     bool AccessDenied() const;
@@ -174,6 +177,7 @@ private:
     bool plugged_ = true;
     bool answersInputReads_ = true;
     bool accessDenied_ = false;
+    bool frozen_ = false;
     VirtualMouseState state_;
     std::array<uint8_t, 8> reply_{}; // frame returned by the next GetFeature
     uint8_t blockCode_ = 0;          // header of the block being received

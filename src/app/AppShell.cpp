@@ -109,6 +109,8 @@ AppShell::AppShell(ShellServices services)
     connect(&progressTimer_, &QTimer::timeout, this,
             [this] { window_->ShowFlowProgress(showProgress_ ? worker_->Progress() : -1.0); });
 
+    connect(&searchTimer_, &QTimer::timeout, this, &AppShell::SearchForLostMouse);
+
     connect(&tray_, &TrayIcon::doubleClicked, this, &AppShell::RestoreFromTray);
     connect(&tray_, &TrayIcon::exitChosen, this, &AppShell::exitRequested);
     CMouseConfigurationDlg* w = window_.get();
@@ -120,6 +122,7 @@ AppShell::AppShell(ShellServices services)
 AppShell::~AppShell()
 {
     progressTimer_.stop();
+    searchTimer_.stop();
     worker_.reset(); // cancels a running flow and waits for its save
     session_.reset();
     tray_.Remove();
@@ -155,6 +158,7 @@ void AppShell::Post(std::function<void()> task)
 bool AppShell::Initialise(const ShellOptions& options)
 {
     options_ = options;
+    searchTimer_.setInterval(options.lostMouseSearchInterval);
     initialised_ = RunStartupSequence(*this);
     s_.ctx.debug.Write(!initialised_      ? "Main window initialised without controls\n"
                        : MouseConnected() ? "Main window initialised, mouse connected\n"
@@ -302,6 +306,9 @@ void AppShell::RunFlowJob(std::function<FlowResult()> run, std::chrono::millisec
 
 void AppShell::ReportFlow(const FlowResult& result)
 {
+    session_->AfterFlow();
+    if (session_->Lost())
+        searchTimer_.start();
     if (result.cancelled)
         s_.ctx.debug.Write("Flow cancelled: the mouse went away\n");
     if (result.saved)
@@ -344,6 +351,28 @@ void AppShell::ShowMessageLater(const QString& message)
     // holds up a flow or start-up.
     QMetaObject::invokeMethod(
         this, [this, message] { Dialogs().ShowMessage(window_.get(), message); }, Qt::QueuedConnection);
+}
+
+void AppShell::SearchForLostMouse()
+{
+    if (!session_->Lost()) {
+        searchTimer_.stop();
+        return;
+    }
+    if (worker_->Busy())
+        return;
+    auto found = std::make_shared<bool>(false);
+    DeviceWorker::Job job{[this, found] {
+                              *found = session_->SearchAnswering();
+                              return FlowResult{};
+                          },
+                          {},
+                          [this, found](FlowResult) {
+                              if (*found)
+                                  session_->FoundAgain();
+                          }};
+    job.quiet = true;
+    worker_->Submit(std::move(job));
 }
 
 void AppShell::FlowStarted(std::chrono::milliseconds planned)

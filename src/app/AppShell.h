@@ -63,6 +63,9 @@ struct ShellServices {
     ShellDialogs* dialogs = nullptr; // null: the Qt dialogs
 };
 
+// A mouse that stopped answering is looked for again this often.
+inline constexpr std::chrono::milliseconds kLostMouseSearchInterval{2000};
+
 struct ShellOptions {
     bool showSplash = true;
     int splashMilliseconds = 3000;
@@ -72,6 +75,8 @@ struct ShellOptions {
     // hidden window up: show it after start-up, and let its close button
     // minimise instead of hide.
     bool showWhenNoTray = false;
+    // How often a mouse that stopped answering is looked for again.
+    std::chrono::milliseconds lostMouseSearchInterval = kLostMouseSearchInterval;
 };
 
 // Flows longer than this show their progress.
@@ -151,6 +156,8 @@ private:
     // successful save lets a new problem be told again.
     void TellSaveProblem(const SaveProblem& problem);
     void ShowMessageLater(const QString& message);
+    // One background search for a mouse that stopped answering.
+    void SearchForLostMouse();
     bool MouseConnected() const;
     ShellDialogs& Dialogs();
 
@@ -175,6 +182,7 @@ private:
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<DeviceWorker> worker_;
     QTimer progressTimer_;
+    QTimer searchTimer_; // looks for a mouse that stopped answering
     bool showProgress_ = false;
     bool initialised_ = false;
     bool saveProblemTold_ = false;

@@ -1,6 +1,11 @@
 #include "device/DeviceConnection.h"
 
+#include "device/CommandFrame.h"
+
 #include "platform/DebugOutput.h"
+
+#include <algorithm>
+#include <array>
 
 namespace lumeno {
 
@@ -127,6 +132,17 @@ bool DeviceConnection::FindCommandInterface()
 }
 
 bool DeviceConnection::CheckConnection() { return FindEventInterface() && FindCommandInterface(); }
+
+bool DeviceConnection::Answers()
+{
+    const auto handle = commandHandle_;
+    if (!handle)
+        return false;
+    // Reading the reply of the last command changes nothing on the mouse.
+    std::array<uint8_t, kCommandFeatureReportLength> report{};
+    const size_t length = featureLength_ == 0 ? report.size() : std::min<size_t>(featureLength_, report.size());
+    return handle->GetFeature(std::span(report.data(), length));
+}
 
 void DeviceConnection::CloseHandles()
 {

@@ -40,6 +40,10 @@ public:
     bool FindCommandInterface();
     // FindEventInterface and, only if it succeeded, FindCommandInterface.
     bool CheckConnection();
+    // Whether the open command collection answers a feature read (the reply
+    // of the last command; the mouse is not changed). Waits as long as the
+    // collection lets a read wait.
+    bool Answers();
 
     // Called after every successful FindEventInterface.
     void SetEventInterfaceHook(std::function<void()> hook) { eventInterfaceHook_ = std::move(hook); }

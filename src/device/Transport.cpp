@@ -44,6 +44,15 @@ HidReadResult Transport::ReadInputReport(HidHandle& handle, std::span<uint8_t> r
     return got;
 }
 
+bool Transport::NoteAnswer(bool answered)
+{
+    if (!answered)
+        unanswered_.store(true);
+    return answered;
+}
+
+bool Transport::TakeUnanswered() { return unanswered_.exchange(false); }
+
 void Transport::Pause(std::chrono::milliseconds duration)
 {
     if (Cancelled())
@@ -65,7 +74,7 @@ void Transport::SendFeature(const CommandFrame& frame)
     report[kReportPayloadIndex + kFrameChecksumIndex] = FrameChecksum(frame);
     const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
     if (auto handle = connection_.CommandHandle(); handle && !Cancelled())
-        handle->SetFeature(std::span(report.data(), length));
+        NoteAnswer(handle->SetFeature(std::span(report.data(), length)));
     Pause(kFeaturePause);
 }
 
@@ -74,7 +83,7 @@ void Transport::ReadReply(CommandFrame& frame)
     ReportBuffer report{};
     const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
     if (auto handle = connection_.CommandHandle(); handle && !Cancelled()) {
-        if (!handle->GetFeature(std::span(report.data(), length)))
+        if (!NoteAnswer(handle->GetFeature(std::span(report.data(), length))))
             report.fill(0); // a failed read leaves zeros
     }
     Pause(kFeaturePause);
@@ -129,7 +138,7 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
             std::copy_n(data.begin() + offset, n, report.begin() + kReportPayloadIndex);
         }
         if (handle && !Cancelled())
-            handle->Write(std::span<const uint8_t>(report.data(), length));
+            NoteAnswer(handle->Write(std::span<const uint8_t>(report.data(), length)));
         Pause(kChunkPause);
     }
 }

@@ -50,6 +50,11 @@ public:
 
     static int ChunkCount(int32_t byteCount);
 
+    // True once since a report to an open collection went unanswered (a
+    // mouse that stopped answering, a connection that broke); taking it
+    // clears it. Any thread.
+    bool TakeUnanswered();
+
     // The pauses paid so far, in total: a flow's progress. Any thread.
     std::chrono::milliseconds Paused() const { return std::chrono::milliseconds(paused_.load()); }
 
@@ -59,12 +64,14 @@ private:
     bool Cancelled() const { return cancel_.load(); }
     HidReadResult ReadInputReport(HidHandle& handle, std::span<uint8_t> report);
     void Pause(std::chrono::milliseconds duration);
+    bool NoteAnswer(bool answered);
 
     DeviceConnection& connection_;
     Pacer& pacer_;
     DebugOutput& debug_;
     const std::atomic<bool>& cancel_;
     std::atomic<long long> paused_{0};
+    std::atomic<bool> unanswered_{false};
 };
 
 } // namespace lumeno

@@ -57,10 +57,18 @@ void DeviceSession::OnHidNotice(HidNoticeKind kind, const std::string& name)
 {
     // A flow that is talking to a mouse being removed stops sending at once;
     // the removal itself is handled after that flow.
-    if (kind == HidNoticeKind::Removal && PassesDeviceNameFilter(name))
+    if (!PassesDeviceNameFilter(name))
+        return;
+    if (kind == HidNoticeKind::Removal)
         link_.cancel.store(true);
+    std::atomic<bool>& queued = kind == HidNoticeKind::Arrival ? arrivalQueued_ : removalQueued_;
+    if (queued.exchange(true))
+        return; // the change already queued searches once for the whole burst
     const uint32_t code = kind == HidNoticeKind::Arrival ? kDeviceArrival : kDeviceRemoveComplete;
-    ui_.Post([this, code, name] { OnDeviceChange(code, kDeviceTypeInterface, name); });
+    ui_.Post([this, code, name, &queued] {
+        queued.store(false);
+        OnDeviceChange(code, kDeviceTypeInterface, name);
+    });
 }
 
 void DeviceSession::PostNotice(DeviceNoticeKind kind, int param, std::function<void()> handled)
@@ -86,11 +94,37 @@ bool DeviceSession::OnDeviceChange(uint32_t eventCode, uint32_t deviceType, cons
 
 void DeviceSession::Arrival()
 {
+    const bool wasConnected = MouseConnected();
     if (!link_.connection.CheckConnection()) {
         link_.connection.SetMouseConnected(false);
         listener_.MouseGone(false);
         return;
     }
+    if (wasConnected) {
+        // Another interface of a mouse already here: nothing has changed.
+        link_.connection.SetMouseConnected(true);
+        return;
+    }
+    Found();
+}
+
+void DeviceSession::Removal()
+{
+    const bool wasConnected = MouseConnected();
+    if (link_.connection.CheckConnection()) {
+        // Another interface of the same kind went away; the mouse is still here.
+        link_.connection.SetMouseConnected(true);
+        listener_.MouseArrived(false);
+        return;
+    }
+    link_.connection.SetMouseConnected(false);
+    if (wasConnected || lost_)
+        Gone();
+}
+
+void DeviceSession::Found()
+{
+    lost_ = false;
     ForgetDevice(ctx_, link_);
     LoadProfile(ctx_);
     LoadProfileSettings(ctx_, ctx_.paths.currentSettingsFile);
@@ -98,21 +132,47 @@ void DeviceSession::Arrival()
     listener_.MouseArrived(true);
 }
 
-void DeviceSession::Removal()
+void DeviceSession::Gone()
 {
-    if (link_.connection.CheckConnection()) {
-        // Another interface of the same kind went away; the mouse is still here.
-        link_.connection.SetMouseConnected(true);
-        listener_.MouseArrived(false);
-        return;
-    }
     ctx_.debug.Write("The system did not detect the Lumeno-KV580 Pro.\n");
     link_.connection.SetMouseConnected(false);
     // The removed mouse's handles are closed now rather than at the next
     // search, so nothing keeps talking to a device that is gone.
     link_.connection.CloseHandles();
     reader_->Wake();
+    if (lost_) {
+        lost_ = false; // removed for real: an arrival brings it back
+        return;        // the user was told when it stopped answering
+    }
     listener_.MouseGone(true);
+}
+
+void DeviceSession::AfterFlow()
+{
+    if (!link_.transport.TakeUnanswered() || !MouseConnected())
+        return;
+    ctx_.debug.Write("The Lumeno-KV580 Pro stopped answering.\n");
+    Gone();
+    lost_ = true;
+}
+
+bool DeviceSession::SearchAnswering()
+{
+    if (!link_.connection.CheckConnection())
+        return false;
+    if (link_.connection.Answers())
+        return true;
+    link_.connection.SetMouseConnected(false);
+    link_.connection.CloseHandles();
+    return false;
+}
+
+void DeviceSession::FoundAgain()
+{
+    if (!lost_)
+        return;
+    link_.connection.SetMouseConnected(true);
+    Found();
 }
 
 } // namespace lumeno

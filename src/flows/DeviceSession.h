@@ -7,6 +7,7 @@
 #include "platform/DeviceNoticeSink.h"
 #include "platform/HidSystem.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,11 +56,27 @@ public:
     bool MouseConnected() const;
     EventReader& Reader() { return *reader_; }
 
+    // After a flow: when reports went unanswered the mouse can no longer be
+    // reached; that is handled as a removal, and the mouse counts as lost
+    // until a search finds it answering again (or it arrives again). UI
+    // thread.
+    void AfterFlow();
+    bool Lost() const { return lost_; }
+    // For a lost mouse: the search, and whether the mouse answers. It may
+    // wait as long as an unanswered read does, so it runs on the device
+    // worker, never on the UI thread.
+    bool SearchAnswering();
+    // A search found the lost mouse answering: handled as an arrival. UI
+    // thread.
+    void FoundAgain();
+
 private:
     void PostNotice(DeviceNoticeKind kind, int param, std::function<void()> handled) override;
     void OnHidNotice(HidNoticeKind kind, const std::string& interfaceName);
     void Arrival();
     void Removal();
+    void Gone();
+    void Found();
 
     AppContext& ctx_;
     DeviceLink& link_;
@@ -67,6 +84,11 @@ private:
     UiThread& ui_;
     DeviceSessionListener& listener_;
     std::unique_ptr<EventReader> reader_;
+    bool lost_ = false;
+    // Notices of one plug or unplug come in a burst, one per interface; a
+    // change already queued for the UI thread takes the later ones along.
+    std::atomic<bool> arrivalQueued_{false};
+    std::atomic<bool> removalQueued_{false};
 };
 
 } // namespace lumeno

@@ -45,6 +45,7 @@ void DeviceWorker::Pump()
             continue;
         }
         Job& job = std::get<Job>(item);
+        const bool quiet = job.quiet;
         running_ = true;
         {
             std::lock_guard lock(mutex_);
@@ -56,9 +57,11 @@ void DeviceWorker::Pump()
             handed_ = std::move(job);
         }
         wake_.notify_all();
-        busyShown_ = true;
-        if (observer_)
-            observer_->FlowStarted(planned_);
+        if (!quiet) {
+            busyShown_ = true;
+            if (observer_)
+                observer_->FlowStarted(planned_);
+        }
     }
     if (!running_ && busyShown_) {
         busyShown_ = false;

@@ -38,6 +38,7 @@ public:
         std::function<FlowResult()> run;          // on the worker thread
         std::chrono::milliseconds planned{};      // its pauses, known in advance
         std::function<void(FlowResult)> finished; // on the UI thread, may be empty
+        bool quiet = false;                       // background work the observer is not told of (no busy window)
     };
 
     // link: whose pauses measure progress and whose cancel flag stops a flow;

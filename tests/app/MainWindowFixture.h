@@ -184,7 +184,8 @@ struct MainWindowFixture : ContextFixture {
         ctx.ini.WriteString(dataDir / "str0.ini", "Skins", "Lan", language);
     }
 
-    AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false)
+    AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false,
+                    std::chrono::milliseconds lostMouseSearchInterval = kLostMouseSearchInterval)
     {
         shell = std::make_unique<AppShell>(
             ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs});
@@ -193,6 +194,7 @@ struct MainWindowFixture : ContextFixture {
         options.showSplash = false;
         options.systemLanguage = systemLanguage;
         options.showWhenNoTray = showWhenNoTray;
+        options.lostMouseSearchInterval = lostMouseSearchInterval;
         shell->Initialise(options);
         return *shell;
     }

@@ -512,6 +512,26 @@ TEST(MessageBox, EnterTakesTheDefaultButtonAndEscCancels)
     EXPECT_EQ(notice.exec(), QDialog::Accepted);
 }
 
+TEST_F(MainWindowTest, AMouseThatStopsAnsweringGoesLikeARemovalAndComesBackByItself)
+{
+    auto& s = Start("EN", false, std::chrono::milliseconds(20));
+    s.RestoreFromTray();
+    mouse.SetFrozen(true);
+    s.QueuedCommands().Apply(ApplyGroup::Sensitivity);
+    ASSERT_TRUE(Settle());
+    EXPECT_FALSE(s.Window().isVisible());
+    EXPECT_FALSE(s.Tray().IsAdded());
+    EXPECT_TRUE(HasLine(debug, "The Lumeno-KV580 Pro stopped answering."));
+
+    mouse.SetFrozen(false);
+    ASSERT_TRUE(WaitFor([&] { return s.Tray().IsAdded(); })) << "found again without a plug";
+    EXPECT_EQ(s.Tray().BalloonText(), "The system detect Lumeno-KV580 Pro.");
+    mouse.ClearTraffic();
+    s.QueuedCommands().Apply(ApplyGroup::Sensitivity);
+    ASSERT_TRUE(Settle());
+    EXPECT_FALSE(mouse.Traffic().empty()) << "the mouse hears the program again";
+}
+
 TEST_F(MainWindowTest, ExitDuringAFlowCancelsItAndWaitsForItsSave)
 {
     auto& s = Start();

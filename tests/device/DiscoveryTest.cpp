@@ -2,6 +2,8 @@
 // arrival and removal do.
 #include "DeviceFixture.h"
 
+#include "flows/WriteFlows.h"
+
 #include "device/DeviceChange.h"
 #include "device/EventReader.h"
 
@@ -177,7 +179,7 @@ TEST_F(DeviceChangeTest, RemovalOfTheMouseIsReportedAndClosesTheHandles)
 {
     mouse.Unplug(); // two interfaces: two notices, both pass the filter
     EXPECT_FALSE(link.connection.MouseConnected());
-    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone", "gone"}));
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone"})) << "one unplug, one notice";
     EXPECT_TRUE(debug.Contains("The system did not detect the Lumeno-KV580 Pro.\n"));
     EXPECT_EQ(link.connection.CommandHandle(), nullptr);
 }
@@ -199,7 +201,7 @@ TEST_F(DeviceChangeTest, ArrivalReconnectsReloadsAndWritesNothing)
     EXPECT_TRUE(link.connection.MouseConnected());
     EXPECT_EQ(ctx.image.axisSensitivityX, 77);
     EXPECT_EQ(link.state.currentDpiStage, 0);
-    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"arrived", "arrived"}));
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"arrived"})) << "one plug, one notice";
     for (auto& r : mouse.Traffic())
         EXPECT_NE(r.kind, TrafficKind::SetFeature) << "arrival must not write to the mouse";
 }
@@ -247,6 +249,72 @@ TEST_F(DeviceChangeTest, LowerCaseNamedMouseIsNeverNoticed)
     mouse.Unplug();
     EXPECT_TRUE(listener.Snapshot().empty());
     EXPECT_TRUE(link.connection.MouseConnected()); // nobody told it otherwise
+}
+
+// Holds posted tasks until the test runs them, as the UI thread would.
+class QueuedUiThread final : public UiThread {
+public:
+    void Post(std::function<void()> task) override { tasks.push_back(std::move(task)); }
+    void RunAll()
+    {
+        while (!tasks.empty()) {
+            auto task = std::move(tasks.front());
+            tasks.erase(tasks.begin());
+            task();
+        }
+    }
+    std::vector<std::function<void()>> tasks;
+};
+
+TEST(DeviceSessionNoticesTest, TheNoticesOfOnePlugAreHandledOnce)
+{
+    DeviceRig f;
+    QueuedUiThread ui;
+    RecordingListener listener;
+    DeviceSession session(f.ctx, f.link, f.hid, ui, listener);
+    ASSERT_TRUE(session.Start());
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        f.mouse.Unplug();
+        EXPECT_EQ(ui.tasks.size(), 1u) << "one search for the whole unplug";
+        ui.RunAll();
+        f.mouse.Plug();
+        EXPECT_EQ(ui.tasks.size(), 1u) << "one search for the whole plug";
+        ui.RunAll();
+    }
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone", "arrived", "gone", "arrived", "gone", "arrived"}));
+}
+
+TEST_F(DeviceChangeTest, AMouseThatStopsAnsweringIsLostThenFoundWhenItAnswersAgain)
+{
+    mouse.SetFrozen(true);
+    ASSERT_TRUE(RunFlow(Flow::Sensitivity, ctx).saved);
+    session.AfterFlow();
+    EXPECT_TRUE(session.Lost());
+    EXPECT_FALSE(link.connection.MouseConnected());
+    EXPECT_EQ(link.connection.CommandHandle(), nullptr) << "handles closed as for a removal";
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone"}));
+
+    EXPECT_FALSE(session.SearchAnswering()) << "still frozen";
+    EXPECT_FALSE(link.connection.MouseConnected());
+
+    mouse.SetFrozen(false);
+    ASSERT_TRUE(session.SearchAnswering());
+    session.FoundAgain();
+    EXPECT_FALSE(session.Lost());
+    EXPECT_TRUE(link.connection.MouseConnected());
+    EXPECT_EQ(listener.Snapshot(), (std::vector<std::string>{"gone", "arrived"}));
+    mouse.ClearTraffic();
+    RunFlow(Flow::Sensitivity, ctx);
+    EXPECT_EQ(Codes(), (Bytes{0x0B})) << "the mouse hears the program again";
+}
+
+TEST_F(DeviceChangeTest, AFlowThatWasAnsweredLeavesTheMouseConnected)
+{
+    RunFlow(Flow::Sensitivity, ctx);
+    session.AfterFlow();
+    EXPECT_FALSE(session.Lost());
+    EXPECT_TRUE(link.connection.MouseConnected());
+    EXPECT_TRUE(listener.Snapshot().empty());
 }
 
 TEST_F(DeviceChangeTest, RemovalCancelsAFlowAtOnce)
