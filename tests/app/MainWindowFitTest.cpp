@@ -1,13 +1,19 @@
 // The main window's controls against what they show: the axis sliders take
-// the level of the scale label under the click.
+// the level of the scale label under the click, and no caption is cut off.
 #include "MainWindowFixture.h"
 
 #include "ui/BitmapBtn.h"
 #include "ui/DMarker.h"
 
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTest>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace lumeno {
 namespace {
@@ -46,6 +52,48 @@ TEST_F(MainWindowFitTest, AClickOnTheTrackAboveAScaleLabelSetsThatLevel)
         }
     }
 }
+
+struct MainWindowCaptionTest : MainWindowFixture, ::testing::TestWithParam<const char*> {};
+
+TEST_P(MainWindowCaptionTest, NoCaptionIsCutAndTheViewTabsShareOneFont)
+{
+    SeedProfile(GetParam());
+    auto& w = Start().Window();
+    const auto tab = [&w](const Rect& r) {
+        return qobject_cast<CBitmapBtn*>(w.childAt(r.left + r.Width() / 2, r.top + r.Height() / 2));
+    };
+    CBitmapBtn* topTab = tab(kTopViewTabRect);
+    CBitmapBtn* sideTab = tab(kSideViewTabRect);
+    ASSERT_TRUE(topTab && sideTab);
+    EXPECT_EQ(topTab->CaptionFont().toString().toStdString(), sideTab->CaptionFont().toString().toStdString());
+
+    std::vector<CBitmapBtn*> buttons{
+        w.AssignmentHeaderButton(), w.MacroHeaderButton(), w.AxisHeaderButton(), topTab, sideTab,
+        w.ProfileButton(),          w.ResetButton()};
+    for (int i = 0; i < kButtonCount; ++i)
+        buttons.push_back(w.AssignmentBox(i));
+    for (CBitmapBtn* button : buttons) {
+        const QString caption = button->Caption();
+        SCOPED_TRACE(caption.toStdString());
+        // The captions are drawn in the fonts the platform finds for the
+        // window's face (DejaVu Sans for "Arial"; WenQuanYi Micro Hei for the
+        // Chinese characters): every glyph is there, so widths are real.
+        QTextLayout layout(caption, button->CaptionFont());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            for (const quint32 glyph : run.glyphIndexes())
+                EXPECT_NE(glyph, 0u) << "a glyph missing in " << run.rawFont().familyName().toStdString();
+
+        const QFontMetrics metrics(button->CaptionFont(), button);
+        const int area = button->CaptionRect().width();
+        EXPECT_LE(metrics.horizontalAdvance(caption), area) << button->CaptionFont().pixelSize() << " px";
+        EXPECT_EQ(metrics.elidedText(caption, Qt::ElideRight, area).toStdString(), caption.toStdString());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, MainWindowCaptionTest, ::testing::Values("EN", "DE", "CHS", "CHT"));
 
 } // namespace
 } // namespace lumeno
