@@ -32,8 +32,8 @@ namespace {
 constexpr QColor kTextColour{255, 255, 255};
 constexpr int kTextWidthRightOfNote = 720; // the note runs up to the reset button
 constexpr int kCaptionInset = 5;           // image buttons start their captions this far in
-constexpr int kSmallestCaptionHeight = 10;
-constexpr int kScaleLabelWidth = 18; // wide enough for "10"
+constexpr int kSmallestCaptionHeight = 7;  // smaller captions are no longer legible
+constexpr int kScaleLabelWidth = 18;       // wide enough for "10"
 
 // The progress strip of a flow, under the note.
 constexpr Rect kProgressRect{194, 632, 914, 646};
@@ -50,6 +50,14 @@ bool IsClosingKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space ||
            key == Qt::Key_F1;
+}
+
+// Centres a caption by hand: the centred form keeps the inset on both sides,
+// the left-aligned one only on the left, so a long caption has more room.
+void CentreCaption(CBitmapBtn* button)
+{
+    const int textWidth = QFontMetrics(button->CaptionFont(), button).horizontalAdvance(button->Caption());
+    button->SetAlignment(CBitmapBtn::AlignLeft, std::max(0, (button->width() - textWidth) / 2 - kCaptionInset));
 }
 
 void DrawPlaced(const SkinImages& skin, QPainter& painter, const PlacedImage& image)
@@ -110,6 +118,7 @@ void CMouseConfigurationDlg::CreateControls()
     auto makeButton = [this, &face](const SkinnedButton& look) {
         const ButtonImages& images = look.images;
         auto* button = new CBitmapBtn(this);
+        button->resize(look.rect.Width(), look.rect.Height()); // its caption is fitted before the layout places it
         button->SetBitmaps(s_.skin, 0, 0, look.rect.Width(), look.rect.Height(), images.normal, images.hover,
                            images.pressed, images.disabled);
         button->SetCaptionFont(face, kMainWindowFontHeight, QFont::Normal);
@@ -240,28 +249,28 @@ void CMouseConfigurationDlg::ApplyTexts()
     sideTab_->SetCaption(Text(kTextSideView));
     profile_->SetCaption(Text(kTextProfileButton));
     reset_->SetCaption(Text(kTextResetButton));
-    for (auto* button : {topTab_, sideTab_, profile_, reset_})
+    // The tabs, profile and reset captions are fitted from the left inset to
+    // the right edge, then centred.
+    const std::array centred{topTab_, sideTab_, profile_, reset_};
+    for (auto* button : centred)
+        button->SetAlignment(CBitmapBtn::AlignLeft, 0);
+    for (auto* button : {headers_[0], headers_[1], headers_[2], topTab_, sideTab_, profile_, reset_})
         FitCaption(button);
+    // The two view tabs share one font: the smaller of their fits.
+    const int tabHeight = std::min(topTab_->CaptionFont().pixelSize(), sideTab_->CaptionFont().pixelSize());
+    for (auto* tab : {topTab_, sideTab_})
+        tab->SetCaptionFont(font_.family(), tabHeight, QFont::Normal);
+    for (auto* button : centred)
+        CentreCaption(button);
 }
 
 void CMouseConfigurationDlg::FitCaption(CBitmapBtn* button) const
 {
     // Longer translations ("Zurücksetzen" in a 57 px button) get a smaller
-    // font rather than an ellipsis; the text is centred by hand because the
-    // centred form keeps a margin on both sides.
-    QFont font(font_.family());
-    int height = kMainWindowFontHeight;
-    for (; height > kSmallestCaptionHeight; --height) {
-        font.setPixelSize(height);
-        if (QFontMetrics(font).horizontalAdvance(button->Caption()) <= button->width() - 2 * kCaptionInset)
-            break;
-    }
-    font.setPixelSize(height);
-    button->SetCaptionFont(font_.family(), height, QFont::Normal);
-    const int textWidth = QFontMetrics(font).horizontalAdvance(button->Caption());
-    button->SetAlignment(CBitmapBtn::AlignLeft, std::max(0, (button->width() - textWidth) / 2 - kCaptionInset));
-    // What still does not fit is cut off with an ellipsis; the tip shows it whole.
-    button->setToolTip(textWidth > button->width() - kCaptionInset ? button->Caption() : QString());
+    // font rather than an ellipsis; below the smallest height they are cut
+    // off and the tip shows them whole.
+    button->FitCaption(kMainWindowFontHeight, kSmallestCaptionHeight);
+    button->setToolTip(button->CaptionFits() ? QString() : button->Caption());
 }
 
 void CMouseConfigurationDlg::Relayout()

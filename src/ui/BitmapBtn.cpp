@@ -2,6 +2,7 @@
 
 #include "ui/SkinImages.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -59,6 +60,32 @@ void CBitmapBtn::SetCaptionFont(const QString& face, int pixelHeight, int weight
     captionFont_.setPixelSize(std::max(1, pixelHeight));
     captionFont_.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     update();
+}
+
+QRect CBitmapBtn::CaptionRect() const
+{
+    const int left = kCaptionInset + (alignment_ == AlignLeft ? indent_ : 0);
+    const int right = alignment_ == AlignLeft ? 0 : kCaptionInset;
+    return QRect(left, 0, std::max(0, width() - left - right), height());
+}
+
+bool CBitmapBtn::CaptionFits() const
+{
+    // The same measure as the ellipsis in paintEvent.
+    return QFontMetrics(captionFont_, this).elidedText(caption_, Qt::ElideRight, CaptionRect().width()) == caption_;
+}
+
+int CBitmapBtn::FitCaption(int largest, int smallest)
+{
+    int height = std::max(1, largest);
+    for (; height > smallest; --height) {
+        captionFont_.setPixelSize(height);
+        if (CaptionFits())
+            break;
+    }
+    captionFont_.setPixelSize(std::max(1, height));
+    update();
+    return captionFont_.pixelSize();
 }
 
 void CBitmapBtn::SetCaptionColours(QColor normal, QColor hover, QColor disabled, QColor pressed)
@@ -126,9 +153,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*)
 
     painter.setFont(captionFont_);
     painter.setPen(captionColours_[Index(look)]);
-    const int left = kCaptionInset + (alignment_ == AlignLeft ? indent_ : 0);
-    const QRect textRect(left, 0, std::max(0, width() - left - (alignment_ == AlignLeft ? 0 : kCaptionInset)),
-                         height());
+    const QRect textRect = CaptionRect();
     int flags = Qt::AlignVCenter;
     flags |= alignment_ == AlignCentre ? Qt::AlignHCenter : alignment_ == AlignRight ? Qt::AlignRight : Qt::AlignLeft;
     if (multiLine_) {

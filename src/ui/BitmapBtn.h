@@ -9,7 +9,9 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -39,6 +41,15 @@ public:
     void SetCaption(const QString& caption);
     QString Caption() const { return caption_; }
     void SetCaptionFont(const QString& face, int pixelHeight, int weight = 550);
+    const QFont& CaptionFont() const { return captionFont_; }
+    // Where the caption is drawn, in the button's coordinates.
+    QRect CaptionRect() const;
+    // The caption shows whole on one line, without an ellipsis.
+    bool CaptionFits() const;
+    // Gives the caption font the largest pixel height from largest down to
+    // smallest at which the caption fits (smallest when none does); face and
+    // weight stay. Returns that height.
+    int FitCaption(int largest, int smallest);
     void SetCaptionColours(QColor normal, QColor hover, QColor disabled, QColor pressed);
     void SetAlignment(int alignment, int indent = 0);
     void SetMultiLine(bool multiLine);

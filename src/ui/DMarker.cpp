@@ -15,8 +15,14 @@ void CDMarkerBase::Create(const QRect& rect, int identifier)
 {
     id_ = identifier;
     setGeometry(rect);
-    model_.SetRect(SliderRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()});
+    TakeGeometry();
     update();
+}
+
+void CDMarkerBase::TakeGeometry()
+{
+    const QRect place = geometry();
+    model_.SetRect(SliderRect{place.left(), place.top(), place.left() + place.width(), place.top() + place.height()});
 }
 
 void CDMarkerBase::SetRange(int minimum, int maximum)
@@ -52,6 +58,7 @@ int CDMarkerBase::CoordinateInParent(const QPointF& local) const
 
 void CDMarkerBase::paintEvent(QPaintEvent*)
 {
+    TakeGeometry();
     QPainter painter(this);
     if (!empty_.isNull())
         painter.drawImage(QPoint(0, 0), empty_);
@@ -70,11 +77,13 @@ void CDMarkerBase::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
+    TakeGeometry();
     model_.Press(); // Qt grabs the mouse for the pressed widget until release
 }
 
 void CDMarkerBase::mouseMoveEvent(QMouseEvent* event)
 {
+    TakeGeometry();
     if (model_.Move(CoordinateInParent(event->position())))
         update();
 }
@@ -83,6 +92,7 @@ void CDMarkerBase::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
+    TakeGeometry();
     std::optional<int> released = model_.Release(CoordinateInParent(event->position()));
     update();
     if (released)

@@ -2,7 +2,9 @@
 // The skinned sliders: CDMarker (horizontal) and CDMarkerV (vertical). A
 // slider paints its empty track over the whole control and the filled track
 // over the part its position covers; on button release it tells its parent
-// the new position with sliderReleased(position, identifier).
+// the new position with sliderReleased(position, identifier). Positions
+// follow the control's current geometry: a parent may move and resize it
+// after Create.
 #include "ui/SliderModel.h"
 
 #include <QImage>
@@ -13,7 +15,7 @@ namespace lumeno {
 class CDMarkerBase : public QWidget {
     Q_OBJECT
 public:
-    // rect: the control's place in the parent's client coordinates.
+    // rect: the control's first place in the parent's client coordinates.
     void Create(const QRect& rect, int identifier);
     int Identifier() const { return id_; }
 
@@ -22,6 +24,7 @@ public:
     void SetPosOrMinimum(int value); // refresh form: out of range gives the minimum
     int GetPos() const { return model_.Pos(); }
     bool IsDragging() const { return model_.Dragging(); }
+    // The model's rectangle is the control's geometry at its last input or paint.
     const SliderModel& Model() const { return model_; }
 
     // Tracks as cut from their skin images (RegionCopy), drawn at the control's origin.
@@ -42,6 +45,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Gives the model the control's current place.
+    void TakeGeometry();
     int CoordinateInParent(const QPointF& local) const;
 
     SliderModel model_;

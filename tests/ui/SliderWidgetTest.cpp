@@ -5,6 +5,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace lumeno {
 namespace {
 
@@ -69,6 +71,57 @@ TEST_F(SliderWidgetTest, HorizontalReachesSixOnlyAtTheRightEdgeAndPaintsTheFille
     shot = slider.grab().toImage();
     EXPECT_EQ(shot.pixel(31, 4), qRgb(255, 0, 0));
     EXPECT_EQ(shot.pixel(32, 4), qRgb(0, 0, 0));
+}
+
+TEST_F(SliderWidgetTest, MovedOrResizedAfterCreateTakesItsLevelWhereItIsShown)
+{
+    // Range 1..11: 1 + 10 * (x - left) / width, or 1 + 10 * (bottom - y) / height,
+    // with the place the parent gave the control after Create.
+    struct Case {
+        SliderOrientation orientation;
+        QRect created;
+        QRect shown;
+        QPoint click; // in the control
+        int level;
+        int filled; // pixels from the left or from the bottom
+    };
+    const Case cases[] = {
+        {SliderOrientation::Horizontal, QRect(0, 0, 208, 9), QRect(37, 202, 208, 9), QPoint(94, 4), 5, 92},
+        {SliderOrientation::Horizontal, QRect(0, 0, 100, 9), QRect(37, 202, 208, 9), QPoint(150, 4), 8, 161},
+        {SliderOrientation::Vertical, QRect(0, 0, 7, 170), QRect(25, 30, 7, 170), QPoint(3, 102), 5, 75},
+        {SliderOrientation::Vertical, QRect(25, 3, 7, 100), QRect(25, 3, 7, 200), QPoint(3, 120), 5, 88},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "shown at " << c.shown.x() << "," << c.shown.y() << " " << c.shown.width()
+                                        << "x" << c.shown.height());
+        std::unique_ptr<CDMarkerBase> slider;
+        if (c.orientation == SliderOrientation::Horizontal)
+            slider = std::make_unique<CDMarker>(&parent);
+        else
+            slider = std::make_unique<CDMarkerV>(&parent);
+        slider->Create(c.created, 7);
+        slider->SetRange(1, 11);
+        slider->setGeometry(c.shown);
+        QImage empty(c.shown.size(), QImage::Format_RGB32);
+        empty.fill(Qt::black);
+        QImage filled(c.shown.size(), QImage::Format_RGB32);
+        filled.fill(Qt::red);
+        slider->SetTrackImages(empty, filled);
+        QSignalSpy released(slider.get(), &CDMarkerBase::sliderReleased);
+
+        QTest::mouseClick(slider.get(), Qt::LeftButton, {}, c.click);
+        ASSERT_EQ(released.count(), 1);
+        EXPECT_EQ(released[0][0].toInt(), c.level);
+        // The n-th pixel of the track from its start.
+        const auto track = [&](int n) {
+            return c.orientation == SliderOrientation::Horizontal
+                       ? QPoint(n, c.shown.height() / 2)
+                       : QPoint(c.shown.width() / 2, c.shown.height() - 1 - n);
+        };
+        const QImage shot = slider->grab().toImage();
+        EXPECT_EQ(shot.pixel(track(c.filled - 1)), qRgb(255, 0, 0));
+        EXPECT_EQ(shot.pixel(track(c.filled)), qRgb(0, 0, 0));
+    }
 }
 
 TEST_F(SliderWidgetTest, DisabledSliderSendsNothing)
