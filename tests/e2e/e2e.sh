@@ -46,6 +46,10 @@ vmouse "dpi 3"
 # Stage 3 of the factory image is 2400 DPI.
 check "a DPI switch on the mouse shows a balloon" \
   wait_for 5 bash -c "grep -q '^Tray balloon \[.*2400' '$SESSION_DIR/app.log'"
+vmouse "dpi 8"
+vmouse "press"
+check "the DPI button wraps from stage 8 to the first stage" \
+  wait_for 5 app_has "Switch DPI into the first stage (600)"
 
 step="a second copy exits at once"
 start=$SECONDS
