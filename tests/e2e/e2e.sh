@@ -27,6 +27,9 @@ finish() {
 trap finish EXIT
 check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
 
+# A runtime folder longer than a socket address (108 bytes) holds.
+SESSION_RUNTIME=$SESSION_DIR/runtime
+while [ ${#SESSION_RUNTIME} -lt 220 ]; do SESSION_RUNTIME+=/a-runtime-folder-of-some-length; done
 session_env
 start_xvfb
 start_tray_host

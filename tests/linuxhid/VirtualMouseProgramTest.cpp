@@ -144,6 +144,30 @@ TEST_F(ProgramTest, AResetPutsTheMouseOnTheFirstStageAndTheButtonGoesOnFromThere
     }
 }
 
+// Socket addresses hold 108 bytes; the folder here alone is longer.
+TEST(VirtualMouseProgram, ServesAndIsReachedInAnyRuntimeFolder)
+{
+    TempDir tmp;
+    fs::path runtime = tmp.path();
+    for (int i = 0; runtime.string().size() < 220; ++i)
+        runtime /= "runtime-folder-of-a-long-name-" + std::to_string(i);
+    fs::create_directories(runtime);
+    fs::create_directories(tmp.path() / "sys");
+    ChildProcess program({"/usr/bin/env", "XDG_RUNTIME_DIR=" + runtime.string(), kProgram});
+    const fs::path folder = runtime / "lumeno-kv580" / "virtual-hid";
+    ASSERT_EQ(program.ReadLine().value_or(""), "ready socket " + folder.string());
+
+    LinuxHidSystem hid{ProgramTest::Options(tmp.path(), folder)};
+    CapturingDebugOutput debug;
+    VirtualPacer pacer;
+    DeviceLink link{hid, pacer, debug};
+    ASSERT_TRUE(link.connection.CheckConnection());
+    CommandFrame rate = CommandFrame::Make(kGetReportRate);
+    link.transport.SendCommand(rate, true);
+    EXPECT_EQ(Bytes(rate.bytes.begin(), rate.bytes.end()), F({0x81, 0x01, 0x5A, 0x3C, 0x0F}));
+    EXPECT_EQ(program.WaitForLine("reply ").value_or(""), "reply GetReportRate [81 01 5a 3c 0f 00 00 d8]");
+}
+
 TEST_F(ProgramTest, KeepsServingAfterEndOfInputAndCleansUpOnSigterm)
 {
     program.CloseInput();
