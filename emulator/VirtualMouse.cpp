@@ -10,6 +10,14 @@ namespace lumeno {
 namespace {
 
 // The firmware's view of the command set (frame byte 0).
+//
+// Stage numbering, one rule for the whole model: the current stage is held
+// as an index 0..7 (index 0 is stage 1), and the event report 04 01 00 <n>
+// carries that index. The stage byte of SetDpiStagesLow (0x07, frame byte 1)
+// and the reply of GetCurrentDpiStage (0x87, reply byte 1) count stages from
+// 1, so the 1 of a factory reset is the first stage. A stage byte outside
+// 1..8 (a failed GetCurrentDpiStage makes the program send 0) leaves the
+// current stage as it is. The console of lumeno-virtual-mouse counts from 1.
 enum FirmwareCode : uint8_t {
     kFwSetReportRate = 0x01,
     kFwGetReportRate = 0x81,
@@ -29,7 +37,6 @@ enum FirmwareCode : uint8_t {
 constexpr size_t kFrameBytes = 8;
 constexpr size_t kChunkBytes = 64;
 constexpr uint8_t kEventDpiChanged = 1;
-constexpr uint8_t kStageMaskBits = 7;
 
 uint8_t Checksum(const uint8_t* frame) { return uint8_t(0xFF - (std::accumulate(frame, frame + 7, 0u) & 0xFF)); }
 
@@ -40,7 +47,7 @@ VirtualMouseState FactoryState()
 {
     VirtualMouseState s;
     s.reportRate = {0x01, 0x5A, 0x3C, 0x0F};
-    s.currentStage = 2;
+    s.currentStage = 2; // stage 3
     s.stageEnableMask = 0xFF;
     s.stageDpi = {3, 7, 15, 23, 31, 47, 63};
     s.sensitivityX = 100;
@@ -232,7 +239,8 @@ void VirtualMouse::HandleFrameLocked(const std::array<uint8_t, 8>& frame, std::v
         std::copy_n(frame.begin() + 1, 6, s.lightingEffect.begin());
         break;
     case kFwDpiLow:
-        s.currentStage = frame[1];
+        if (frame[1] >= 1 && frame[1] <= kStageSlots)
+            s.currentStage = StageIndex(frame[1]);
         s.stageEnableMask = frame[2];
         std::copy_n(frame.begin() + 3, 4, s.stageDpi.begin());
         break;
@@ -240,7 +248,7 @@ void VirtualMouse::HandleFrameLocked(const std::array<uint8_t, 8>& frame, std::v
         std::copy_n(frame.begin() + 1, 3, s.stageDpi.begin() + 4);
         break;
     case kFwGetStage:
-        setReply({kFwGetStage, s.currentStage});
+        setReply({kFwGetStage, uint8_t(StageNumber(s.currentStage))});
         break;
     case kFwSensitivity:
         s.sensitivityX = frame[1];
@@ -356,10 +364,12 @@ void VirtualMouse::PressDpiButton()
     {
         std::lock_guard lock(mutex_);
         next = state_.currentStage;
-        for (uint8_t step = 1; step <= kStageMaskBits; ++step) {
-            const uint8_t candidate = uint8_t((state_.currentStage + step) % kStageMaskBits);
+        // From stage 8 the search starts before stage 1.
+        const int from = state_.currentStage < kButtonStages ? state_.currentStage : -1;
+        for (int step = 1; step <= kButtonStages; ++step) {
+            const int candidate = (from + step) % kButtonStages;
             if (state_.stageEnableMask & (1u << candidate)) {
-                next = candidate;
+                next = uint8_t(candidate);
                 break;
             }
         }
@@ -367,18 +377,18 @@ void VirtualMouse::PressDpiButton()
     SwitchDpiStage(next);
 }
 
-void VirtualMouse::SwitchDpiStage(uint8_t stage)
+void VirtualMouse::SwitchDpiStage(uint8_t index)
 {
     std::vector<Outgoing> out;
     {
         std::lock_guard lock(mutex_);
-        if (!plugged_)
+        if (!plugged_ || index >= kStageSlots)
             return;
-        state_.currentStage = stage;
+        state_.currentStage = index;
         std::vector<uint8_t> report(kEventReportLength, 0);
         report[0] = kEventReportId;
         report[1] = kEventDpiChanged;
-        report[3] = stage;
+        report[3] = index;
         SendLocked(MouseCollection::Events, std::move(report), out);
     }
     Dispatch(std::move(out));

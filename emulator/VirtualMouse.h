@@ -58,7 +58,7 @@ struct VirtualMouseOptions {
 // The firmware's settings, as last written (or as it started).
 struct VirtualMouseState {
     std::array<uint8_t, 4> reportRate{}; // byte 0 rate code, 1..3 firmware's own
-    uint8_t currentStage = 0;            // 0-based stage index
+    uint8_t currentStage = 0;            // stage index 0..7 (see StageIndex)
     uint8_t stageEnableMask = 0;         // bit 7 always set by the program
     std::array<uint8_t, 7> stageDpi{};   // as on the wire: DPI / 100 - 1
     std::array<uint8_t, 64> stageColors{};
@@ -105,6 +105,17 @@ public:
     static constexpr uint8_t kEventReportId = 4;
     static constexpr uint16_t kEventReportLength = 8;
     static constexpr uint16_t kChunkReportLength = 65;
+    // Stage slots. Stages 1..7 have a DPI and an enable bit and the DPI
+    // button steps through them; the button never selects stage 8.
+    static constexpr uint8_t kStageSlots = 8;
+    static constexpr uint8_t kButtonStages = 7;
+
+    // The one stage numbering of the firmware (written out beside its
+    // command table): its state, SwitchDpiStage and the event report hold
+    // the index 0..7; the stage byte of SetDpiStagesLow, the reply of
+    // GetCurrentDpiStage and lumeno-virtual-mouse's console count from 1.
+    static constexpr int StageNumber(uint8_t index) { return index + 1; }
+    static constexpr uint8_t StageIndex(int number) { return static_cast<uint8_t>(number - 1); }
 
     // clock time-stamps the traffic; nullptr uses a steady clock started now.
     // The mouse starts plugged in, with no host.
@@ -141,11 +152,13 @@ public:
     void SetAccessDenied(bool denied);
     bool AccessDenied() const;
 
-    // Switches to the next enabled stage as the DPI button would, and sends
-    // the event report 04 01 00 <stage>.
+    // Switches to the next enabled stage of 1..7 as the DPI button would,
+    // wrapping to the first enabled one (also from stage 8), and sends the
+    // event report 04 01 00 <index>.
     void PressDpiButton();
-    // Switches to the stage given (0-based) and sends its event report.
-    void SwitchDpiStage(uint8_t stage);
+    // Switches to the stage of the index given (0..7; others are ignored)
+    // and sends its event report.
+    void SwitchDpiStage(uint8_t index);
     // Sends any report on the event collection (for malformed-event tests).
     void SendEventReport(std::span<const uint8_t> report);
 

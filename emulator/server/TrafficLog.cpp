@@ -191,7 +191,8 @@ std::string TrafficLog::Input(MouseCollection collection, std::span<const uint8_
         return ChunkLine("input", report);
     if (collection == MouseCollection::Events && report.size() >= 4 && report[0] == VirtualMouse::kEventReportId &&
         report[1] == 1)
-        return "event DpiStageChanged stage=" + std::to_string(report[3] + 1) + " " + Hex(report);
+        return "event DpiStageChanged stage=" + std::to_string(VirtualMouse::StageNumber(report[3])) + " " +
+               Hex(report);
     return std::string("event ") + CollectionName(collection) + " " + Hex(report);
 }
 
@@ -201,7 +202,10 @@ std::vector<std::string> TrafficLog::StateLines(const VirtualMouseState& s, bool
     auto add = [&](const std::string& key, const std::string& value) { lines.push_back("state " + key + " " + value); };
     add("plugged", plugged ? "1" : "0");
     add("reportRate", Hex(s.reportRate));
-    add("currentStage", std::to_string(s.currentStage));
+    add("currentStage", std::to_string(VirtualMouse::StageNumber(s.currentStage)));
+    // Stage 8 has no DPI of its own.
+    add("currentDpi", s.currentStage < s.stageDpi.size() ? std::to_string((s.stageDpi[s.currentStage] + 1u) * 100u)
+                                                         : std::string("none"));
     char mask[8];
     std::snprintf(mask, sizeof mask, "0x%02x", s.stageEnableMask);
     add("stageEnableMask", mask);

@@ -10,6 +10,9 @@
 //   event DpiStageChanged stage=3 [04 01 00 02 00 00 00 00]
 //   state <key> <value> ... then "state end"
 //
+// Stages count from 1, as in the stage byte of SetDpiStagesLow; the event
+// report's own byte is the index (stage 3 is sent as 02).
+//
 // A frame with a wrong checksum ends in " checksum=bad"; a report the mouse
 // refused ends in " refused".
 #include "VirtualMouse.h"

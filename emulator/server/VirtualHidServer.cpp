@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace lumeno {
@@ -19,15 +19,17 @@ using namespace virtualhid;
 
 constexpr int kListenBacklog = 16;
 
-bool MakeAddress(const std::filesystem::path& path, sockaddr_un& addr)
+// The name a socket is bound under before it is published: short, so that it
+// binds in any folder, and the same for the same published name, so that a
+// server started again removes what a killed one left.
+std::string HiddenName(const std::string& published)
 {
-    addr = {};
-    addr.sun_family = AF_UNIX;
-    const std::string s = path.string();
-    if (s.size() >= sizeof addr.sun_path)
-        return false;
-    std::memcpy(addr.sun_path, s.c_str(), s.size() + 1);
-    return true;
+    uint64_t hash = 0xcbf29ce484222325u; // FNV-1a
+    for (const unsigned char c : published)
+        hash = (hash ^ c) * 0x100000001b3u;
+    char name[24];
+    std::snprintf(name, sizeof name, "%c%016llx", kHiddenPrefix, static_cast<unsigned long long>(hash));
+    return name;
 }
 
 } // namespace
@@ -66,20 +68,11 @@ bool VirtualHidServer::Start(std::string* error)
         return true;
     if (!EnsureVirtualHidFolder(folder_, error))
         return false;
-    sockaddr_un addr;
-    for (const auto& l : listeners_) {
-        if (!MakeAddress(folder_ / (kHiddenPrefix + l.path.filename().string()), addr)) {
-            if (error)
-                *error = l.path.string() + ": path too long for a socket";
-            return false;
-        }
-    }
     // A live socket of the same name belongs to another server: taking its
     // name over would leave two mice behind one name.
     for (const auto& l : listeners_) {
-        MakeAddress(l.path, addr);
         const int probe = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-        const bool live = probe >= 0 && ::connect(probe, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+        const bool live = probe >= 0 && ConnectSocketAt(probe, l.path) == 0;
         if (probe >= 0)
             ::close(probe);
         if (live) {
@@ -120,15 +113,16 @@ bool VirtualHidServer::Publish(std::string* error)
     for (auto& l : listeners_) {
         // Bind under a hidden name and rename once listening, so that the
         // name appears only when a connect can succeed.
-        const auto hidden = folder_ / (kHiddenPrefix + l.path.filename().string());
-        sockaddr_un addr;
-        MakeAddress(hidden, addr);
+        const std::string hiddenName = HiddenName(l.path.filename().string());
+        const auto hidden = folder_ / hiddenName;
         ::unlink(hidden.c_str());
         l.fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (l.fd < 0 || ::bind(l.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(l.fd, kListenBacklog) != 0 || ::rename(hidden.c_str(), l.path.c_str()) != 0) {
+        int failure = l.fd < 0 ? errno : BindSocketInFolder(l.fd, folder_, hiddenName);
+        if (!failure && (::listen(l.fd, kListenBacklog) != 0 || ::rename(hidden.c_str(), l.path.c_str()) != 0))
+            failure = errno;
+        if (failure) {
             if (error)
-                *error = l.path.string() + ": " + std::strerror(errno);
+                *error = l.path.string() + ": " + std::strerror(failure);
             ::unlink(hidden.c_str());
             published_ = true; // so that Unpublish cleans up what was made
             Unpublish();

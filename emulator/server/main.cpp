@@ -46,7 +46,8 @@ constexpr const char* kUsage = "Usage: lumeno-virtual-mouse [OPTION]...\n"
                                "\n"
                                "Commands on standard input, one per line:\n"
                                "  dpi N     switch to DPI stage N (1-8) and send the event report\n"
-                               "  press     press the DPI button (next enabled stage)\n"
+                               "  press     press the DPI button (the next enabled stage of 1-7; after\n"
+                               "            the last one, or from stage 8, the first enabled one)\n"
                                "  unplug    pull the mouse out\n"
                                "  plug      plug it in again\n"
                                "  state     print what the firmware holds (\"state <key> <value>\" lines,\n"
@@ -58,7 +59,11 @@ constexpr const char* kUsage = "Usage: lumeno-virtual-mouse [OPTION]...\n"
                                "decoded (\"frame <Command> <field>=<value>... [bytes]\", \"reply ...\",\n"
                                "\"chunk <Block> block=N i/n [bytes]\"); every report sent (\"input ...\",\n"
                                "\"event DpiStageChanged stage=N [bytes]\"); \"plugged\", \"unplugged\";\n"
-                               "\"error <text>\" for a command that cannot be done.\n";
+                               "\"error <text>\" for a command that cannot be done.\n"
+                               "\n"
+                               "Stages count from 1 in the commands, in \"state\" and in the lines, as in\n"
+                               "the stage byte of the frames; the event report's own byte is the index\n"
+                               "(stage 3 is sent as 02).\n";
 
 std::mutex outputMutex;
 
@@ -145,7 +150,7 @@ bool RunCommand(const std::string& line, VirtualMouse& mouse)
         else if (!mouse.IsPlugged())
             Print("error unplugged");
         else
-            mouse.SwitchDpiStage(static_cast<uint8_t>(stage - 1));
+            mouse.SwitchDpiStage(VirtualMouse::StageIndex(stage));
     } else if (command == "press") {
         if (!mouse.IsPlugged())
             Print("error unplugged");

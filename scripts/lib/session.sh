@@ -6,10 +6,12 @@
 session_pids=()
 
 # A private runtime and data folder, so nothing of the user's is touched.
+# SESSION_RUNTIME, when set, names the runtime folder (any length).
 session_env() {
-  mkdir -p "$SESSION_DIR/runtime" "$SESSION_DIR/config"
-  chmod 700 "$SESSION_DIR/runtime"
-  export XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
+  local runtime=${SESSION_RUNTIME:-$SESSION_DIR/runtime}
+  mkdir -p "$runtime" "$SESSION_DIR/config"
+  chmod 700 "$runtime"
+  export XDG_RUNTIME_DIR="$runtime"
   export XDG_CONFIG_HOME="$SESSION_DIR/config"
 }
 

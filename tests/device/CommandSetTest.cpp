@@ -29,13 +29,13 @@ TEST_F(CommandSetTest, FactoryDefaultsGiveTheseFrames)
 
     EXPECT_EQ(Frames(), (std::vector<Bytes>{
                             F({0x87}),
-                            F({0x07, 2, 0xFF, 5, 11, 23, 35}), // the stage the mouse reported
+                            F({0x07, 3, 0xFF, 5, 11, 23, 35}), // the stage the mouse reported
                             F({0x08, 53, 71, 119, 0, 0, 0}),
                             F({0x0B, 100, 100}),
                             F({0x06, 4, 7, 0x32, 2}),
                             F({0x0D, 6}),
                         }));
-    EXPECT_EQ(debug.lines.back(), "nCurDPI:02\n");
+    EXPECT_EQ(debug.lines.back(), "nCurDPI:03\n");
     const VirtualMouseState s = mouse.State();
     EXPECT_EQ(s.stageDpi, (std::array<uint8_t, 7>{5, 11, 23, 35, 53, 71, 119}));
     EXPECT_EQ(s.stageEnableMask, 0xFF);

@@ -117,7 +117,7 @@ TEST_F(FlowsTest, WriteDpiSendsTheStageTheMouseReported)
 {
     mouse.SwitchDpiStage(4);
     WriteDpi(ctx);
-    EXPECT_EQ(FrameWithCode(0x07), F({0x07, 4, 0xFF, 5, 11, 23, 35}));
+    EXPECT_EQ(FrameWithCode(0x07), F({0x07, 5, 0xFF, 5, 11, 23, 35})); // index 4 is stage 5
 }
 
 TEST_F(FlowsTest, FlowsWithoutALinkStillSave)
@@ -177,7 +177,7 @@ TEST_F(FactoryResetTest, KeepsMacrosProfileIndexAndLiftOffAndSendsStageOne)
     FactoryReset(ctx);
 
     EXPECT_EQ(std::memcmp(&ctx.image, &expected, kConfigImageSize), 0);
-    EXPECT_EQ(FrameWithCode(0x07)[1], 1); // stage 1 instead of the mouse's 2
+    EXPECT_EQ(FrameWithCode(0x07)[1], 1); // stage 1 instead of the mouse's 3
     EXPECT_EQ(Codes(), WriteAllCodes());
     EXPECT_FALSE(ctx.resetInProgress);
     EXPECT_EQ(pointer.applied, 1);

@@ -55,10 +55,10 @@ TEST_F(TransportTest, SendCommandWithReplyCopiesTheWholeReplyOverTheFrame)
     CommandFrame frame = CommandFrame::Make(0x87);
     link.transport.SendCommand(frame, true);
 
-    const auto reply = F({0x87, 2}); // the virtual mouse starts on stage index 2
+    const auto reply = F({0x87, 3}); // the virtual mouse starts on stage 3
     EXPECT_EQ(Bytes(frame.bytes.begin(), frame.bytes.end()), reply);
     EXPECT_EQ(pacer.Now(), 20ms);
-    EXPECT_EQ(debug.lines, (std::vector<std::string>{"Buffer[1]:87,Buffer[2]:02.\n"}));
+    EXPECT_EQ(debug.lines, (std::vector<std::string>{"Buffer[1]:87,Buffer[2]:03.\n"}));
     // The reply read is paced too: it comes 10 ms after the send.
     const auto got = TrafficOf(TrafficKind::GetFeature);
     ASSERT_EQ(got.size(), 1u);

@@ -27,6 +27,9 @@ finish() {
 trap finish EXIT
 check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
 
+# A runtime folder longer than a socket address (108 bytes) holds.
+SESSION_RUNTIME=$SESSION_DIR/runtime
+while [ ${#SESSION_RUNTIME} -lt 220 ]; do SESSION_RUNTIME+=/a-runtime-folder-of-some-length; done
 session_env
 start_xvfb
 start_tray_host
@@ -46,6 +49,10 @@ vmouse "dpi 3"
 # Stage 3 of the factory image is 2400 DPI.
 check "a DPI switch on the mouse shows a balloon" \
   wait_for 5 bash -c "grep -q '^Tray balloon \[.*2400' '$SESSION_DIR/app.log'"
+vmouse "dpi 8"
+vmouse "press"
+check "the DPI button wraps from stage 8 to the first stage" \
+  wait_for 5 app_has "Switch DPI into the first stage (600)"
 
 step="a second copy exits at once"
 start=$SECONDS

@@ -176,22 +176,60 @@ TEST_F(EmulatorTest, FirmwareAnswersReadsAndTimesTheTraffic)
     EXPECT_EQ(traffic[3].kind, TrafficKind::Input);
 }
 
-TEST_F(EmulatorTest, DpiButtonCyclesThroughEnabledStagesAndReportsEach)
+// One numbering: the wire's stage byte and reply count from 1, the state
+// and the event report hold the index 0..7.
+TEST_F(EmulatorTest, StageByteAndReplyCountStagesFromOne)
+{
+    auto commands = OpenCollection(0);
+    const struct {
+        uint8_t sent;  // stage byte of SetDpiStagesLow
+        uint8_t index; // the index the mouse is on afterwards
+    } cases[] = {
+        // In this order: a byte outside 1..8 keeps the stage of the case before.
+        {1, 0},                 // a factory reset's stage 1 is the first stage
+        {3, 2}, {8, 7}, {0, 7}, // what a failed GetCurrentDpiStage makes the program send
+        {9, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.sent));
+        ASSERT_TRUE(commands->SetFeature(FrameReport({0x07, c.sent, 0xFF, 5, 11, 23, 35})));
+        EXPECT_EQ(mouse.State().currentStage, c.index);
+        ASSERT_TRUE(commands->SetFeature(FrameReport({0x87})));
+        std::array<uint8_t, 9> reply{};
+        ASSERT_TRUE(commands->GetFeature(reply));
+        EXPECT_EQ(Bytes(reply.begin(), reply.end()), FrameReport({0x87, uint8_t(c.index + 1)}));
+    }
+}
+
+TEST_F(EmulatorTest, DpiButtonStepsThroughEnabledStagesAndWrapsToTheFirst)
 {
     auto commands = OpenCollection(0);
     auto events = OpenCollection(1, HidOpenMode::Events);
-    // Only stages 1, 3 and 7 enabled; the mouse is on stage index 2.
-    ASSERT_TRUE(commands->SetFeature(FrameReport({0x07, 2, 0x80 | 0x01 | 0x04 | 0x40, 5, 11, 23, 35})));
-    std::vector<int> stages;
-    for (int i = 0; i < 3; ++i) {
-        mouse.PressDpiButton();
-        std::array<uint8_t, 8> report{};
-        ASSERT_EQ(events->Read(report, 0ms).status, HidReadStatus::Ok);
-        EXPECT_EQ(report[0], 4);
-        EXPECT_EQ(report[1], 1);
-        stages.push_back(report[3]);
+    const struct {
+        const char* name;
+        uint8_t mask;
+        uint8_t from;               // index
+        std::vector<int> announced; // event indexes of three presses
+    } cases[] = {
+        {"stages 1, 3, 7 from stage 3", 0x80 | 0x01 | 0x04 | 0x40, 2, {6, 0, 2}},
+        {"all from stage 8", 0xFF, 7, {0, 1, 2}},
+        {"stages 3, 5 from stage 8", 0x80 | 0x04 | 0x10, 7, {2, 4, 2}},
+        {"none: stays", 0x80, 1, {1, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(commands->SetFeature(FrameReport({0x07, uint8_t(c.from + 1), c.mask, 5, 11, 23, 35})));
+        std::vector<int> announced;
+        for (int i = 0; i < 3; ++i) {
+            mouse.PressDpiButton();
+            std::array<uint8_t, 8> report{};
+            ASSERT_EQ(events->Read(report, 0ms).status, HidReadStatus::Ok);
+            EXPECT_EQ(Bytes(report.begin(), report.begin() + 3), (Bytes{4, 1, 0}));
+            announced.push_back(report[3]);
+        }
+        EXPECT_EQ(announced, c.announced);
+        EXPECT_EQ(mouse.State().currentStage, c.announced.back());
     }
-    EXPECT_EQ(stages, (std::vector<int>{6, 0, 2}));
 }
 
 } // namespace

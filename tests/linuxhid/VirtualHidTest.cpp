@@ -61,9 +61,11 @@ struct VirtualHidTest : ::testing::Test, SocketRig {
 };
 
 // The socket backend of the contract: the server and the Linux HidSystem,
-// sysfs empty. Plug changes are done once the server says so.
-struct SocketBackend {
-    SocketBackend() { fs::create_directories(sysfs / "class" / "hidraw"); }
+// sysfs empty. Plug changes are done once the server says so. The folder is
+// at least folderLength long: beyond 107 bytes no socket address holds it.
+template <std::size_t folderLength>
+struct SocketBackendIn {
+    SocketBackendIn() { fs::create_directories(sysfs / "class" / "hidraw"); }
     std::string Start()
     {
         std::string error;
@@ -80,16 +82,26 @@ struct SocketBackend {
         ActAndWaitForLine(lines, "plugged", [this] { mouse.Plug(); });
     }
 
+    static fs::path Folder(fs::path run)
+    {
+        for (int i = 0; run.string().size() < folderLength; ++i)
+            run /= "a-run-folder-of-some-length-" + std::to_string(i);
+        return run / "virtual-hid";
+    }
+
     TempDir tmp;
     fs::path sysfs = tmp.path() / "sys";
-    fs::path folder = tmp.path() / "run" / "virtual-hid";
+    fs::path folder = Folder(tmp.path() / "run");
     VirtualMouse mouse;
     ServerLines lines;
     VirtualHidServer server{mouse, folder, lines.Sink()};
     LinuxHidSystem hid{SocketRig::Options(sysfs, folder)};
 };
+using SocketBackend = SocketBackendIn<0>;
+using LongFolderSocketBackend = SocketBackendIn<220>;
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Socket, HidContract, SocketBackend);
+INSTANTIATE_TYPED_TEST_SUITE_P(SocketInALongFolder, HidContract, LongFolderSocketBackend);
 
 TEST(VirtualMouseDescriptors, ParseToTheCollectionsOwnLengths)
 {

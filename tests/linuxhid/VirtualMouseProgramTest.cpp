@@ -3,7 +3,9 @@
 #include "ChildProcess.h"
 #include "device/DeviceFixture.h"
 
+#include "config/ConfigFiles.h"
 #include "device/CommandSet.h"
+#include "flows/WriteFlows.h"
 #include "platform/linux/LinuxHidSystem.h"
 
 #include <gtest/gtest.h>
@@ -87,8 +89,8 @@ TEST_F(ProgramTest, PrintsEachFrameDecodedAndAnswersCommands)
 
     program.Send("state");
     EXPECT_EQ(program.ReadLine().value_or(""), "state plugged 1");
-    ASSERT_TRUE(program.WaitForLine("state currentStage"));
-    EXPECT_EQ(program.Lines().back(), "state currentStage 2");
+    EXPECT_EQ(program.WaitForLine("state currentStage").value_or(""), "state currentStage 3");
+    EXPECT_EQ(program.ReadLine().value_or(""), "state currentDpi 1600");
     EXPECT_TRUE(program.WaitForLine("state end"));
 
     program.Send("dpi 9");
@@ -111,6 +113,59 @@ TEST_F(ProgramTest, PrintsEachFrameDecodedAndAnswersCommands)
     EXPECT_EQ(program.ReadLine().value_or(""), "bye");
     EXPECT_EQ(program.Wait(), 0);
     EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(ProgramTest, AResetPutsTheMouseOnTheFirstStageAndTheButtonGoesOnFromThere)
+{
+    EnsureDataDirectory(ctx);
+    ASSERT_TRUE(link.connection.CheckConnection());
+    FactoryReset(ctx); // sends stage 1; the mouse started on stage 3
+    program.Send("state");
+    EXPECT_EQ(program.WaitForLine("state currentStage").value_or(""), "state currentStage 1");
+    EXPECT_EQ(program.ReadLine().value_or(""), "state currentDpi 600");
+
+    // What the console says and what the program reads.
+    const struct {
+        const char* command;
+        const char* line;
+        uint8_t index;
+    } steps[] = {
+        {"press", "event DpiStageChanged stage=2 [04 01 00 01 00 00 00 00]", 1},
+        {"dpi 8", "event DpiStageChanged stage=8 [04 01 00 07 00 00 00 00]", 7},
+        {"press", "event DpiStageChanged stage=1 [04 01 00 00 00 00 00 00]", 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.line);
+        program.Send(step.command);
+        EXPECT_EQ(program.WaitForLine("event ").value_or(""), step.line);
+        uint8_t event[80] = {};
+        ASSERT_EQ(link.connection.EventHandle()->Read(event, 2000ms).status, HidReadStatus::Ok);
+        EXPECT_EQ(Bytes(event, event + 4), (Bytes{4, 1, 0, step.index}));
+    }
+}
+
+// Socket addresses hold 108 bytes; the folder here alone is longer.
+TEST(VirtualMouseProgram, ServesAndIsReachedInAnyRuntimeFolder)
+{
+    TempDir tmp;
+    fs::path runtime = tmp.path();
+    for (int i = 0; runtime.string().size() < 220; ++i)
+        runtime /= "runtime-folder-of-a-long-name-" + std::to_string(i);
+    fs::create_directories(runtime);
+    fs::create_directories(tmp.path() / "sys");
+    ChildProcess program({"/usr/bin/env", "XDG_RUNTIME_DIR=" + runtime.string(), kProgram});
+    const fs::path folder = runtime / "lumeno-kv580" / "virtual-hid";
+    ASSERT_EQ(program.ReadLine().value_or(""), "ready socket " + folder.string());
+
+    LinuxHidSystem hid{ProgramTest::Options(tmp.path(), folder)};
+    CapturingDebugOutput debug;
+    VirtualPacer pacer;
+    DeviceLink link{hid, pacer, debug};
+    ASSERT_TRUE(link.connection.CheckConnection());
+    CommandFrame rate = CommandFrame::Make(kGetReportRate);
+    link.transport.SendCommand(rate, true);
+    EXPECT_EQ(Bytes(rate.bytes.begin(), rate.bytes.end()), F({0x81, 0x01, 0x5A, 0x3C, 0x0F}));
+    EXPECT_EQ(program.WaitForLine("reply ").value_or(""), "reply GetReportRate [81 01 5a 3c 0f 00 00 d8]");
 }
 
 TEST_F(ProgramTest, KeepsServingAfterEndOfInputAndCleansUpOnSigterm)

@@ -1,13 +1,13 @@
 #include "platform/linux/VirtualHidClient.h"
 
 #include "platform/linux/DeadlineRead.h"
+#include "platform/linux/VirtualHidFolder.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <utility>
 
@@ -90,17 +90,11 @@ int Connect(const std::filesystem::path& socketPath, OpenMode mode, std::vector<
             *error = e;
         return -1;
     };
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    const std::string path = socketPath.string();
-    if (path.size() >= sizeof addr.sun_path)
-        return fail(HidError::Failed);
-    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
     Fd fd{::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0)};
     if (fd.fd < 0)
         return fail(HidError::Failed);
-    if (::connect(fd.fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
-        switch (errno) {
+    if (const int failure = ConnectSocketAt(fd.fd, socketPath)) {
+        switch (failure) {
         case EACCES:
         case EPERM:
             return fail(HidError::AccessDenied);
