@@ -11,6 +11,7 @@
 #include "flows/PointerSettings.h"
 #include "flows/ProfileLoad.h"
 #include "platform/DebugOutput.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowLookup.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImages.h"
@@ -19,6 +20,7 @@
 #include <QDesktopServices>
 #include <QPointer>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QUrl>
 
@@ -119,6 +121,7 @@ AppShell::AppShell(ShellServices services)
 
 AppShell::~AppShell()
 {
+    launches_.reset();
     progressTimer_.stop();
     worker_.reset(); // cancels a running flow and waits for its save
     session_.reset();
@@ -156,6 +159,7 @@ bool AppShell::Initialise(const ShellOptions& options)
 {
     options_ = options;
     initialised_ = RunStartupSequence(*this);
+    ListenForOtherLaunches();
     s_.ctx.debug.Write(!initialised_      ? "Main window initialised without controls\n"
                        : MouseConnected() ? "Main window initialised, mouse connected\n"
                                           : "Main window initialised, no mouse\n");
@@ -380,12 +384,38 @@ void AppShell::OpenProfilePane()
 
 void AppShell::RestoreFromTray()
 {
-    worker_->AfterFlows([this] {
-        if (!MouseConnected())
+    worker_->AfterFlows([this] { RestoreNow(); });
+}
+
+bool AppShell::RestoreNow()
+{
+    if (!MouseConnected())
+        return false;
+    LoadProfile(s_.ctx);
+    LoadProfileSettings(s_.ctx, s_.ctx.paths.currentSettingsFile);
+    window_->ShowRestored();
+    return true;
+}
+
+void AppShell::ListenForOtherLaunches()
+{
+    if (!s_.instance || s_.instance->RequestDescriptor() < 0)
+        return;
+    launches_ = std::make_unique<QSocketNotifier>(s_.instance->RequestDescriptor(), QSocketNotifier::Read);
+    connect(launches_.get(), &QSocketNotifier::activated, this, [this] {
+        if (s_.instance->TakeRequests() == 0)
             return;
-        LoadProfile(s_.ctx);
-        LoadProfileSettings(s_.ctx, s_.ctx.paths.currentSettingsFile);
-        window_->ShowRestored();
+        s_.ctx.debug.Write("Another launch asked this copy to come forward\n");
+        BringForward();
+    });
+}
+
+void AppShell::BringForward()
+{
+    worker_->AfterFlows([this] {
+        if (RestoreNow())
+            return;
+        ShowMessageLater(QString::fromStdString(s_.text[kTextWaitingForMouse]));
     });
 }
 

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+class QSocketNotifier;
 class QWidget;
 
 namespace lumeno {
@@ -25,6 +26,7 @@ struct AppContext;
 class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
+class SingleInstance;
 class SkinImages;
 class UiText;
 class WindowLookup;
@@ -61,6 +63,9 @@ struct ShellServices {
     const SkinImages& skin;
     WindowLookup* windows = nullptr; // null: no other windows are looked for
     ShellDialogs* dialogs = nullptr; // null: the Qt dialogs
+    // The held single-instance lock, through which later launches ask this
+    // copy to come forward; null: no other launch can reach it.
+    SingleInstance* instance = nullptr;
 };
 
 struct ShellOptions {
@@ -107,6 +112,10 @@ public:
     void OnHelpCommand(HelpCommand command);
     void ResetToFactoryDefaults();
     void OpenProfilePane();
+    // Another launch of the program asked this copy to come forward: the
+    // window as from the tray when the mouse is connected, otherwise a
+    // message that the program runs and waits for the mouse.
+    void BringForward();
     // A message another program posted to the window (kRestoreMessage).
     void OnWindowMessage(uint32_t message, int64_t wParam, int64_t lParam);
     // A device notice's balloon: kind 1 (DPI stage param), 14 found, 15 gone.
@@ -152,6 +161,9 @@ private:
     void TellSaveProblem(const SaveProblem& problem);
     void ShowMessageLater(const QString& message);
     bool MouseConnected() const;
+    // Shows the window with the profile read again; false without the mouse.
+    bool RestoreNow();
+    void ListenForOtherLaunches();
     ShellDialogs& Dialogs();
 
     // Posts to the UI thread without waiting for flows: the worker's own
@@ -175,6 +187,7 @@ private:
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<DeviceWorker> worker_;
     QTimer progressTimer_;
+    std::unique_ptr<QSocketNotifier> launches_;
     bool showProgress_ = false;
     bool initialised_ = false;
     bool saveProblemTold_ = false;

@@ -107,6 +107,7 @@ constexpr TextRow kTextRows[] = {
     {618, {"The folder is missing or is not a folder.", "Der Ordner fehlt oder ist kein Ordner.", "该文件夹不存在或不是文件夹。", "該資料夾不存在或不是資料夾。"}}, // why a save failed
     {619, {"A folder stands where the file belongs.", "An der Stelle der Datei steht ein Ordner.", "文件所在位置是一个文件夹。", "檔案所在位置是一個資料夾。"}}, // why a save failed
     {620, {"The system reported error %1.", "Das System meldete den Fehler %1.", "系统报告错误 %1。", "系統回報錯誤 %1。"}}, // why a save failed: any other error number
+    {621, {"Lumeno-KV580 Pro is already running and waiting for the mouse. Connect the mouse to change its settings.", "Lumeno-KV580 Pro läuft bereits und wartet auf die Maus. Schließen Sie die Maus an, um ihre Einstellungen zu ändern.", "Lumeno-KV580 Pro 已在运行，正在等待鼠标。请连接鼠标后再更改设置。", "Lumeno-KV580 Pro 已在執行，正在等待滑鼠。請連接滑鼠後再變更設定。"}}, // launched again without the mouse
 };
 // clang-format on
 

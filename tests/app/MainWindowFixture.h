@@ -187,7 +187,7 @@ struct MainWindowFixture : ContextFixture {
     AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false)
     {
         shell = std::make_unique<AppShell>(
-            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs});
+            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance});
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
         options.showSplash = false;
@@ -215,7 +215,8 @@ struct MainWindowFixture : ContextFixture {
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
     ScriptedDialogs dialogs;
-    bool useProgramDialogs = false; // the program's own message boxes instead of the scripted ones
+    bool useProgramDialogs = false;     // the program's own message boxes instead of the scripted ones
+    SingleInstance* instance = nullptr; // the held lock later launches reach the shell through
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };
