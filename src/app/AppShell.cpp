@@ -5,6 +5,7 @@
 #include "app/SettingsPanes.h"
 #include "app/TrayNotice.h"
 #include "config/ProfileSettings.h"
+#include "device/DeviceConnection.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
 #include "flows/FlowRouter.h"
@@ -139,6 +140,38 @@ ShellDialogs& AppShell::Dialogs()
 
 bool AppShell::MouseConnected() const { return s_.link.connection.MouseConnected(); }
 
+bool AppShell::MouseRefused() const
+{
+    // The search skips interfaces it may not open, as if they were not there;
+    // the list names them all.
+    const auto list = s_.hid.Enumerate();
+    if (!list)
+        return false;
+    for (const HidInterfaceInfo& info : *list)
+        if (info.vendorId == kMouseVendorId && info.productId == kMouseProductId &&
+            s_.hid.Probe(info.path) == HidError::AccessDenied)
+            return true;
+    return false;
+}
+
+void AppShell::TellIfMouseRefused()
+{
+    if (!MouseRefused()) {
+        refusalTold_ = false; // unplugged: the next plug-in is told again
+        return;
+    }
+    if (refusalTold_)
+        return;
+    refusalTold_ = true;
+    s_.ctx.debug.Write("The mouse is connected but this user may not open it\n");
+    ShowMessageLater(RefusedMouseText());
+}
+
+QString AppShell::RefusedMouseText() const
+{
+    return QString::fromStdString(s_.text[kTextMouseNotAllowed]).arg(QString::fromUtf8(kUdevRuleFile));
+}
+
 bool AppShell::TrayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 void AppShell::DirectPost::Post(std::function<void()> task)
@@ -225,6 +258,7 @@ void AppShell::ShowMouseState()
         window_->SettingsColumn()->MouseFound();
     } else {
         tray_.Remove();
+        TellIfMouseRefused();
     }
 }
 
@@ -252,6 +286,7 @@ void AppShell::Finish()
 
 void AppShell::MouseArrived(bool announced)
 {
+    refusalTold_ = false;
     window_->SettingsColumn()->MouseFound();
     tray_.Add();
     if (announced)
@@ -261,14 +296,17 @@ void AppShell::MouseArrived(bool announced)
 void AppShell::MouseGone(bool announced)
 {
     // A question left on screen without its window would act on nothing
-    // the user can see: it counts as cancelled.
-    Dialogs().CancelOpen();
+    // the user can see: it counts as cancelled. An arrival that finds no
+    // usable mouse takes no window away, and leaves a message about it up.
+    if (announced || window_->isVisible())
+        Dialogs().CancelOpen();
     if (window_->isVisible())
         window_->HideToTray();
     tray_.Remove();
     // With the icon gone the balloon has nowhere to show; it is logged.
     if (announced)
         ShowNoticeBalloon(int(DeviceNoticeKind::MouseGone), 0);
+    TellIfMouseRefused();
 }
 
 void AppShell::DpiStageChanged(int stage) { ShowNoticeBalloon(int(DeviceNoticeKind::DpiStageChanged), stage); }
@@ -415,7 +453,7 @@ void AppShell::BringForward()
     worker_->AfterFlows([this] {
         if (RestoreNow())
             return;
-        ShowMessageLater(QString::fromStdString(s_.text[kTextWaitingForMouse]));
+        ShowMessageLater(MouseRefused() ? RefusedMouseText() : QString::fromStdString(s_.text[kTextWaitingForMouse]));
     });
 }
 

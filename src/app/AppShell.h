@@ -37,6 +37,8 @@ inline constexpr char kUpdaterWindowTitle[] = "Programmer";
 inline constexpr char kUpdaterProgram[] = "Update/3360/FWUpdate";
 // Message numbers kept from the desktop protocol the window speaks.
 inline constexpr uint32_t kRestoreMessage = 0x313;
+// The udev rule the package installs to let the user at the seat open the mouse.
+inline constexpr char kUdevRuleFile[] = "70-lumeno-kv580.rules";
 
 // The dialogs the shell opens for the main window; tests answer them.
 class ShellDialogs {
@@ -114,7 +116,8 @@ public:
     void OpenProfilePane();
     // Another launch of the program asked this copy to come forward: the
     // window as from the tray when the mouse is connected, otherwise a
-    // message that the program runs and waits for the mouse.
+    // message that the program runs and waits for the mouse (or why the
+    // mouse that is there cannot be used).
     void BringForward();
     // A message another program posted to the window (kRestoreMessage).
     void OnWindowMessage(uint32_t message, int64_t wParam, int64_t lParam);
@@ -161,6 +164,11 @@ private:
     void TellSaveProblem(const SaveProblem& problem);
     void ShowMessageLater(const QString& message);
     bool MouseConnected() const;
+    // The mouse is listed but this user may not open it.
+    bool MouseRefused() const;
+    // Says so once per plug-in of a refused mouse.
+    void TellIfMouseRefused();
+    QString RefusedMouseText() const;
     // Shows the window with the profile read again; false without the mouse.
     bool RestoreNow();
     void ListenForOtherLaunches();
@@ -191,6 +199,7 @@ private:
     bool showProgress_ = false;
     bool initialised_ = false;
     bool saveProblemTold_ = false;
+    bool refusalTold_ = false;
 };
 
 } // namespace lumeno

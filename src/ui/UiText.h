@@ -79,9 +79,10 @@ enum UiTextId : int {
     kTextFolderInTheWay = 619,
     kTextSystemError = 620,
     kTextWaitingForMouse = 621,
+    kTextMouseNotAllowed = 622,
 };
 
-inline constexpr int kUiTextCount = 622;
+inline constexpr int kUiTextCount = 623;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {
