@@ -90,6 +90,24 @@ double_click_tray_icon() {
 }
 
 main_window() { xdotool search --onlyvisible --name '^Lumeno-KV580 Pro$' 2>/dev/null | head -n 1; }
+no_main_window() { [ -z "$(main_window)" ]; }
+# The program's message box: a window with the product's name as its title,
+# smaller than the main window.
+message_box() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Lumeno-KV580 Pro$' 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 1000x650' && continue
+    echo "$w"
+    return 0
+  done
+  return 1
+}
+# Enter on the message box takes its OK button.
+answer_message_box() {
+  local w
+  w=$(message_box) || return 1
+  xdotool windowfocus --sync "$w" key Return
+}
 
 # The tray menu: the program's popup window, neither the icon nor a window
 # with a title of its own.

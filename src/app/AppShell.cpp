@@ -5,12 +5,14 @@
 #include "app/SettingsPanes.h"
 #include "app/TrayNotice.h"
 #include "config/ProfileSettings.h"
+#include "device/DeviceConnection.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
 #include "flows/FlowRouter.h"
 #include "flows/PointerSettings.h"
 #include "flows/ProfileLoad.h"
 #include "platform/DebugOutput.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowLookup.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImages.h"
@@ -19,6 +21,7 @@
 #include <QDesktopServices>
 #include <QPointer>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QUrl>
 
@@ -121,6 +124,7 @@ AppShell::AppShell(ShellServices services)
 
 AppShell::~AppShell()
 {
+    launches_.reset();
     progressTimer_.stop();
     searchTimer_.stop();
     worker_.reset(); // cancels a running flow and waits for its save
@@ -138,6 +142,38 @@ ShellDialogs& AppShell::Dialogs()
 }
 
 bool AppShell::MouseConnected() const { return s_.link.connection.MouseConnected(); }
+
+bool AppShell::MouseRefused() const
+{
+    // The search skips interfaces it may not open, as if they were not there;
+    // the list names them all.
+    const auto list = s_.hid.Enumerate();
+    if (!list)
+        return false;
+    for (const HidInterfaceInfo& info : *list)
+        if (info.vendorId == kMouseVendorId && info.productId == kMouseProductId &&
+            s_.hid.Probe(info.path) == HidError::AccessDenied)
+            return true;
+    return false;
+}
+
+void AppShell::TellIfMouseRefused()
+{
+    if (!MouseRefused()) {
+        refusalTold_ = false; // unplugged: the next plug-in is told again
+        return;
+    }
+    if (refusalTold_)
+        return;
+    refusalTold_ = true;
+    s_.ctx.debug.Write("The mouse is connected but this user may not open it\n");
+    ShowMessageLater(RefusedMouseText());
+}
+
+QString AppShell::RefusedMouseText() const
+{
+    return QString::fromStdString(s_.text[kTextMouseNotAllowed]).arg(QString::fromUtf8(kUdevRuleFile));
+}
 
 bool AppShell::TrayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
@@ -160,6 +196,7 @@ bool AppShell::Initialise(const ShellOptions& options)
     options_ = options;
     searchTimer_.setInterval(options.lostMouseSearchInterval);
     initialised_ = RunStartupSequence(*this);
+    ListenForOtherLaunches();
     s_.ctx.debug.Write(!initialised_      ? "Main window initialised without controls\n"
                        : MouseConnected() ? "Main window initialised, mouse connected\n"
                                           : "Main window initialised, no mouse\n");
@@ -225,6 +262,7 @@ void AppShell::ShowMouseState()
         window_->SettingsColumn()->MouseFound();
     } else {
         tray_.Remove();
+        TellIfMouseRefused();
     }
 }
 
@@ -252,6 +290,7 @@ void AppShell::Finish()
 
 void AppShell::MouseArrived(bool announced)
 {
+    refusalTold_ = false;
     window_->SettingsColumn()->MouseFound();
     tray_.Add();
     if (announced)
@@ -261,14 +300,17 @@ void AppShell::MouseArrived(bool announced)
 void AppShell::MouseGone(bool announced)
 {
     // A question left on screen without its window would act on nothing
-    // the user can see: it counts as cancelled.
-    Dialogs().CancelOpen();
+    // the user can see: it counts as cancelled. An arrival that finds no
+    // usable mouse takes no window away, and leaves a message about it up.
+    if (announced || window_->isVisible())
+        Dialogs().CancelOpen();
     if (window_->isVisible())
         window_->HideToTray();
     tray_.Remove();
     // With the icon gone the balloon has nowhere to show; it is logged.
     if (announced)
         ShowNoticeBalloon(int(DeviceNoticeKind::MouseGone), 0);
+    TellIfMouseRefused();
 }
 
 void AppShell::DpiStageChanged(int stage) { ShowNoticeBalloon(int(DeviceNoticeKind::DpiStageChanged), stage); }
@@ -409,12 +451,38 @@ void AppShell::OpenProfilePane()
 
 void AppShell::RestoreFromTray()
 {
-    worker_->AfterFlows([this] {
-        if (!MouseConnected())
+    worker_->AfterFlows([this] { RestoreNow(); });
+}
+
+bool AppShell::RestoreNow()
+{
+    if (!MouseConnected())
+        return false;
+    LoadProfile(s_.ctx);
+    LoadProfileSettings(s_.ctx, s_.ctx.paths.currentSettingsFile);
+    window_->ShowRestored();
+    return true;
+}
+
+void AppShell::ListenForOtherLaunches()
+{
+    if (!s_.instance || s_.instance->RequestDescriptor() < 0)
+        return;
+    launches_ = std::make_unique<QSocketNotifier>(s_.instance->RequestDescriptor(), QSocketNotifier::Read);
+    connect(launches_.get(), &QSocketNotifier::activated, this, [this] {
+        if (s_.instance->TakeRequests() == 0)
             return;
-        LoadProfile(s_.ctx);
-        LoadProfileSettings(s_.ctx, s_.ctx.paths.currentSettingsFile);
-        window_->ShowRestored();
+        s_.ctx.debug.Write("Another launch asked this copy to come forward\n");
+        BringForward();
+    });
+}
+
+void AppShell::BringForward()
+{
+    worker_->AfterFlows([this] {
+        if (RestoreNow())
+            return;
+        ShowMessageLater(MouseRefused() ? RefusedMouseText() : QString::fromStdString(s_.text[kTextWaitingForMouse]));
     });
 }
 

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+class QSocketNotifier;
 class QWidget;
 
 namespace lumeno {
@@ -25,6 +26,7 @@ struct AppContext;
 class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
+class SingleInstance;
 class SkinImages;
 class UiText;
 class WindowLookup;
@@ -35,6 +37,8 @@ inline constexpr char kUpdaterWindowTitle[] = "Programmer";
 inline constexpr char kUpdaterProgram[] = "Update/3360/FWUpdate";
 // Message numbers kept from the desktop protocol the window speaks.
 inline constexpr uint32_t kRestoreMessage = 0x313;
+// The udev rule the package installs to let the user at the seat open the mouse.
+inline constexpr char kUdevRuleFile[] = "70-lumeno-kv580.rules";
 
 // The dialogs the shell opens for the main window; tests answer them.
 class ShellDialogs {
@@ -61,6 +65,9 @@ struct ShellServices {
     const SkinImages& skin;
     WindowLookup* windows = nullptr; // null: no other windows are looked for
     ShellDialogs* dialogs = nullptr; // null: the Qt dialogs
+    // The held single-instance lock, through which later launches ask this
+    // copy to come forward; null: no other launch can reach it.
+    SingleInstance* instance = nullptr;
 };
 
 // A mouse that stopped answering is looked for again this often.
@@ -112,6 +119,11 @@ public:
     void OnHelpCommand(HelpCommand command);
     void ResetToFactoryDefaults();
     void OpenProfilePane();
+    // Another launch of the program asked this copy to come forward: the
+    // window as from the tray when the mouse is connected, otherwise a
+    // message that the program runs and waits for the mouse (or why the
+    // mouse that is there cannot be used).
+    void BringForward();
     // A message another program posted to the window (kRestoreMessage).
     void OnWindowMessage(uint32_t message, int64_t wParam, int64_t lParam);
     // A device notice's balloon: kind 1 (DPI stage param), 14 found, 15 gone.
@@ -159,6 +171,14 @@ private:
     // One background search for a mouse that stopped answering.
     void SearchForLostMouse();
     bool MouseConnected() const;
+    // The mouse is listed but this user may not open it.
+    bool MouseRefused() const;
+    // Says so once per plug-in of a refused mouse.
+    void TellIfMouseRefused();
+    QString RefusedMouseText() const;
+    // Shows the window with the profile read again; false without the mouse.
+    bool RestoreNow();
+    void ListenForOtherLaunches();
     ShellDialogs& Dialogs();
 
     // Posts to the UI thread without waiting for flows: the worker's own
@@ -183,9 +203,11 @@ private:
     std::unique_ptr<DeviceWorker> worker_;
     QTimer progressTimer_;
     QTimer searchTimer_; // looks for a mouse that stopped answering
+    std::unique_ptr<QSocketNotifier> launches_;
     bool showProgress_ = false;
     bool initialised_ = false;
     bool saveProblemTold_ = false;
+    bool refusalTold_ = false;
 };
 
 } // namespace lumeno

@@ -32,15 +32,20 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     StderrDebugOutput debug;
 
     // Before anything else, so that a second copy costs next to nothing and
-    // never touches the display.
+    // never touches the display: it asks the running copy to come forward
+    // (on any display, X11 or not) and ends.
     SingleInstanceLock lock;
     switch (lock.Acquire(kSingleInstanceName)) {
     case InstanceLock::AlreadyRunning:
+        debug.Write(lock.AskRunningCopyForward() ? "Asked the running copy to come forward\n"
+                                                 : "The running copy could not be reached\n");
         return 0;
     case InstanceLock::Unavailable:
         debug.Write("Single-instance lock unavailable; running without it\n");
         break;
     case InstanceLock::Acquired:
+        if (lock.RequestDescriptor() < 0)
+            debug.Write("Later launches cannot reach this copy\n");
         break;
     }
 
@@ -66,7 +71,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
 
     int exitCode = 0;
     {
-        AppShell shell({ctx, link, hid, text, skin, windows.get()});
+        AppShell shell({ctx, link, hid, text, skin, windows.get(), nullptr, &lock});
         QObject::connect(
             &shell, &AppShell::exitRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         ShellOptions options;

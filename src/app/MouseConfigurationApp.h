@@ -1,7 +1,7 @@
 #pragma once
 // CMouseConfigurationApp: the program's entry. One copy per session (a
-// second one exits silently), then the main window, initialised hidden, and
-// the event loop until "Exit".
+// second one asks the running one to come forward and exits), then the main
+// window, initialised hidden, and the event loop until "Exit".
 namespace lumeno {
 
 inline constexpr char kSingleInstanceName[] = "Lumeno-KV580 Pro_Mutex";

@@ -78,9 +78,11 @@ enum UiTextId : int {
     kTextFolderMissing = 618,
     kTextFolderInTheWay = 619,
     kTextSystemError = 620,
+    kTextWaitingForMouse = 621,
+    kTextMouseNotAllowed = 622,
 };
 
-inline constexpr int kUiTextCount = 621;
+inline constexpr int kUiTextCount = 623;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {

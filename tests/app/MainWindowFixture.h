@@ -188,7 +188,7 @@ struct MainWindowFixture : ContextFixture {
                     std::chrono::milliseconds lostMouseSearchInterval = kLostMouseSearchInterval)
     {
         shell = std::make_unique<AppShell>(
-            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs});
+            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance});
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
         options.showSplash = false;
@@ -217,7 +217,8 @@ struct MainWindowFixture : ContextFixture {
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
     ScriptedDialogs dialogs;
-    bool useProgramDialogs = false; // the program's own message boxes instead of the scripted ones
+    bool useProgramDialogs = false;     // the program's own message boxes instead of the scripted ones
+    SingleInstance* instance = nullptr; // the held lock later launches reach the shell through
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };

@@ -54,17 +54,29 @@ vmouse "press"
 check "the DPI button wraps from stage 8 to the first stage" \
   wait_for 5 app_has "Switch DPI into the first stage (600)"
 
-step="a second copy exits at once"
+step="a second copy exits at once, with status 0"
 start=$SECONDS
-"$APP" 2>/dev/null
-check "$step" test $((SECONDS - start)) -lt 5
+rc=0
+"$APP" 2>>"$SESSION_DIR/second.log" || rc=$?
+check "$step" test $((SECONDS - start)) -lt 5 -a $rc -eq 0
+check "the first copy was asked to come forward" \
+  wait_for 5 app_has "Another launch asked this copy to come forward"
+check "with the mouse the window comes forward" wait_for 5 main_window
 check "the first copy still runs" kill -0 "$APP_PID"
 
-check "restore again" bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+win=$(main_window)
+check "restore again" bash -c "$(declare -f); click_window $win 986 12 && wait_for 5 no_main_window && double_click_tray_icon && wait_for 5 main_window"
 icons_added=$(app_count "Tray icon added")
 vmouse "unplug"
 check "unplugging hides the window" wait_for 5 bash -c "$(declare -f); [ -z \"\$(main_window)\" ]"
 check "unplugging removes the icon" wait_for 5 bash -c "$(declare -f); ! tray_icon_window"
+rc=0
+"$APP" 2>>"$SESSION_DIR/second.log" || rc=$?
+check "without the mouse a second copy exits with status 0 too" test $rc -eq 0
+check "without the mouse the first copy answers with a message" \
+  wait_for 5 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(app_count 'Another launch asked') -eq 2 ] && message_box"
+check "the message closes with Enter" \
+  bash -c "$(declare -f); answer_message_box && wait_for 5 bash -c \"\$(declare -f); ! message_box\""
 vmouse "plug"
 check "plugging back adds the icon" \
   wait_for 10 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(app_count 'Tray icon added') -gt $icons_added ] && tray_icon_window"
