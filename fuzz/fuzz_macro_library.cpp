@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to the INI reader as "record.ini" and encodes the
-// library on both paths: nothing may crash, hang or touch a byte of the image
-// outside the slots of the macros the library lists.
+// Feeds arbitrary bytes to the INI reader as the macro library file and
+// encodes the library on both paths: nothing may crash, hang or touch a byte
+// of the image outside the slots of the macros the library lists.
 #include "config/ConfigImage.h"
 #include "config/ProfileIni.h"
 #include "macros/MacroEncoder.h"
@@ -11,22 +11,44 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
-const std::filesystem::path& LibraryFile()
-{
-    static const std::filesystem::path file = [] {
-        std::string folder = (std::filesystem::temp_directory_path() / "lumeno-fuzz-XXXXXX").string();
-        if (!::mkdtemp(folder.data()))
+// The library is a memory-only file (memfd) that the reader opens by its
+// /proc/self/fd path: nothing is written to disk or left behind, even when
+// the fuzzer ends the process at a crash or a timeout.
+class MemoryFile {
+public:
+    MemoryFile() : fd_(::memfd_create("record.ini", MFD_CLOEXEC))
+    {
+        if (fd_ < 0)
             std::abort();
-        return std::filesystem::path(folder) / "record.ini";
-    }();
-    return file;
-}
+        path_ = "/proc/self/fd/" + std::to_string(fd_);
+    }
+    ~MemoryFile() { ::close(fd_); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    void Replace(const uint8_t* data, size_t size)
+    {
+        if (::ftruncate(fd_, 0) != 0)
+            std::abort();
+        for (size_t done = 0; done < size;) {
+            const ssize_t n = ::pwrite(fd_, data + done, size - done, off_t(done));
+            if (n <= 0)
+                std::abort();
+            done += size_t(n);
+        }
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    int fd_;
+    std::filesystem::path path_;
+};
 
 constexpr uint8_t kFill = 0xA5;
 
@@ -37,11 +59,9 @@ lumeno::PosixFileStore files;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumeno;
-    const auto& file = LibraryFile();
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    }
+    static MemoryFile input;
+    input.Replace(data, size);
+    const std::filesystem::path& file = input.Path();
 
     ProfileIni ini{files}; // a fresh cache: every input is parsed
     MacroLibraryFile library(ini, file);
