@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to the INI reader as "record.ini" and encodes the
-// library on both paths: nothing may crash, hang or touch a byte of the image
-// outside the slots of the macros the library lists.
+// Feeds arbitrary bytes to the INI reader as the macro library file and
+// encodes the library on both paths: nothing may crash, hang or touch a byte
+// of the image outside the slots of the macros the library lists.
 #include "config/ConfigImage.h"
 #include "config/ProfileIni.h"
 #include "macros/MacroEncoder.h"
@@ -11,37 +11,80 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <span>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
-const std::filesystem::path& LibraryFile()
-{
-    static const std::filesystem::path file = [] {
-        std::string folder = (std::filesystem::temp_directory_path() / "lumeno-fuzz-XXXXXX").string();
-        if (!::mkdtemp(folder.data()))
+// The library is a memory-only file (memfd) that the reader opens by its
+// /proc/self/fd path: nothing is written to disk or left behind, even when
+// the fuzzer ends the process at a crash or a timeout.
+class MemoryFile {
+public:
+    MemoryFile() : fd_(::memfd_create("record.ini", MFD_CLOEXEC))
+    {
+        if (fd_ < 0)
             std::abort();
-        return std::filesystem::path(folder) / "record.ini";
-    }();
-    return file;
-}
+        path_ = "/proc/self/fd/" + std::to_string(fd_);
+    }
+    ~MemoryFile() { ::close(fd_); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    void Replace(const uint8_t* data, size_t size)
+    {
+        if (::ftruncate(fd_, 0) != 0)
+            std::abort();
+        for (size_t done = 0; done < size;) {
+            const ssize_t n = ::pwrite(fd_, data + done, size - done, off_t(done));
+            if (n <= 0)
+                std::abort();
+            done += size_t(n);
+        }
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    int fd_;
+    std::filesystem::path path_;
+};
+
+// The real file calls, with the library's times reported as long past. Its
+// bytes do not change during one input, so the reader parses them once and
+// keeps them, as it does for a stored file, instead of reading the whole file
+// again at every key as it does for one changed within a file-time step.
+class SettledFileStore final : public lumeno::FileStore {
+public:
+    int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) override
+    {
+        return files_.ReplaceAtomically(target, bytes);
+    }
+    lumeno::FileState Identify(const std::filesystem::path& file, lumeno::FileIdentity& identity) override
+    {
+        const lumeno::FileState state = files_.Identify(file, identity);
+        identity.modifiedNs = 0;
+        identity.changedNs = 0;
+        return state;
+    }
+
+private:
+    lumeno::PosixFileStore files_;
+};
 
 constexpr uint8_t kFill = 0xA5;
 
-lumeno::PosixFileStore files;
+SettledFileStore files;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumeno;
-    const auto& file = LibraryFile();
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    }
+    static MemoryFile input;
+    input.Replace(data, size);
+    const std::filesystem::path& file = input.Path();
 
     ProfileIni ini{files}; // a fresh cache: every input is parsed
     MacroLibraryFile library(ini, file);

@@ -1,11 +1,11 @@
 #include "ui/SkinImages.h"
 
+#include "support/TestContext.h"
 #include "ui/UiTestApp.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -19,13 +19,8 @@ protected:
     void SetUp() override
     {
         App();
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '-'); // parameterised names hold a '/'
-        root = std::filesystem::temp_directory_path() / ("lumeno-images-" + name);
-        std::filesystem::remove_all(root);
         std::filesystem::create_directories(root / "Skins" / "Sub");
     }
-    void TearDown() override { std::filesystem::remove_all(root); }
 
     void WriteImage(const std::string& relative, const QImage& image)
     {
@@ -37,7 +32,8 @@ protected:
         t.fill(fill);
         return t;
     }
-    std::filesystem::path root;
+    test::TempDir tmp;
+    const std::filesystem::path root = tmp.path();
 };
 
 TEST_F(SkinImagesTest, AlphaZeroDrawsNothingAndAlphaHalfHalvesTheColour)
@@ -162,8 +158,8 @@ namespace {
 TEST(ApplicationIcon, CollectsEverySizeTheSkinHolds)
 {
     test::UiApp();
-    const auto root = std::filesystem::temp_directory_path() / "lumeno-icon-test";
-    std::filesystem::remove_all(root);
+    const test::TempDir tmp;
+    const auto& root = tmp.path();
     std::filesystem::create_directories(root / "Skins" / "Icon");
     for (int size : {16, 48}) {
         QImage image(size, size, QImage::Format_ARGB32);
@@ -174,7 +170,6 @@ TEST(ApplicationIcon, CollectsEverySizeTheSkinHolds)
     const QIcon icon = LoadApplicationIcon(SkinImages(root));
     EXPECT_EQ(icon.availableSizes().size(), 2);
     EXPECT_TRUE(LoadApplicationIcon(SkinImages(root / "absent")).isNull());
-    std::filesystem::remove_all(root);
 }
 
 } // namespace

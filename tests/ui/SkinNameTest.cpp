@@ -1,6 +1,8 @@
 #include "ui/SkinName.h"
 #include "ui/Premultiply.h"
 
+#include "support/TestContext.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -39,18 +41,14 @@ class SkinFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = std::filesystem::temp_directory_path() /
-               ("lumeno-skin-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root);
         std::filesystem::create_directories(root / "Skins" / "DPISetting" / "DPIStage");
         Touch(root / "Skins" / "ItemBK.png");
         Touch(root / "Skins" / "DPISetting" / "DPIStage" / "82.png");
         Touch(root / "Skins" / "macro-key.png");
     }
-    void TearDown() override { std::filesystem::remove_all(root); }
     static void Touch(const std::filesystem::path& p) { std::ofstream(p) << "x"; }
-    std::filesystem::path root;
+    test::TempDir tmp;
+    const std::filesystem::path root = tmp.path();
 };
 
 TEST_F(SkinFolder, ResolvesEveryWayTheWindowsSpellANameWithTheAppFolderSeparator)
