@@ -117,9 +117,12 @@ void DeviceSession::Removal()
         listener_.MouseArrived(false);
         return;
     }
+    ctx_.debug.Write("The system did not detect the Lumeno-KV580 Pro.\n");
     link_.connection.SetMouseConnected(false);
     if (wasConnected || lost_)
         Gone();
+    else
+        listener_.MouseGone(false); // still no mouse: nothing to announce
 }
 
 void DeviceSession::Found()
@@ -134,7 +137,6 @@ void DeviceSession::Found()
 
 void DeviceSession::Gone()
 {
-    ctx_.debug.Write("The system did not detect the Lumeno-KV580 Pro.\n");
     link_.connection.SetMouseConnected(false);
     // The removed mouse's handles are closed now rather than at the next
     // search, so nothing keeps talking to a device that is gone.

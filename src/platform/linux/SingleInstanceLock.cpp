@@ -1,5 +1,7 @@
 #include "platform/linux/SingleInstanceLock.h"
 
+#include "platform/linux/VirtualHidFolder.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -34,21 +36,6 @@ bool IsPrivateFolder(const std::filesystem::path& folder)
         return false;
     return st.st_uid == ::getuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
-
-// The socket address of path; nullopt when the path does not fit sun_path
-// (a cut path would name another file).
-std::optional<sockaddr_un> SocketAddress(const std::filesystem::path& path)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string& text = path.native();
-    if (text.empty() || text.size() >= sizeof address.sun_path)
-        return std::nullopt;
-    std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
-    return address;
-}
-
-const sockaddr* AsSockaddr(const sockaddr_un& address) { return reinterpret_cast<const sockaddr*>(&address); }
 
 // Only this user's own processes may ask.
 bool PeerIsThisUser(int fd)
@@ -103,9 +90,6 @@ InstanceLock SingleInstanceLock::Acquire(std::string_view name)
 
 void SingleInstanceLock::Listen()
 {
-    const auto address = SocketAddress(socketPath_);
-    if (!address)
-        return;
     // Only the lock holder gets here, so a socket left by a copy that ended
     // without Release (a crash) is replaced. Anything else in its place is
     // left alone, and this copy is then not reachable.
@@ -115,7 +99,7 @@ void SingleInstanceLock::Listen()
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return;
-    if (::bind(fd, AsSockaddr(*address), sizeof *address) != 0) {
+    if (BindSocketInFolder(fd, socketPath_.parent_path(), socketPath_.filename().string()) != 0) {
         ::close(fd);
         return;
     }
@@ -143,18 +127,14 @@ void SingleInstanceLock::Release()
 
 bool SingleInstanceLock::AskRunningCopyForward()
 {
-    const auto address = SocketAddress(socketPath_);
-    if (!address)
-        return false;
     for (int attempt = 1;; ++attempt) {
         // Non-blocking: a holder whose queue is full is not waited for.
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd < 0)
             return false;
-        const int result = ::connect(fd, AsSockaddr(*address), sizeof *address);
-        const int error = errno;
+        const int error = ConnectSocketAt(fd, socketPath_);
         ::close(fd);
-        if (result == 0)
+        if (error == 0)
             return true;
         if ((error != ENOENT && error != ECONNREFUSED) || attempt >= kConnectTries)
             return false;
