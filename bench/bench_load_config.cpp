@@ -8,6 +8,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/PlatformPaths.h"
 #include "platform/linux/PosixFileStore.h"
+#include "support/TestContext.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,20 +22,6 @@
 namespace {
 
 using namespace lumeno;
-
-class NullDebugOutput final : public DebugOutput {
-public:
-    void Write(std::string_view) override {}
-};
-
-class FolderPaths final : public PlatformPaths {
-public:
-    explicit FolderPaths(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
-
-private:
-    std::filesystem::path folder_;
-};
 
 void Write(const std::filesystem::path& p, const std::string& bytes)
 {
@@ -62,9 +49,7 @@ std::string FullLibrary()
 struct DataFolder {
     DataFolder()
     {
-        std::random_device rd;
-        root = std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(rd()));
-        const auto data = root / kDataFolderName;
+        const auto data = root.path() / kDataFolderName;
         std::filesystem::create_directories(data);
         Write(data / kProfileListFile, "[Profile]\nCurProfileName=Default\nItemCount=1\nItem0=Default\n");
         Write(data / "config0.bin", std::string(kConfigFileSize, '\x01'));
@@ -74,19 +59,14 @@ struct DataFolder {
         // than that.
         std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     }
-    ~DataFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
-    }
-    std::filesystem::path root;
+    test::TempDir root;
 };
 
 void BM_LoadProfile(benchmark::State& state)
 {
     DataFolder folder;
-    NullDebugOutput debug;
-    FolderPaths paths(folder.root);
+    test::NullDebugOutput debug;
+    test::FixedPlatformPaths paths(folder.root.path());
     lumeno::PosixFileStore files;
     AppContext ctx(debug, paths, files);
     LoadProfile(ctx);
@@ -102,8 +82,8 @@ BENCHMARK(BM_LoadProfile)->Unit(benchmark::kMillisecond);
 void BM_LoadProfileColdCache(benchmark::State& state)
 {
     DataFolder folder;
-    NullDebugOutput debug;
-    FolderPaths paths(folder.root);
+    test::NullDebugOutput debug;
+    test::FixedPlatformPaths paths(folder.root.path());
     lumeno::PosixFileStore files;
     for (auto _ : state) {
         auto ctx = std::make_unique<AppContext>(debug, paths, files);

@@ -14,8 +14,7 @@
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
 
-#include "EmulatedHidSystem.h"
-#include "VirtualMouse.h"
+#include "support/ProgramWorld.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -31,49 +30,8 @@ namespace {
 
 using namespace lumeno;
 
-class NullDebugOutput final : public DebugOutput {
-public:
-    void Write(std::string_view) override {}
-};
-
-class FolderPaths final : public PlatformPaths {
-public:
-    explicit FolderPaths(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
-
-private:
-    std::filesystem::path folder_;
-};
-
-// A fresh folder holding an empty data folder, removed at the end.
-struct TempFolder {
-    TempFolder()
-    {
-        std::random_device rd;
-        path = std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(rd()));
-        std::filesystem::create_directories(path / kDataFolderName);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::filesystem::path path;
-};
-
-// What the main window runs on: a virtual mouse behind an in-process HID
-// system, a temporary data folder and the build tree's skin.
-struct BenchWorld {
-    TempFolder tmp;
-    NullDebugOutput debug;
-    FolderPaths platform{tmp.path};
-    PosixFileStore files;
-    AppContext ctx{debug, platform, files};
-    VirtualPacer pacer;
-    VirtualMouse mouse{{}, &pacer};
-    EmulatedHidSystem hid{&pacer};
-    DeviceLink link{hid, pacer, debug};
-    UiText text;
+// What the main window runs on: the program's world and the build tree's skin.
+struct BenchWorld : test::ProgramWorld {
     SkinImages skin{LUMENO_APP_FOLDER};
 };
 

@@ -10,12 +10,7 @@
 #include "app/SettingsPanes.h"
 #include "buttons/ButtonMap.h"
 #include "config/ConfigFiles.h"
-#include "device/DeviceLink.h"
 #include "flows/AppContext.h"
-#include "platform/DebugOutput.h"
-#include "platform/Pacer.h"
-#include "platform/PlatformPaths.h"
-#include "platform/linux/PosixFileStore.h"
 #include "ui/BitmapBtn.h"
 #include "ui/DMarker.h"
 #include "ui/ExMenu.h"
@@ -25,10 +20,8 @@
 #include "ui/SkinImages.h"
 #include "ui/SkinInventory.h"
 #include "ui/SkinScrollBar.h"
-#include "ui/UiText.h"
 
-#include "EmulatedHidSystem.h"
-#include "VirtualMouse.h"
+#include "support/ProgramWorld.h"
 
 #include <QApplication>
 #include <QDir>
@@ -114,46 +107,8 @@ int WriteImageSheets(const SkinInventory& inventory, const SkinImages& skin, con
 // What the real main window runs on, as the program builds it: a virtual
 // mouse behind an in-process HID system, a temporary data folder, and the
 // skin the sheets are drawn from.
-struct MainWindowWorld {
-    class NullDebugOutput final : public DebugOutput {
-    public:
-        void Write(std::string_view) override {}
-    };
-    class FolderPaths final : public PlatformPaths {
-    public:
-        explicit FolderPaths(std::filesystem::path folder) : folder_(std::move(folder)) {}
-        std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
-
-    private:
-        std::filesystem::path folder_;
-    };
-    struct TempFolder {
-        TempFolder()
-        {
-            std::random_device rd;
-            path = std::filesystem::temp_directory_path() / ("lumeno-gallery-" + std::to_string(rd()));
-            std::filesystem::create_directories(path / kDataFolderName);
-        }
-        ~TempFolder()
-        {
-            std::error_code ec;
-            std::filesystem::remove_all(path, ec);
-        }
-        std::filesystem::path path;
-    };
-
+struct MainWindowWorld : test::ProgramWorld {
     explicit MainWindowWorld(const SkinImages& skinImages) : skin(skinImages) {}
-
-    TempFolder tmp;
-    NullDebugOutput debug;
-    FolderPaths platform{tmp.path};
-    PosixFileStore files;
-    AppContext ctx{debug, platform, files};
-    VirtualPacer pacer;
-    VirtualMouse mouse{{}, &pacer};
-    EmulatedHidSystem hid{&pacer};
-    DeviceLink link{hid, pacer, debug};
-    UiText text;
     const SkinImages& skin;
 };
 

@@ -22,6 +22,12 @@ inline PosixFileStore& TestFiles()
     return files;
 }
 
+// Takes every line and keeps none.
+class NullDebugOutput final : public DebugOutput {
+public:
+    void Write(std::string_view) override {}
+};
+
 class CapturingDebugOutput final : public DebugOutput {
 public:
     void Write(std::string_view text) override { lines.emplace_back(text); }
