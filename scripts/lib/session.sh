@@ -109,6 +109,26 @@ answer_message_box() {
   xdotool windowfocus --sync "$w" key Return
 }
 
+# The program's question before a reset: a message box titled "ATTENTION!!".
+attention_box() { xdotool search --onlyvisible --name '^ATTENTION!!$' 2>/dev/null | head -n 1 | grep .; }
+# Enter on the question takes its OK button.
+answer_attention_box() {
+  local w
+  w=$(attention_box) || return 1
+  xdotool windowfocus --sync "$w" key Return
+}
+
+# The main window's Reset button (centre of its 923,604-980,634 rectangle).
+click_reset_button() {
+  local w
+  w=$(main_window)
+  [ -n "$w" ] || return 1
+  click_window "$w" 951 619
+}
+
+# Milliseconds of the system clock.
+now_ms() { date +%s%3N; }
+
 # The tray menu: the program's popup window, neither the icon nor a window
 # with a title of its own.
 tray_menu_window() {

@@ -81,6 +81,34 @@ vmouse "plug"
 check "plugging back adds the icon" \
   wait_for 10 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(app_count 'Tray icon added') -gt $icons_added ] && tray_icon_window"
 
+# An unplug in the middle of a factory reset: the write stops at once and
+# the removal is handled, long before the reset's 4.3 s of pauses are over.
+check "restore the window for a reset" \
+  bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+check "Reset asks first" bash -c "$(declare -f); click_reset_button && wait_for 5 attention_box"
+frames_before=$(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true)
+check "Enter on the question starts the reset" bash -c "$(declare -f); answer_attention_box"
+sleep 1.5
+check "the reset is under way" test "$(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true)" -gt "$frames_before"
+check "the reset is not over yet" test "$(app_count 'Flow cancelled')" -eq 0
+icons_added=$(app_count "Tray icon added")
+removals=$(app_count "The system did not detect the Lumeno-KV580 Pro.")
+unplugged_at=$(now_ms)
+vmouse "unplug"
+step="the reset is cancelled and the removal handled within about a second"
+until app_has "Flow cancelled: the mouse went away" &&
+  [ "$(app_count "The system did not detect the Lumeno-KV580 Pro.")" -gt "$removals" ]; do
+  [ $(($(now_ms) - unplugged_at)) -lt 10000 ] || { echo "no cancel or removal in the log"; exit 1; }
+  sleep 0.05
+done
+took=$(($(now_ms) - unplugged_at))
+echo "cancel and removal logged $took ms after the unplug"
+check "$step" test "$took" -lt 2000
+check "the window goes with the mouse" wait_for 5 no_main_window
+vmouse "plug"
+check "plugging back after the cancelled reset finds the mouse" \
+  wait_for 10 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(app_count 'Tray icon added') -gt $icons_added ] && tray_icon_window"
+
 check "Exit in the tray menu ends the program" \
   bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
 echo "end-to-end: all steps passed"
