@@ -43,7 +43,7 @@ check "a double-click on the icon restores the window" \
 
 win=$(main_window)
 check "the close button hides the window" \
-  bash -c "$(declare -f); click_window $win 986 12 && wait_for 5 bash -c '[ -z \"\$(main_window)\" ]'"
+  bash -c "$(declare -f); click_window $win 986 12 && wait_for 5 no_main_window"
 
 vmouse "dpi 3"
 # Stage 3 of the factory image is 2400 DPI.
