@@ -2,6 +2,7 @@
 
 #include "CollectionDescriptor.h"
 #include "platform/VirtualHidProtocol.h"
+#include "platform/linux/UnixSocketPath.h"
 #include "platform/linux/VirtualHidFolder.h"
 
 #include <algorithm>

@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -119,6 +120,20 @@ public:
         return std::nullopt;
     }
     void Signal(int signal) { ::kill(pid_, signal); }
+
+    // SIGSTOP, then waits (bounded) until the child has stopped: a child
+    // still running on another core could answer one more request.
+    bool Stop()
+    {
+        Signal(SIGSTOP);
+        for (int i = 0; i < 500; ++i) {
+            siginfo_t info{};
+            if (::waitid(P_PID, id_t(pid_), &info, WSTOPPED | WNOHANG) == 0 && info.si_pid == pid_)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
     // Every line read so far.
     const std::vector<std::string>& Lines() const { return lines_; }
 

@@ -1,6 +1,6 @@
 #include "platform/linux/SingleInstanceLock.h"
 
-#include "platform/linux/VirtualHidFolder.h"
+#include "platform/linux/UnixSocketPath.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "platform/linux/VirtualHidClient.h"
 
 #include "platform/linux/DeadlineRead.h"
-#include "platform/linux/VirtualHidFolder.h"
+#include "platform/linux/UnixSocketPath.h"
 
 #include <algorithm>
 #include <cerrno>
