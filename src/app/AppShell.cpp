@@ -109,8 +109,7 @@ AppShell::AppShell(ShellServices services)
 {
     worker_ = std::make_unique<DeviceWorker>(direct_, &s_.link, static_cast<FlowObserver*>(this));
     progressTimer_.setInterval(kProgressTickMs);
-    connect(&progressTimer_, &QTimer::timeout, this,
-            [this] { window_->ShowFlowProgress(showProgress_ ? worker_->Progress() : -1.0); });
+    connect(&progressTimer_, &QTimer::timeout, this, [this] { window_->ShowFlowProgress(worker_->Progress()); });
 
     connect(&searchTimer_, &QTimer::timeout, this, &AppShell::SearchForLostMouse);
 
@@ -419,9 +418,13 @@ void AppShell::SearchForLostMouse()
 
 void AppShell::FlowStarted(std::chrono::milliseconds planned)
 {
-    showProgress_ = planned > kProgressShownAbove;
-    window_->ShowFlowProgress(showProgress_ ? 0.0 : -1.0);
-    progressTimer_.start();
+    // Short flows get the wait cursor only; long ones the strip, kept moving.
+    const bool showProgress = planned > kProgressShownAbove;
+    window_->ShowFlowProgress(showProgress ? 0.0 : -1.0);
+    if (showProgress)
+        progressTimer_.start();
+    else
+        progressTimer_.stop();
 }
 
 void AppShell::FlowsIdle()

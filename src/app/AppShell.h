@@ -204,7 +204,6 @@ private:
     QTimer progressTimer_;
     QTimer searchTimer_; // looks for a mouse that stopped answering
     std::unique_ptr<QSocketNotifier> launches_;
-    bool showProgress_ = false;
     bool initialised_ = false;
     bool saveProblemTold_ = false;
     bool refusalTold_ = false;

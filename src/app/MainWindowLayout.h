@@ -18,8 +18,8 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    constexpr int Width() const { return right - left; }
+    constexpr int Height() const { return bottom - top; }
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };

@@ -13,8 +13,9 @@ namespace {
 
 constexpr int kColumnTop = 2;
 constexpr int kHeaderGap = 5;
-constexpr int kHeaderWidth = 242;
-constexpr int kHeaderHeight = 20;
+// The headers are the left column's section headers.
+constexpr int kHeaderWidth = kSectionHeaderSkin.rect.Width();
+constexpr int kHeaderHeight = kSectionHeaderSkin.rect.Height();
 constexpr const ButtonImages& kHeaderImages = kSectionHeaderSkin.images;
 
 // The speed and double-click panes share their background.
