@@ -331,14 +331,14 @@ void AppShell::Apply(ApplyGroup group)
         return;
     }
     const auto flow = FlowOfGroup(group);
-    const auto planned = flow ? PlannedPauses(*flow, s_.ctx) : std::chrono::milliseconds(0);
-    RunFlowJob([this, group] { return ApplyGroupNow(group, s_.ctx); }, planned);
+    RunFlowJob([this, group] { return ApplyGroupNow(group, s_.ctx); },
+               [this, flow] { return flow ? PlannedPauses(*flow, s_.ctx) : std::chrono::milliseconds(0); });
 }
 
-void AppShell::RunFlowJob(std::function<FlowResult()> run, std::chrono::milliseconds planned,
+void AppShell::RunFlowJob(std::function<FlowResult()> run, std::function<std::chrono::milliseconds()> plan,
                           std::function<void(FlowResult)> finished)
 {
-    worker_->Submit({std::move(run), planned, [this, finished = std::move(finished)](FlowResult result) {
+    worker_->Submit({std::move(run), std::move(plan), [this, finished = std::move(finished)](FlowResult result) {
                          if (finished)
                              finished(result);
                          ReportFlow(result);
@@ -437,9 +437,10 @@ void AppShell::ResetToFactoryDefaults()
 {
     if (!Dialogs().ConfirmReset(window_.get()))
         return;
-    const bool connected = MouseConnected();
-    const auto planned = connected ? PlannedPauses(Flow::WriteAll, s_.ctx) : std::chrono::milliseconds(0);
-    RunFlowJob([this] { return FactoryReset(s_.ctx); }, planned, [this](FlowResult) { window_->ShowAfterReset(); });
+    RunFlowJob(
+        [this] { return FactoryReset(s_.ctx); },
+        [this] { return MouseConnected() ? PlannedPauses(Flow::WriteAll, s_.ctx) : std::chrono::milliseconds(0); },
+        [this](FlowResult) { window_->ShowAfterReset(); });
 }
 
 void AppShell::OpenProfilePane()

@@ -161,7 +161,7 @@ private:
     void FlowStarted(std::chrono::milliseconds planned) override;
     void FlowsIdle() override;
 
-    void RunFlowJob(std::function<FlowResult()> run, std::chrono::milliseconds planned,
+    void RunFlowJob(std::function<FlowResult()> run, std::function<std::chrono::milliseconds()> plan,
                     std::function<void(FlowResult)> finished = {});
     void ReportFlow(const FlowResult& result);
     // Tells the user once where and why settings could not be saved; a later

@@ -46,10 +46,11 @@ void DeviceWorker::Pump()
         }
         Job& job = std::get<Job>(item);
         const bool quiet = job.quiet;
+        const std::chrono::milliseconds planned = job.plan ? job.plan() : std::chrono::milliseconds(0);
         running_ = true;
         {
             std::lock_guard lock(mutex_);
-            planned_ = job.planned;
+            planned_ = planned;
             if (link_) {
                 link_->cancel.store(false);
                 pausedAtStart_ = link_->transport.Paused();

@@ -35,8 +35,10 @@ public:
 class DeviceWorker {
 public:
     struct Job {
-        std::function<FlowResult()> run;          // on the worker thread
-        std::chrono::milliseconds planned{};      // its pauses, known in advance
+        std::function<FlowResult()> run; // on the worker thread
+        // Its pauses, worked out on the UI thread as it starts (no other flow
+        // touches the AppContext then); empty: none.
+        std::function<std::chrono::milliseconds()> plan;
         std::function<void(FlowResult)> finished; // on the UI thread, may be empty
         bool quiet = false;                       // background work the observer is not told of (no busy window)
     };

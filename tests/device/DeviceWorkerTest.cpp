@@ -66,7 +66,7 @@ TEST(DeviceWorker, RunsFlowsInOrderWithUiWorkWaitingBehindThem)
                                          flows.push_back(name);
                                          return FlowResult{};
                                      },
-                                     std::chrono::milliseconds(100),
+                                     [] { return std::chrono::milliseconds(100); },
                                      [&order, name](FlowResult) { order.push_back(std::string(name) + " done"); }};
         };
         worker.Submit(flow("A"));
