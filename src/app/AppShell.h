@@ -26,6 +26,7 @@ struct AppContext;
 class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
+class KeyboardHook;
 class SingleInstance;
 class SkinImages;
 class UiText;
@@ -68,6 +69,9 @@ struct ShellServices {
     // The held single-instance lock, through which later launches ask this
     // copy to come forward; null: no other launch can reach it.
     SingleInstance* instance = nullptr;
+    // The desktop-wide keyboard hook of the key capture and the macro
+    // recorder; null: keys are not captured.
+    KeyboardHook* keyboard = nullptr;
 };
 
 // A mouse that stopped answering is looked for again this often.

@@ -3,21 +3,14 @@
 // desktop-wide hook takes (RecordHook) and which lines each taken event adds
 // to the sequence (OnRecordedKey). The macro manager owns one recorder and
 // installs the platform hook around it.
+#include "platform/KeyboardHook.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace lumeno {
-
-// One low-level keyboard event as the platform reports it.
-struct KeyboardEvent {
-    uint32_t virtualKey = 0;
-    uint32_t scanCode = 0;
-    uint32_t flags = 0;
-};
-inline constexpr uint32_t kKeyFlagExtended = 0x01;
-inline constexpr uint32_t kKeyFlagUp = 0x80;
 
 // At most this many key events are recorded in one run.
 inline constexpr unsigned kMaxRecordedEvents = 62;
