@@ -2,40 +2,15 @@
 // The right-hand column of the main window: a pane host laid out as an
 // accordion, and the one table of its rows. Adding a pane is one row in
 // SettingsPaneRows() (SettingsPanes.cpp).
-#include "flows/ConfigCommands.h"
 #include "ui/AccordionModel.h"
-#include "ui/UiText.h"
-
-#include <QPointer>
-#include <QWidget>
+#include "ui/SettingsPane.h"
 
 #include <functional>
 #include <vector>
 
 namespace lumeno {
 
-struct AppContext;
 class CBitmapBtn;
-class SkinImages;
-
-// What a pane is given: the image it edits in place and the requests it
-// may make. Panes never see the main window.
-struct PaneContext {
-    AppContext& ctx;
-    ConfigCommands& commands;
-    const UiText& text;
-    const SkinImages& skin;
-};
-
-// A pane of the column. Its size is the size of its background image.
-class SettingsPane : public QWidget {
-public:
-    using QWidget::QWidget;
-    // The panes show the image again (after a load, a reset, a restore).
-    virtual void RefreshFromImage() {}
-    // The mouse was found (start-up, arrival, a search after a removal).
-    virtual void MouseFound() {}
-};
 
 struct SettingsPaneRow {
     UiTextId title;
