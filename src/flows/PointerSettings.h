@@ -12,6 +12,9 @@ class PointerSettingsApplier {
 public:
     virtual ~PointerSettingsApplier() = default;
     virtual void Apply(AppContext& ctx) = 0;
+    // Whether the desktop took the image's wheel setting (lines or page) at
+    // the last Apply; otherwise the desktop's own wheel setting is in force.
+    virtual bool WheelSettingApplied() const { return false; }
 };
 
 // Runs ctx.pointerSettings; without one the desktop is left as it is.
