@@ -9,6 +9,8 @@ set -euo pipefail
 packages=(
   # The build: compiler, CMake, Qt 6, Xlib and xcb for the X11 window lookup.
   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libx11-dev libxcb1-dev
+  # The desktop's pointer settings: GIO (GSettings, D-Bus) and XInput2.
+  libglib2.0-dev libxi-dev
   # Fonts of the program's texts: Latin, simplified and traditional Chinese.
   fonts-dejavu-core fonts-wqy-microhei
   # run.sh: the display check (xdpyinfo), a private X display, a tray host,
@@ -18,6 +20,9 @@ packages=(
 test_packages=(
   # Unit tests and benchmarks.
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The GNOME pointer backend's tests: the mouse schema, gsettings and
+  # glib-compile-schemas.
+  gsettings-desktop-schemas libglib2.0-bin
   # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
   qemu-system-x86 cpio xz-utils python3
   # The fuzzers: clang with libFuzzer. The code style check.
