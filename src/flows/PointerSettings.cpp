@@ -5,6 +5,8 @@
 #include "flows/AppContext.h"
 #include "platform/DebugOutput.h"
 
+#include <chrono>
+
 namespace lumeno {
 
 namespace {
@@ -73,6 +75,7 @@ void SinkPointerSettings::Apply(AppContext& ctx)
 
 void SinkPointerSettings::Send(const PointerOsValues& values)
 {
+    const auto start = std::chrono::steady_clock::now();
     auto report = [this](const PointerSinkResult& result, const char* line) {
         if (result.ok)
             return true;
@@ -84,6 +87,9 @@ void SinkPointerSettings::Send(const PointerOsValues& values)
     report(sink_.SetSpeed(values.speed), kSetMouseSpeedFailed);
     wheelApplied_ = report(sink_.SetWheelLines(values.wheelLines), kSetWheelFailed);
     report(sink_.SetDoubleClickTime(values.doubleClickMs), kSetDoubleClickFailed);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    DebugPrintf(debug_, "Pointer settings sent to %.*s in %.1f ms\n", int(sink_.Name().size()), sink_.Name().data(),
+                took.count());
 }
 
 } // namespace lumeno

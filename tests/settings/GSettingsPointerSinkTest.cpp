@@ -100,6 +100,9 @@ TEST(GSettingsSinkMissingSchema, EverySettingFailsWithItsLineAndTheReason)
     SinkPointerSettings applier(sink, debug);
     applier.Send({true, 10, 3, 550});
     const std::string reason = std::string("GNOME: schema ") + kGnomeMouseSchema + " is not installed\n";
+    ASSERT_FALSE(debug.lines.empty());
+    EXPECT_TRUE(debug.lines.back().starts_with("Pointer settings sent to GNOME in "));
+    debug.lines.pop_back();
     EXPECT_EQ(debug.lines, (std::vector<std::string>{"SETMOUSE failed.\n", reason, "SETMOUSESPEED failed.\n", reason,
                                                      "SETWHEELSCROLLLINES failed.\n", reason,
                                                      "SPI_SETDOUBLECLICKTIME failed.\n", reason}));

@@ -161,6 +161,9 @@ TEST_F(PointerApplyTest, RefusalsWriteTheirLinesAndDoNotStopTheNext)
     f.debug.lines.clear();
     ApplyPointerSettings(f.ctx);
     EXPECT_EQ(sink.calls, (std::vector<std::string>{"precision=0", "speed=10", "wheel=-1", "double-click=550"}));
+    ASSERT_EQ(f.debug.lines.size(), 9u);
+    EXPECT_TRUE(f.debug.lines.back().starts_with("Pointer settings sent to recording in "));
+    f.debug.lines.pop_back();
     EXPECT_EQ(f.debug.lines, (std::vector<std::string>{
                                  "SETMOUSE failed.\n",
                                  "recording: precision refused by the test\n",
