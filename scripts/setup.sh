@@ -4,6 +4,7 @@
 #   scripts/setup.sh          building and running the program and the virtual
 #                             mouse, with run.sh's private X session
 #   scripts/setup.sh --test   that and everything scripts/test.sh needs
+#   scripts/setup.sh --package  that and what building the Debian package needs
 set -euo pipefail
 
 packages=(
@@ -27,12 +28,16 @@ test_packages=(
   qemu-system-x86 cpio xz-utils python3
   # The fuzzers: clang with libFuzzer. The code style check.
   clang libclang-rt-14-dev clang-format
+  # The package checks: its dependencies, lintian, the desktop entries, the
+  # metainfo and the man pages.
+  dpkg-dev lintian desktop-file-utils appstream groff man-db
 )
 
 case "${1:-}" in
   "") ;;
   --test) packages+=("${test_packages[@]}") ;;
-  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+  --package) packages+=(dpkg-dev) ;;
+  *) echo "usage: $0 [--test|--package]" >&2; exit 2 ;;
 esac
 
 missing=()
