@@ -180,7 +180,10 @@ AppShell::AppShell(ShellServices services)
     connect(w, &CMouseConfigurationDlg::resetRequested, this, &AppShell::ResetToFactoryDefaults);
     connect(w, &CMouseConfigurationDlg::profilePaneRequested, this, &AppShell::OpenProfilePane);
     connect(w, &CMouseConfigurationDlg::helpCommandChosen, this, &AppShell::OnHelpCommand);
-    connect(w, &CMouseConfigurationDlg::assignmentMenuRequested, this, &AppShell::OpenAssignmentMenu);
+    // The menu runs once the box's click is handled, so the box shows its
+    // mark while the menu is up.
+    connect(w, &CMouseConfigurationDlg::assignmentMenuRequested, this, &AppShell::OpenAssignmentMenu,
+            Qt::QueuedConnection);
 }
 
 AppShell::~AppShell()
