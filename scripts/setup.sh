@@ -18,6 +18,8 @@ packages=(
 test_packages=(
   # Unit tests and benchmarks.
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The keyboard grab tests type keys through XTest.
+  libxtst-dev
   # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
   qemu-system-x86 cpio xz-utils python3
   # The fuzzers: clang with libFuzzer. The code style check.

@@ -72,7 +72,10 @@ struct KeyCaptureDialogTest : ::testing::Test {
     {
         auto dialog = std::make_unique<CSingleDialog>(
             skin, debug, &hook, language, preset,
-            [this](const QString& caption, const QString& text) { told.push_back({caption, text}); }, nullptr);
+            [this](const QString& caption, const QString& text) {
+                told.push_back({caption, text});
+            },
+            nullptr);
         return dialog;
     }
     // Shows the dialog and lets it take the hook.

@@ -97,8 +97,10 @@ void X11KeyboardHook::Stop()
         return;
     active_ = false;
     callback_ = nullptr;
+    // Synchronous: once Stop returns, the server has let the keyboard go and
+    // any other program can take it.
     XUngrabKeyboard(Dpy(display_), CurrentTime);
-    XFlush(Dpy(display_));
+    XSync(Dpy(display_), False);
     debug_.Write("Keyboard grab released\n");
 }
 
