@@ -112,6 +112,7 @@ void CSingleDialog::OnKeyEvent(const KeyboardEvent& event)
     const CapturedKey key = CaptureKeyEvent(event);
     debug_.Write(key.debugLine);
     keyName_ = key.name;
+    DebugPrintf(debug_, "Key capture shows \"%s\"\n", keyName_.c_str());
     repaint(ToQRect(kKeyNameBoxRect));
 }
 
