@@ -3,6 +3,7 @@
 // language, its layout, and what a captured key event shows and writes to
 // the debug output.
 #include "platform/KeyboardHook.h"
+#include "ui/CloseButtonSkin.h"
 
 #include <cstdint>
 #include <string>
@@ -27,8 +28,8 @@ inline constexpr int kKeyNameBoxId = 502;
 
 // Images, as the dialog names them.
 inline constexpr char kKeyCaptureBackground[] = "skins/single-key.png";
-inline constexpr char kKeyCaptureCloseNormal[] = "Skins\\button-close-normal.png";
-inline constexpr char kKeyCaptureCloseOver[] = "Skins\\/button-close-over.png";
+inline constexpr const char* kKeyCaptureCloseNormal = kCloseButtonNormalImage;
+inline constexpr const char* kKeyCaptureCloseOver = kCloseButtonOverImage;
 inline constexpr char kKeyCaptureButtonNormal[] = "Skins\\MacroManagement\\button-cancel-normal.png";
 inline constexpr char kKeyCaptureButtonOver[] = "Skins\\/MacroManagement/button-cancel-over.png";
 
