@@ -24,6 +24,8 @@ test_packages=(
   # The GNOME pointer backend's tests: the mouse schema, gsettings and
   # glib-compile-schemas.
   gsettings-desktop-schemas libglib2.0-bin
+  # The keyboard grab tests type keys through XTest.
+  libxtst-dev
   # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
   qemu-system-x86 cpio xz-utils python3
   # The fuzzers: clang with libFuzzer. The code style check.
