@@ -51,7 +51,7 @@ std::unique_ptr<AppShell> MakeMainWindowForBench(BenchWorld& world)
     CMouseConfigurationDlg& window = shell->Window();
     window.ToggleAssignmentSection();
     window.ToggleAxisSection();
-    CSettingsPaneHost* column = window.SettingsColumn();
+    CDlgadvance* column = window.SettingsColumn();
     for (int i = 0; i < column->Layout().Count(); ++i)
         if (column->Layout().Item(i).shown)
             column->Toggle(i);
