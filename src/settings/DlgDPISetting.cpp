@@ -195,8 +195,7 @@ void CDlgDPISetting::paintEvent(QPaintEvent*)
         context_.skin.Draw(painter, kValueBackground, value.left, value.top);
         painter.drawText(ToQRect(value), Qt::AlignCenter, QString::number(editor_.ShownDpi(k)));
         const PaneRect toggle = DpiStageRect(kDpiToggleRect, k);
-        context_.skin.Draw(painter, editor_.StageEnabled(k) ? kEnabledImage : kDisabledImage, toggle.left,
-                           toggle.top);
+        context_.skin.Draw(painter, editor_.StageEnabled(k) ? kEnabledImage : kDisabledImage, toggle.left, toggle.top);
         const Rgb c = image.stageColor[k];
         painter.fillRect(ToQRect(DpiStageRect(kDpiSwatchRect, k)), QColor(c.red, c.green, c.blue));
     }

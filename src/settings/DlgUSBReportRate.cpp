@@ -13,10 +13,7 @@ namespace {
 constexpr char kBackground[] = "Skins\\USBReportRate\\BK_USBReportRate.png";
 }
 
-CDlgUSBReportRate::CDlgUSBReportRate(PaneContext& context, QWidget* parent)
-    : SettingsPane(parent), context_(context)
-{
-}
+CDlgUSBReportRate::CDlgUSBReportRate(PaneContext& context, QWidget* parent) : SettingsPane(parent), context_(context) {}
 
 void CDlgUSBReportRate::paintEvent(QPaintEvent*)
 {

@@ -82,8 +82,8 @@ CDlgadvance::CDlgadvance(PaneContext context, const std::vector<SettingsPaneRow>
         items.push_back({kSettingsHeaderHeight, context_.skin.Height(row.background), row.shown});
 
         auto* header = new CBitmapBtn(content_);
-        header->SetBitmaps(context_.skin, 0, 0, kSettingsHeaderWidth, kSettingsHeaderHeight, kHeaderImage,
-                           kHeaderImage, kHeaderImage, kHeaderImage);
+        header->SetBitmaps(context_.skin, 0, 0, kSettingsHeaderWidth, kSettingsHeaderHeight, kHeaderImage, kHeaderImage,
+                           kHeaderImage, kHeaderImage);
         header->SetAlignment(CBitmapBtn::AlignLeft, kHeaderCaptionIndent);
         header->SetCaption(QString::fromStdString(context_.text[row.title]));
         header->setVisible(row.shown);

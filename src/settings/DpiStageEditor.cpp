@@ -8,10 +8,10 @@ namespace {
 
 constexpr int kDpiMinimum100 = 100;
 constexpr int kDpiMaximum100 = 12000;
-constexpr int kDpiUpTo50Step = 7200;    // the last 50-step value
-constexpr int kDpiMaximum50 = 10800;    // code 180
-constexpr int kDpiMinimum50 = 50;       // code 1
-constexpr int kCode50HundredBase = 72;  // (b - 72) x 100 above code 144
+constexpr int kDpiUpTo50Step = 7200;   // the last 50-step value
+constexpr int kDpiMaximum50 = 10800;   // code 180
+constexpr int kDpiMinimum50 = 50;      // code 1
+constexpr int kCode50HundredBase = 72; // (b - 72) x 100 above code 144
 
 } // namespace
 
@@ -68,8 +68,7 @@ void DpiStageEditor::ToggleStage(int stage) { image_.stageEnabled[stage] = image
 std::string DpiStageEditor::OpenEntry(int stage)
 {
     openEntry_ = stage;
-    const int dpi =
-        hundredStep_ ? DpiOfCode100(snapshot_.dpiCode100[stage]) : DpiOfCode50(snapshot_.dpiCode50[stage]);
+    const int dpi = hundredStep_ ? DpiOfCode100(snapshot_.dpiCode100[stage]) : DpiOfCode50(snapshot_.dpiCode50[stage]);
     return std::to_string(dpi);
 }
 

@@ -1,5 +1,7 @@
 #include "settings/ReportRateDial.h"
 
+#include <cstdio>
+
 namespace lumeno {
 
 DialClick ClickDial(int x, int y, uint8_t currentCode)
@@ -26,7 +28,9 @@ uint8_t DialCode(uint8_t storedCode) { return storedCode == 0 ? kRate500Hz : sto
 
 std::string DialImageName(uint8_t code)
 {
-    return "Skins\\/USBReportRate/" + std::to_string(1000 / DialCode(code)) + "HZ.png";
+    char name[64];
+    std::snprintf(name, sizeof name, "Skins\\/USBReportRate/%dHZ.png", 1000 / DialCode(code));
+    return name;
 }
 
 } // namespace lumeno

@@ -19,7 +19,7 @@ namespace lumeno {
 
 inline constexpr PaneRect kDialRect{57, 5, 185, 128};
 inline constexpr int kDialCentreX = kDialRect.left + (kDialRect.right - kDialRect.left) / 2; // 121
-inline constexpr int kDialCentreY = kDialRect.top + (kDialRect.bottom - kDialRect.top) / 2; // 66
+inline constexpr int kDialCentreY = kDialRect.top + (kDialRect.bottom - kDialRect.top) / 2;  // 66
 inline constexpr int kDialRingInner = 35;
 inline constexpr int kDialRingOuter = 64;
 

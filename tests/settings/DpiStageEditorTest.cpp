@@ -1,5 +1,5 @@
-#include "config/ConfigImage.h"
 #include "settings/DpiStageEditor.h"
+#include "config/ConfigImage.h"
 #include "ui/SliderModel.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +35,8 @@ struct CommitCase {
 TEST_F(DpiEditorTest, HundredStepEntriesAreClampedAndTruncated)
 {
     const CommitCase cases[] = {
-        {"99", 1, "100"},       {"150", 1, "100"},     {"12345", 120, "12000"}, {"7300", 73, "7300"},
-        {"12000", 120, "12000"}, {"0", 1, "100"},      {"x12", 1, "100"},      {"4560dpi", 45, "4500"},
-        {"99999", 120, "12000"},
+        {"99", 1, "100"}, {"150", 1, "100"}, {"12345", 120, "12000"}, {"7300", 73, "7300"},    {"12000", 120, "12000"},
+        {"0", 1, "100"},  {"x12", 1, "100"}, {"4560dpi", 45, "4500"}, {"99999", 120, "12000"},
     };
     for (const auto& c : cases) {
         auto editor = Editor(true);
@@ -53,9 +52,9 @@ TEST_F(DpiEditorTest, HundredStepEntriesAreClampedAndTruncated)
 TEST_F(DpiEditorTest, FiftyStepEntriesUseBothHalvesOfTheEncoding)
 {
     const CommitCase cases[] = {
-        {"7250", 144, "7200"},  {"7300", 145, "7300"}, {"10850", 180, "10800"}, {"30", 1, "50"},
-        {"50", 1, "50"},        {"99", 1, "50"},       {"100", 2, "100"},       {"7200", 144, "7200"},
-        {"7399", 145, "7300"},  {"10800", 180, "10800"}, {"", 1, "50"},
+        {"7250", 144, "7200"}, {"7300", 145, "7300"},   {"10850", 180, "10800"}, {"30", 1, "50"},
+        {"50", 1, "50"},       {"99", 1, "50"},         {"100", 2, "100"},       {"7200", 144, "7200"},
+        {"7399", 145, "7300"}, {"10800", 180, "10800"}, {"", 1, "50"},
     };
     for (const auto& c : cases) {
         auto editor = Editor(false);

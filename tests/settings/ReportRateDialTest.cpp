@@ -1,6 +1,6 @@
+#include "settings/ReportRateDial.h"
 #include "config/ConfigImage.h"
 #include "settings/AngleSnapChoice.h"
-#include "settings/ReportRateDial.h"
 
 #include <gtest/gtest.h>
 
@@ -17,20 +17,13 @@ struct DialCase {
 TEST(ReportRateDial, ClicksMapToTheirQuadrantOnlyOnTheRing)
 {
     const DialCase cases[] = {
-        {"upper right", 30, -30, true, kRate1000Hz},
-        {"upper left", -30, -30, true, kRate125Hz},
-        {"lower left", -30, 30, true, kRate250Hz},
-        {"lower right", 30, 30, true, kRate500Hz},
-        {"straight above (dx = 0)", 0, -50, true, 4},
-        {"straight below (dx = 0)", 0, 50, true, 4},
-        {"level right (dy = 0)", 50, 0, true, 4},
-        {"level left (dy = 0)", -50, 0, true, 4},
-        {"inner edge 35", 21, -28, true, kRate1000Hz},
-        {"outer edge 64", 0, 64, true, 4},
-        {"inside the ring", 10, -10, false, 4},
-        {"just inside 34.1", 3, -34, false, 4},
-        {"outside the ring", 60, -60, false, 4},
-        {"just outside 64.03", -2, -64, false, 4},
+        {"upper right", 30, -30, true, kRate1000Hz},   {"upper left", -30, -30, true, kRate125Hz},
+        {"lower left", -30, 30, true, kRate250Hz},     {"lower right", 30, 30, true, kRate500Hz},
+        {"straight above (dx = 0)", 0, -50, true, 4},  {"straight below (dx = 0)", 0, 50, true, 4},
+        {"level right (dy = 0)", 50, 0, true, 4},      {"level left (dy = 0)", -50, 0, true, 4},
+        {"inner edge 35", 21, -28, true, kRate1000Hz}, {"outer edge 64", 0, 64, true, 4},
+        {"inside the ring", 10, -10, false, 4},        {"just inside 34.1", 3, -34, false, 4},
+        {"outside the ring", 60, -60, false, 4},       {"just outside 64.03", -2, -64, false, 4},
     };
     for (const auto& c : cases) {
         const DialClick click = ClickDial(kDialCentreX + c.dx, kDialCentreY + c.dy, 4);

@@ -15,6 +15,7 @@
 
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -23,7 +24,7 @@
 namespace lumeno {
 namespace {
 
-using test::Bytes;
+using Bytes = std::vector<uint8_t>;
 
 enum Item { kDpi, kLighting, kPad, kPolling, kSpeed, kDoubleClick, kScroll, kAngle };
 
@@ -148,8 +149,9 @@ TEST_F(SettingsColumnTest, TheColumnSitsRightWithItsHeadersCollapsedAndTheHidden
     const int tops[] = {2, 27, -1, 52, 77, 102, 127, -1};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(Column().Header(i)->isVisible(), tops[i] >= 0) << i;
-        if (tops[i] >= 0)
+        if (tops[i] >= 0) {
             EXPECT_EQ(Column().Header(i)->geometry(), QRect(0, tops[i], 242, 20)) << i;
+        }
         EXPECT_FALSE(Column().Pane(i)->isVisible()) << i;
     }
     EXPECT_EQ(Column().Header(kDpi)->Caption(), "DPI Setting");
