@@ -5,6 +5,7 @@
 #include "ui/SkinImages.h"
 
 #include <QColorDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -185,15 +186,20 @@ void CDlgDPISetting::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     context_.skin.Draw(painter, kBackground, 0, 0);
+    // Five-digit values get a pixel less where they would not fit the plate.
     QFont font = painter.font();
     font.setPixelSize(kValueFontPixels);
-    painter.setFont(font);
+    QFont narrow = font;
+    narrow.setPixelSize(kValueFontPixels - 1);
+    const QFontMetrics metrics(font);
     painter.setPen(Qt::white);
     const ConfigImage& image = context_.ctx.image;
     for (int k = 0; k < kStageCount; ++k) {
         const PaneRect value = DpiStageRect(kDpiValueRect, k);
         context_.skin.Draw(painter, kValueBackground, value.left, value.top);
-        painter.drawText(ToQRect(value), Qt::AlignCenter, QString::number(editor_.ShownDpi(k)));
+        const QString text = QString::number(editor_.ShownDpi(k));
+        painter.setFont(metrics.horizontalAdvance(text) > value.Width() ? narrow : font);
+        painter.drawText(ToQRect(value), Qt::AlignCenter, text);
         const PaneRect toggle = DpiStageRect(kDpiToggleRect, k);
         context_.skin.Draw(painter, editor_.StageEnabled(k) ? kEnabledImage : kDisabledImage, toggle.left, toggle.top);
         const Rgb c = image.stageColor[k];

@@ -18,8 +18,6 @@ namespace lumeno {
 
 namespace {
 
-constexpr char kHeaderImage[] = "\\skins\\ItemBK.png";
-constexpr char kBackdropImage[] = "Skins\\BK_MainRight.png";
 constexpr char kScrollBarSkin[] = "Skins/ScrollBar.png";
 constexpr int kHeaderCaptionIndent = 8;
 
@@ -82,8 +80,8 @@ CDlgadvance::CDlgadvance(PaneContext context, const std::vector<SettingsPaneRow>
         items.push_back({kSettingsHeaderHeight, context_.skin.Height(row.background), row.shown});
 
         auto* header = new CBitmapBtn(content_);
-        header->SetBitmaps(context_.skin, 0, 0, kSettingsHeaderWidth, kSettingsHeaderHeight, kHeaderImage, kHeaderImage,
-                           kHeaderImage, kHeaderImage);
+        header->SetBitmaps(context_.skin, 0, 0, kSettingsHeaderWidth, kSettingsHeaderHeight, kSettingsHeaderImage,
+                           kSettingsHeaderImage, kSettingsHeaderImage, kSettingsHeaderImage);
         header->SetAlignment(CBitmapBtn::AlignLeft, kHeaderCaptionIndent);
         header->SetCaption(QString::fromStdString(context_.text[row.title]));
         header->setVisible(row.shown);
@@ -189,7 +187,7 @@ void CDlgadvance::resizeEvent(QResizeEvent* event)
 void CDlgadvance::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
-    context_.skin.Draw(painter, kBackdropImage, 0, 0);
+    context_.skin.Draw(painter, kSettingsBackdropImage, 0, 0);
 }
 
 void CDlgadvance::wheelEvent(QWheelEvent* event)

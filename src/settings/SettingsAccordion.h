@@ -20,6 +20,11 @@
 
 namespace lumeno {
 
+// The header strip, which the main window's section headers share, and the
+// column's backdrop, drawn at the column's top left.
+inline constexpr char kSettingsHeaderImage[] = "\\skins\\ItemBK.png";
+inline constexpr char kSettingsBackdropImage[] = "Skins\\BK_MainRight.png";
+
 inline constexpr int kSettingsColumnTop = 2;
 inline constexpr int kSettingsHeaderGap = 5;
 inline constexpr int kSettingsHeaderWidth = 242;
