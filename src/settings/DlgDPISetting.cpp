@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QRegularExpressionValidator>
 
 namespace lumeno {
@@ -25,9 +26,10 @@ constexpr char kDisabledImage[] = "Skins\\Disable.png";
 constexpr int kTrackWidth = 7;
 constexpr int kTrackHeight = 169;
 constexpr int kValueFontPixels = 9;
-// White on black text over a graphite box.
-constexpr char kEntryBoxStyle[] = "QLineEdit { color: rgb(255,255,255); background: rgb(40,40,40);"
-                                  " selection-background-color: rgb(0,0,0); border: none; padding: 0px; }";
+// White text on black over a graphite box.
+const QColor kEntryText{255, 255, 255};
+const QColor kEntryTextBackground{0, 0, 0};
+const QColor kEntryBox{40, 40, 40};
 
 QRect ToQRect(const PaneRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -48,6 +50,11 @@ CDlgDPISetting::CDlgDPISetting(PaneContext& context, QWidget* parent)
     const QImage emptyTrack = empty ? RegionCopy(*empty, 0, 0, kTrackWidth, kTrackHeight) : QImage();
     const QImage filledTrack = filled ? RegionCopy(*filled, 0, 0, kTrackWidth, kTrackHeight) : QImage();
     const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+    QPalette boxColours;
+    boxColours.setColor(QPalette::Text, kEntryText);
+    boxColours.setColor(QPalette::Base, kEntryBox);
+    boxColours.setColor(QPalette::Highlight, kEntryTextBackground);
+    boxColours.setColor(QPalette::HighlightedText, kEntryText);
     for (int k = 0; k < kStageCount; ++k) {
         auto* slider = new CDMarkerV(this);
         slider->Create(ToQRect(DpiStageRect(kDpiSliderRect, k)), kDpiSliderIdBase + k);
@@ -63,7 +70,7 @@ CDlgDPISetting::CDlgDPISetting(PaneContext& context, QWidget* parent)
         box->setValidator(digits);
         box->setAlignment(Qt::AlignCenter);
         box->setFrame(false);
-        box->setStyleSheet(QString::fromLatin1(kEntryBoxStyle));
+        box->setPalette(boxColours);
         box->hide();
         box->installEventFilter(this);
         boxes_[size_t(k)] = box;
