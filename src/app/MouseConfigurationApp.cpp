@@ -5,11 +5,13 @@
 #include "app/MouseConfigurationDlg.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
+#include "flows/PointerSettings.h"
 #include "flows/ProfileLoad.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"
 #include "platform/linux/LinuxHidSystem.h"
 #include "platform/linux/LinuxPlatformPaths.h"
+#include "platform/linux/PointerBackend.h"
 #include "platform/linux/PosixFileStore.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/StderrDebugOutput.h"
@@ -22,6 +24,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QThread>
 
 #include <memory>
 
@@ -61,6 +64,18 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     SleepingPacer pacer;
     DeviceLink link(hid, pacer, debug);
     ctx.device = &link;
+    // The desktop's pointer settings, through the backend of this session;
+    // its calls run on the UI thread whichever thread applies.
+    const DesktopFacts desktop = CurrentDesktopFacts();
+    const auto pointerSink = CreatePointerSettingsSink(desktop);
+    DebugPrintf(debug, "Pointer settings go to: %s\n", PointerBackendName(ChoosePointerBackend(desktop)));
+    SinkPointerSettings pointer(*pointerSink, debug, [&app](std::function<void()> task) {
+        if (QThread::currentThread() == app.thread())
+            task();
+        else
+            QMetaObject::invokeMethod(&app, std::move(task), Qt::QueuedConnection);
+    });
+    ctx.pointerSettings = &pointer;
     UiText text;
     const SkinImages skin = SkinImages::ForRunningProgram();
     std::unique_ptr<WindowLookup> windows;
@@ -88,6 +103,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
         exitCode = app.exec();
     }
     ctx.device = nullptr;
+    ctx.pointerSettings = nullptr;
     lock.Release();
     return exitCode;
 }

@@ -2,6 +2,9 @@
 
 #include "settings/DlgAngleSnap.h"
 #include "settings/DlgDPISetting.h"
+#include "settings/DlgDoubleClick.h"
+#include "settings/DlgMouseSpeed.h"
+#include "settings/DlgMouseWheelSpeed.h"
 #include "settings/DlgUSBReportRate.h"
 
 namespace lumeno {
@@ -26,9 +29,12 @@ const std::vector<SettingsPaneRow>& SettingsPaneRows()
         {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true, {}},
         {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false, {}},
         {kTextPanePollingRate, "skins/USBReportRate/BK_USBReportRate.png", true, Make<CDlgUSBReportRate>},
-        {kTextPaneMouseSpeed, kMouseAttributeBackground, true, {}},
-        {kTextPaneDoubleClick, kMouseAttributeBackground, true, {}},
-        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true, {}},
+        {kTextPaneMouseSpeed, kMouseAttributeBackground, true,
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgMouseSpeed(c, p); }},
+        {kTextPaneDoubleClick, kMouseAttributeBackground, true,
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgDoubleClick(c, p); }},
+        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true,
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgMouseWheelSpeed(c, p); }},
         {kTextPaneAngleSnap, "skins/AngleSnap/BK_AngleSnap.png", false, Make<CDlgAngleSnap>},
     };
     return rows;
