@@ -8,6 +8,7 @@
 // The settings column's pane backgrounds are named by its rows
 // (SettingsPaneRows()); the mouse overlays' positions by MouseOverlays().
 #include "app/MainWindowLayout.h"
+#include "settings/SettingsAccordion.h"
 #include "ui/CloseButtonSkin.h"
 
 #include <string>
@@ -61,7 +62,7 @@ inline constexpr PlacedImage kLeftColumnImage{"Skins/BK_MainLeft.png", kLeftColu
 inline constexpr PlacedImage kMouseLogoImage{"Skins/MLogo.png", kMouseLogoPos};
 inline constexpr PlacedImage kPictureBackgroundImage{"Skins/BK_MainMid.png", {kPictureRect.left, kPictureRect.top}};
 // In the settings column's own coordinates (the column sits at kSettingsPaneRect).
-inline constexpr PlacedImage kSettingsColumnImage{"Skins/BK_MainRight.png", {0, 0}};
+inline constexpr PlacedImage kSettingsColumnImage{kSettingsBackdropImage, {0, 0}};
 
 // --- Buttons ---
 inline constexpr SkinnedButton kHelpButtonSkin{
@@ -83,7 +84,7 @@ inline constexpr SkinnedButton kResetButtonSkin{
                                  "Skins/button-cancel-leave.png", "Skins/button-save-leave.png")};
 // The header strip of the left column's sections and of the settings
 // column's items.
-inline constexpr SkinnedButton kSectionHeaderSkin{{0, 0, 242, 20}, SingleImage("Skins/ItemBK.png")};
+inline constexpr SkinnedButton kSectionHeaderSkin{{0, 0, 242, 20}, SingleImage(kSettingsHeaderImage)};
 // A selected assignment box keeps the hover look.
 inline constexpr SkinnedButton kAssignmentBoxSkin{
     {0, 0, 130, 16},

@@ -236,8 +236,8 @@ void CMouseConfigurationDlg::CreateControls()
     for (QWidget* control : findChildren<QWidget*>())
         control->installEventFilter(this);
 
-    settings_ = new CSettingsPaneHost({s_.ctx, s_.commands, s_.text, s_.skin}, SettingsPaneRows(), this);
-    settings_->setGeometry(ToQRect(kSettingsPaneRect));
+    settings_ = new CDlgadvance({s_.ctx, s_.commands, s_.text, s_.skin}, SettingsPaneRows(), this);
+    settings_->PlaceInFrame(ToQRect(kSettingsPaneRect));
 }
 
 void CMouseConfigurationDlg::ApplyTexts()

@@ -26,7 +26,7 @@ struct AppContext;
 class CBitmapBtn;
 class CDMarker;
 class ConfigCommands;
-class CSettingsPaneHost;
+class CDlgadvance;
 class SkinImages;
 class UiText;
 
@@ -106,7 +106,7 @@ public:
     CDMarker* YSlider() const { return ySlider_; }
     CBitmapBtn* ResetButton() const { return reset_; }
     CBitmapBtn* ProfileButton() const { return profile_; }
-    CSettingsPaneHost* SettingsColumn() const { return settings_; }
+    CDlgadvance* SettingsColumn() const { return settings_; }
     QWidget* ProfilePane() const { return profilePane_; }
     std::optional<double> FlowProgress() const { return progress_; }
 
@@ -162,7 +162,7 @@ private:
     CBitmapBtn* reset_ = nullptr;
     CDMarker* xSlider_ = nullptr;
     CDMarker* ySlider_ = nullptr;
-    CSettingsPaneHost* settings_ = nullptr;
+    CDlgadvance* settings_ = nullptr;
     QPointer<QWidget> profilePane_;
 
     std::optional<double> progress_;

@@ -3,6 +3,8 @@
 // the up and down arrows (lines mode only), the two radios, and the lines
 // box, which shows "0" and is disabled in page mode. Every left click in
 // the pane, even on nothing, ends in an apply request; typing makes none.
+#include "settings/PaneRect.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,12 +12,7 @@ namespace lumeno {
 
 struct ConfigImage;
 
-// Hit areas in pane coordinates: left, top, right, bottom (right and bottom
-// outside).
-struct PaneRect {
-    int left, top, right, bottom;
-    constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
+// Hit areas in pane coordinates.
 inline constexpr PaneRect kWheelUpArrow{190, 15, 200, 21};
 inline constexpr PaneRect kWheelDownArrow{190, 23, 200, 29};
 inline constexpr PaneRect kWheelLinesRadio{5, 17, 16, 30};

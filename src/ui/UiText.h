@@ -80,9 +80,13 @@ enum UiTextId : int {
     kTextSystemError = 620,
     kTextWaitingForMouse = 621,
     kTextMouseNotAllowed = 622,
+    // The settings column.
+    kTextOn = 650,
+    kTextOff = 651,
+    kTextDpiStageColour = 652,
 };
 
-inline constexpr int kUiTextCount = 623;
+inline constexpr int kUiTextCount = 653;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {

@@ -137,7 +137,7 @@ TEST_F(PointerPanesTest, RefreshResetsTheBoxFromTheImage)
 TEST_F(PointerPanesTest, TheSettingsColumnMakesThePointerPanes)
 {
     const auto& rows = SettingsPaneRows();
-    CSettingsPaneHost host(context, rows, nullptr);
+    CDlgadvance host(context, rows, nullptr);
     EXPECT_NE(dynamic_cast<CDlgMouseSpeed*>(host.Pane(4)), nullptr);
     EXPECT_NE(dynamic_cast<CDlgDoubleClick*>(host.Pane(5)), nullptr);
     EXPECT_NE(dynamic_cast<CDlgMouseWheelSpeed*>(host.Pane(6)), nullptr);

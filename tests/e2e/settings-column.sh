@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# End to end, the settings column: the real lumeno-kv580 and
+# lumeno-virtual-mouse on a private Xvfb with a tray host, driven with
+# xdotool. Opens "DPI Setting", drags stage 3's slider, types 7300 into
+# stage 5 with Enter, checks the virtual mouse's state, restarts the program
+# and checks that the values are kept.
+#   settings-column.sh <lumeno-kv580> <lumeno-virtual-mouse>
+# With LUMENO_SCREENSHOTS set to a folder, the column with "DPI Setting" and
+# "Polling Rate" open is saved there as settings-column.png.
+set -euo pipefail
+APP=$1
+VMOUSE=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb trayer xdotool xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+
+SESSION_DIR=$(mktemp -d /tmp/lumeno-e2e-settings.XXXXXX)
+. "$here/../../scripts/lib/session.sh"
+step=""
+finish() {
+  local rc=$?
+  stop_session
+  if [ $rc -ne 0 ]; then
+    echo "FAILED at: $step"
+    echo "== program:"; cat "$SESSION_DIR/app.log" || true
+    echo "== virtual mouse:"; tail -n 30 "$SESSION_DIR/vmouse.log" || true
+  else
+    rm -rf "$SESSION_DIR"
+  fi
+}
+trap finish EXIT
+check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+
+# The column's places in the main window: the column at (735,32), headers
+# 20 px high from its y = 2, 5 px apart; the DPI pane (232 px) opens under
+# its header; stage k's controls lie 30 px apart.
+column_x=735 column_y=32
+dpi_header_y=$((column_y + 12))
+pane_y=$((column_y + 22))
+polling_header_y=$((column_y + 52 + 232 + 10))
+slider3_x=$((column_x + 25 + 2 * 30 + 3))
+value5_x=$((column_x + 20 + 4 * 30 + 12)) value5_y=$((pane_y + 187))
+
+# The virtual mouse's state line "state <key> <value>".
+mouse_state() {
+  local key=$1 before
+  before=$(grep -c '^state end' "$SESSION_DIR/vmouse.log" || true)
+  vmouse "state"
+  wait_for 5 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
+  grep "^state $key " "$SESSION_DIR/vmouse.log" | tail -n 1 | cut -d' ' -f3-
+}
+stages_are() { [ "$(mouse_state stageDpi)" = "$1" ]; }
+stages_differ() { ! stages_are "$1"; }
+mask_is() { [ "$(mouse_state stageEnableMask)" = "$1" ]; }
+
+restore_window() {
+  wait_for 15 tray_icon_window || return 1
+  sleep 0.3
+  double_click_tray_icon && wait_for 5 main_window
+}
+
+session_env
+start_xvfb
+start_tray_host
+start_virtual_mouse
+start_app
+
+check "the window restores through the tray icon" restore_window
+win=$(main_window)
+check "\"DPI Setting\" opens" click_window "$win" $((column_x + 100)) $dpi_header_y
+sleep 0.3
+
+step="drag stage 3's slider up"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove $((X + slider3_x)) $((Y + pane_y + 120)) sleep 0.1 mousedown 1 sleep 0.1 \
+  mousemove $((X + slider3_x)) $((Y + pane_y + 90)) sleep 0.1 \
+  mousemove $((X + slider3_x)) $((Y + pane_y + 60)) sleep 0.1 mouseup 1
+echo "ok: $step"
+# Released 60 px below the pane's top: 1 + 119 x (173 - 60) / 170 = 80.
+check "the mouse has stage 3 at 8000 DPI" wait_for 10 stages_are "600,1200,8000,3600,5400,7200,12000"
+
+check "a click on stage 5's value opens its box" click_window "$win" $value5_x $value5_y
+sleep 0.3
+step="type 7300 and Enter"
+xdotool type --delay 60 "7300"
+xdotool key Return
+echo "ok: $step"
+check "the mouse has stage 5 at 7300 DPI" wait_for 10 stages_are "600,1200,8000,3600,7300,7200,12000"
+
+check "\"Polling Rate\" opens" click_window "$win" $((column_x + 100)) $polling_header_y
+sleep 0.5
+if [ -n "${LUMENO_SCREENSHOTS:-}" ]; then
+  mkdir -p "$LUMENO_SCREENSHOTS"
+  import -window root -crop "1000x650+$X+$Y" +repage "$LUMENO_SCREENSHOTS/settings-column.png"
+  echo "screenshot: $LUMENO_SCREENSHOTS/settings-column.png"
+fi
+
+check "Exit in the tray menu ends the program" \
+  bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
+
+config="$XDG_CONFIG_HOME/Lumeno-KV580 Pro/config0.bin"
+# Flag byte, then the image: dpiCode100 of stages 1..7 at image bytes 15..21.
+check "the profile's file holds the new stages" \
+  test "$(od -An -tu1 -j16 -N7 "$config" | tr -s ' ' | sed 's/^ //')" = "6 12 80 36 73 72 120"
+
+# A fresh virtual mouse, which knows none of the stages: only the
+# restarted program can bring them back.
+vmouse "quit"
+exec 7>&-
+rm -f "$SESSION_DIR/vmouse.in"
+check "a fresh virtual mouse starts" start_virtual_mouse
+check "it has none of the stages" stages_differ "600,1200,8000,3600,7300,7200,12000"
+start_app
+check "the restarted program's window restores" restore_window
+win=$(main_window)
+check "\"DPI Setting\" opens again" click_window "$win" $((column_x + 100)) $dpi_header_y
+sleep 0.3
+# Stage 1's toggle twice: two writes of the whole DPI group from the kept image.
+toggle1_x=$((column_x + 30)) toggle1_y=$((pane_y + 206))
+check "stage 1 off and on again" bash -c "$(declare -f); click_window $win $toggle1_x $toggle1_y && sleep 0.5 && click_window $win $toggle1_x $toggle1_y"
+check "the mouse gets the kept stages back" wait_for 10 stages_are "600,1200,8000,3600,7300,7200,12000"
+check "and stage 1 is on" wait_for 5 mask_is 0xff
+
+check "Exit again" \
+  bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
+echo "settings column end-to-end: all steps passed"
