@@ -423,6 +423,7 @@ void CMouseConfigurationDlg::CloseProfilePane()
     profilePane_->close();
     profilePane_->deleteLater();
     profilePane_ = nullptr;
+    SetProfileControlsEnabled(true);
 }
 
 void CMouseConfigurationDlg::SetProfileControlsEnabled(bool enabled)

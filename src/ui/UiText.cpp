@@ -109,6 +109,18 @@ constexpr TextRow kTextRows[] = {
     {620, {"The system reported error %1.", "Das System meldete den Fehler %1.", "系统报告错误 %1。", "系統回報錯誤 %1。"}}, // why a save failed: any other error number
     {621, {"Lumeno-KV580 Pro is already running and waiting for the mouse. Connect the mouse to change its settings.", "Lumeno-KV580 Pro läuft bereits und wartet auf die Maus. Schließen Sie die Maus an, um ihre Einstellungen zu ändern.", "Lumeno-KV580 Pro 已在运行，正在等待鼠标。请连接鼠标后再更改设置。", "Lumeno-KV580 Pro 已在執行，正在等待滑鼠。請連接滑鼠後再變更設定。"}}, // launched again without the mouse
     {622, {"The Lumeno-KV580 Pro is connected, but you are not allowed to open it. The udev rule %1, installed with the program's package, grants access: make sure it is installed, then unplug the mouse and plug it in again.", "Die Lumeno-KV580 Pro ist angeschlossen, aber Sie haben keine Berechtigung, sie zu öffnen. Die udev-Regel %1, die mit dem Paket des Programms installiert wird, erteilt diese Berechtigung: Stellen Sie sicher, dass sie installiert ist, ziehen Sie dann die Maus ab und stecken Sie sie wieder ein.", "Lumeno-KV580 Pro 已连接，但您没有打开它的权限。程序安装包附带的 udev 规则 %1 可授予此权限：请确认该规则已安装，然后拔下鼠标并重新插入。", "Lumeno-KV580 Pro 已連接，但您沒有開啟它的權限。程式安裝套件隨附的 udev 規則 %1 可授予此權限：請確認該規則已安裝，然後拔下滑鼠並重新插入。"}}, // the mouse refuses this user: the rule's file name (%1)
+    {720, {"New", "Neu", "新建", "新增"}}, // profile pane button
+    {721, {"Delete", "Löschen", "删除", "刪除"}}, // profile pane button and menu item
+    {722, {"Edit", "Umbenennen", "重命名", "重新命名"}}, // profile pane menu item: rename
+    {723, {"Copy", "Kopieren", "复制", "複製"}}, // profile pane menu item
+    {724, {"Load", "Laden", "导入", "匯入"}}, // profile pane menu item: import a profile file
+    {725, {"Save", "Speichern", "导出", "匯出"}}, // profile pane menu item: export to a profile file
+    {726, {"Up to 6 Profiles Possible.", "Höchstens 6 Profile möglich.", "最多只能有 6 个配置文件。", "最多只能有 6 個設定檔。"}}, // profile pane: a seventh profile
+    {727, {"ATTENTION!", "ACHTUNG!", "注意!", "警告!"}}, // profile pane message caption
+    {728, {"%1 is not a profile file of the Lumeno-KV580 Pro. Nothing was changed.", "%1 ist keine Profildatei der Lumeno-KV580 Pro. Es wurde nichts geändert.", "%1 不是 Lumeno-KV580 Pro 的配置文件，未做任何更改。", "%1 不是 Lumeno-KV580 Pro 的設定檔，未做任何變更。"}}, // import: the chosen file (%1) is missing or of the wrong size
+    {729, {"The profile could not be written to %1.", "Das Profil konnte nicht in %1 geschrieben werden.", "无法将配置文件写入 %1。", "無法將設定檔寫入 %1。"}}, // export: the file (%1) could not be written
+    {730, {"Load Profile", "Profil laden", "导入配置文件", "匯入設定檔"}}, // file chooser title: import
+    {731, {"Save Profile", "Profil speichern", "导出配置文件", "匯出設定檔"}}, // file chooser title: export
 };
 // clang-format on
 
