@@ -424,6 +424,7 @@ void CMouseConfigurationDlg::CloseProfilePane()
     profilePane_->deleteLater();
     profilePane_ = nullptr;
     SetProfileControlsEnabled(true);
+    ReshowControls();
 }
 
 void CMouseConfigurationDlg::SetProfileControlsEnabled(bool enabled)
