@@ -478,8 +478,8 @@ ProfileFileChooser& AppShell::FileChooser()
 
 void AppShell::ConnectProfilePane(CConfigDialog& pane)
 {
-    pane.SetModel(
-        ProfileListModel(ReadProfileList(s_.ctx), ReadCurrentProfileName(s_.ctx), s_.ctx.profiles, s_.ctx.languageCode));
+    pane.SetModel(ProfileListModel(ReadProfileList(s_.ctx), ReadCurrentProfileName(s_.ctx), s_.ctx.profiles,
+                                   s_.ctx.languageCode));
     connect(&pane, &CConfigDialog::closeRequested, this, &AppShell::OnProfilePaneClosed);
     connect(&pane, &CConfigDialog::importRequested, this, &AppShell::ImportProfileFile);
     connect(&pane, &CConfigDialog::exportRequested, this, [this](int) { ExportProfileFile(); });
@@ -510,12 +510,14 @@ void AppShell::OnProfilePaneClosed(const ProfileListModel::CloseRequest& request
 
 void AppShell::ImportProfileFile(int position, const ProfileListCommit& commit)
 {
-    const auto file = FileChooser().ChooseImport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
+    const auto file =
+        FileChooser().ChooseImport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
     if (!file || !IsProfileFile(*file)) {
         s_.ctx.profiles.importPending = false; // nothing was imported
         if (file)
-            Dialogs().ShowMessage(window_.get(), QString::fromStdString(s_.text[kTextNotAProfileFile])
-                                                     .arg(QString::fromStdString(file->string())));
+            Dialogs().ShowMessage(
+                window_.get(),
+                QString::fromStdString(s_.text[kTextNotAProfileFile]).arg(QString::fromStdString(file->string())));
         return;
     }
     QPointer<CConfigDialog> pane = qobject_cast<CConfigDialog*>(window_->ProfilePane());
@@ -548,7 +550,8 @@ void AppShell::ImportProfileFile(int position, const ProfileListCommit& commit)
 
 void AppShell::ExportProfileFile()
 {
-    const auto file = FileChooser().ChooseExport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
+    const auto file =
+        FileChooser().ChooseExport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
     auto outcome = std::make_shared<TransferResult>();
     RunFlowJob(
         [this, file, outcome] {

@@ -67,10 +67,7 @@ std::vector<std::string> ProfileListModel::Names() const
     return names;
 }
 
-bool ProfileListModel::IsNew(int index) const
-{
-    return index >= 0 && index < Count() && entries_[size_t(index)].isNew;
-}
+bool ProfileListModel::IsNew(int index) const { return index >= 0 && index < Count() && entries_[size_t(index)].isNew; }
 
 bool ProfileListModel::Click(int index)
 {
@@ -136,8 +133,7 @@ bool ProfileListModel::Copy()
     const std::string base = std::string(CopyWord(languageCode_)) + " " + entries_[size_t(*selected_)].name;
     // A second copy of the same profile gets a number, so names stay unique.
     std::string name = base;
-    for (int n = 2; std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.name == name; });
-         ++n)
+    for (int n = 2; std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.name == name; }); ++n)
         name = base + " " + std::to_string(n);
     entries_.push_back({name, std::nullopt, false});
     return true;

@@ -220,8 +220,8 @@ struct MainWindowFixture : ContextFixture {
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
     ScriptedDialogs dialogs;
-    bool useProgramDialogs = false;     // the program's own message boxes instead of the scripted ones
-    SingleInstance* instance = nullptr; // the held lock later launches reach the shell through
+    bool useProgramDialogs = false;             // the program's own message boxes instead of the scripted ones
+    SingleInstance* instance = nullptr;         // the held lock later launches reach the shell through
     ProfileFileChooser* profileFiles = nullptr; // the chooser of profile files; null: QFileDialog
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;

@@ -310,8 +310,8 @@ TEST_F(ProfilePaneTest, ImportingAFileOfTheWrongSizeChangesNothingAndSaysSo)
     ASSERT_TRUE(Settle());
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0],
-              QString::fromStdString(bad.string()) + " is not a profile file of the Lumeno-KV580 Pro. Nothing was changed.");
+    EXPECT_EQ(dialogs.messages[0], QString::fromStdString(bad.string()) +
+                                       " is not a profile file of the Lumeno-KV580 Pro. Nothing was changed.");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(ctx.image.Bytes().data()), kConfigImageSize), before);
     EXPECT_TRUE(mouse.Traffic().empty());
     EXPECT_EQ(uint8_t(test::ReadFileBytes(dataDir / "config1.bin")[1 + 15]), 20);

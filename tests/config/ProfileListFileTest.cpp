@@ -1,9 +1,9 @@
 // Writing the profile list with the files of the profiles it moves: the
 // files follow their names, and a crash between any two steps loses nothing
 // once the next start has completed the write.
+#include "config/ProfileListFile.h"
 #include "config/ConfigFiles.h"
 #include "config/IniKeys.h"
-#include "config/ProfileListFile.h"
 #include "support/TestContext.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +51,9 @@ struct ProfileFolder : test::ContextFixture {
                 std::filesystem::exists(Settings(int(i))) != expectFiles)
                 return ::testing::AssertionFailure() << name << " at " << i << ": files present " << !expectFiles;
             if (expectFiles && ReadFileBytes(Config(int(i))) != "image of " + name)
-                return ::testing::AssertionFailure() << name << " at " << i << " opens " << ReadFileBytes(Config(int(i)));
-            if (expectFiles &&
-                ReadFileBytes(Settings(int(i))) != "[Setting-EN]\nItem1=caption of " + name + "\n")
+                return ::testing::AssertionFailure()
+                       << name << " at " << i << " opens " << ReadFileBytes(Config(int(i)));
+            if (expectFiles && ReadFileBytes(Settings(int(i))) != "[Setting-EN]\nItem1=caption of " + name + "\n")
                 return ::testing::AssertionFailure() << name << " at " << i << " has other captions";
         }
         return ::testing::AssertionSuccess();
@@ -141,8 +141,8 @@ struct CrashCase : ProfileFolder {
         for (size_t i = 0; i < names.size(); ++i) {
             const std::string want = "image of " + names[i];
             if (ReadFileBytes(Config(int(i))) != want)
-                return ::testing::AssertionFailure() << names[i] << " at " << i << " opens "
-                                                     << ReadFileBytes(Config(int(i)));
+                return ::testing::AssertionFailure()
+                       << names[i] << " at " << i << " opens " << ReadFileBytes(Config(int(i)));
             const bool captions = std::filesystem::exists(Settings(int(i)));
             if (captions != (names[i] != "D"))
                 return ::testing::AssertionFailure() << names[i] << " at " << i << " captions " << captions;
@@ -171,15 +171,13 @@ TEST(ProfileListCrash, AfterACrashBetweenAnyTwoStepsTheNextStartFindsEveryProfil
 
     for (int stopAt = 0; stopAt <= steps; ++stopAt) {
         CrashCase c;
-        const auto result =
-            WriteProfileList(c.ctx, c.session, c.commit, [stopAt](int step) { return step < stopAt; });
+        const auto result = WriteProfileList(c.ctx, c.session, c.commit, [stopAt](int step) { return step < stopAt; });
         EXPECT_EQ(result, stopAt == steps ? ProfileListWrite::Written : ProfileListWrite::Interrupted) << stopAt;
         // The next start.
         FinishProfileListWrite(c.ctx);
         EXPECT_FALSE(std::filesystem::exists(c.dataDir / kProfileListJournalFile)) << stopAt;
         const Names names = ReadProfileList(c.ctx);
-        EXPECT_TRUE(names == (Names{"A", "C", "D"}) || (stopAt == 0 && names == Names{"A", "B", "C", "D"}))
-            << stopAt;
+        EXPECT_TRUE(names == (Names{"A", "C", "D"}) || (stopAt == 0 && names == Names{"A", "B", "C", "D"})) << stopAt;
         EXPECT_TRUE(c.EveryNameOpensItsOwnDataButD()) << "stopped before step " << stopAt;
         EXPECT_EQ(std::filesystem::exists(c.Config(3)), stopAt == 0) << stopAt; // before the journal: no change
     }

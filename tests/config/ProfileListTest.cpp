@@ -45,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // After "Copy Work" the number read is 0 + 1, and
                       // "Profile 1" is taken: the next free number.
                       NewCase{"after a copy, not a duplicate", {"Profile 1", "Work", "Copy Work"}, "EN", "Profile 2"},
-                      NewCase{"skips every taken number", {"Profile 3", "Profile 4", "Profile 2"}, "EN",
-                              "Profile 5"},
+                      NewCase{"skips every taken number", {"Profile 3", "Profile 4", "Profile 2"}, "EN", "Profile 5"},
                       NewCase{"count name taken", {"Profile 2", "Work"}, "EN", "Profile 3"}));
 
 TEST(ProfileListModel, NewOnAnEmptyListSetsNoNewFlagButLaterOnesDo)
@@ -89,13 +88,12 @@ TEST_P(Delete, RemovesTheSelectedEntry)
     EXPECT_EQ(model.Selected(), c.selectedAfter) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Delete,
-                         ::testing::Values(DeleteCase{"one profile stays", {"A"}, 0, false, {"A"}, 0},
-                                           DeleteCase{"nothing selected", {"A", "B"}, -1, false, {"A", "B"}, {}},
-                                           DeleteCase{"middle: the next moves up", {"A", "B", "C"}, 1, true,
-                                                      {"A", "C"}, 1},
-                                           DeleteCase{"last: the new last is selected", {"A", "B", "C"}, 2, true,
-                                                      {"A", "B"}, 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, Delete,
+    ::testing::Values(DeleteCase{"one profile stays", {"A"}, 0, false, {"A"}, 0},
+                      DeleteCase{"nothing selected", {"A", "B"}, -1, false, {"A", "B"}, {}},
+                      DeleteCase{"middle: the next moves up", {"A", "B", "C"}, 1, true, {"A", "C"}, 1},
+                      DeleteCase{"last: the new last is selected", {"A", "B", "C"}, 2, true, {"A", "B"}, 1}));
 
 struct RenameCase {
     const char* typed;

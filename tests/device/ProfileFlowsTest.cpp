@@ -69,10 +69,7 @@ struct ProfileFlows : DeviceFixture {
         return other.mouse.Traffic();
     }
 
-    std::string FileImage(int position) const
-    {
-        return ReadFileBytes(dataDir / ConfigFileName(position)).substr(1);
-    }
+    std::string FileImage(int position) const { return ReadFileBytes(dataDir / ConfigFileName(position)).substr(1); }
 
     std::vector<ConfigImage> images;
 };
@@ -334,8 +331,7 @@ TEST_P(FirstUseRule, OnlyNGetsTheFactoryDefaults)
 }
 
 INSTANTIATE_TEST_SUITE_P(Markers, FirstUseRule,
-                         ::testing::Values(FirstUseCase{"N", true}, FirstUseCase{"", false},
-                                           FirstUseCase{"Y", false}));
+                         ::testing::Values(FirstUseCase{"N", true}, FirstUseCase{"", false}, FirstUseCase{"Y", false}));
 
 } // namespace
 } // namespace lumeno::test
