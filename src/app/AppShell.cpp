@@ -1,6 +1,7 @@
 #include "app/AppShell.h"
 
 #include "app/DlgSplash.h"
+#include "app/MainWindowSkin.h"
 #include "app/MouseConfigurationDlg.h"
 #include "app/ProfileFileChooser.h"
 #include "app/SettingsPanes.h"
@@ -18,6 +19,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowLookup.h"
+#include "ui/BitmapBtn.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
@@ -478,6 +480,9 @@ ProfileFileChooser& AppShell::FileChooser()
 
 void AppShell::ConnectProfilePane(CConfigDialog& pane)
 {
+    const ButtonImages& close = kCloseButtonSkin.images;
+    pane.CloseButton()->SetBitmaps(s_.skin, 0, 0, kProfilePaneCloseRect.width(), kProfilePaneCloseRect.height(),
+                                   close.normal, close.hover, close.pressed, close.disabled);
     pane.SetModel(ProfileListModel(ReadProfileList(s_.ctx), ReadCurrentProfileName(s_.ctx), s_.ctx.profiles,
                                    s_.ctx.languageCode));
     connect(&pane, &CConfigDialog::closeRequested, this, &AppShell::OnProfilePaneClosed);

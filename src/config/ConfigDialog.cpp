@@ -20,8 +20,6 @@ namespace lumeno {
 namespace {
 
 constexpr char kBackgroundImage[] = "Skins/Config/Config.png";
-constexpr char kCloseNormalImage[] = "Skins/button-close-normal.png";
-constexpr char kCloseHoverImage[] = "Skins/button-close-over.png";
 constexpr char kNewNormalImage[] = "Skins/Config/New-Config.png";
 constexpr char kNewHoverImage[] = "Skins/Config/New-Config-over.png";
 constexpr char kDeleteNormalImage[] = "Skins/Config/Del-Config.png";
@@ -74,7 +72,8 @@ CConfigDialog::CConfigDialog(const SkinImages& skin, const UiText& text, std::st
     auto makeButton = [&](const QRect& rect, const char* normal, const char* hover, int caption) {
         auto* button = new CBitmapBtn(this);
         button->setGeometry(rect);
-        button->SetBitmaps(skin_, 0, 0, rect.width(), rect.height(), normal, hover, hover, normal);
+        if (normal)
+            button->SetBitmaps(skin_, 0, 0, rect.width(), rect.height(), normal, hover, hover, normal);
         button->SetCaptionFont(face, kMainWindowFontHeight, QFont::Normal);
         button->SetAlignment(CBitmapBtn::AlignCentre);
         if (caption >= 0)
@@ -82,7 +81,8 @@ CConfigDialog::CConfigDialog(const SkinImages& skin, const UiText& text, std::st
         button->installEventFilter(this);
         return button;
     };
-    close_ = makeButton(kProfilePaneCloseRect, kCloseNormalImage, kCloseHoverImage, -1);
+    // The close button looks like the main window's: its owner gives it the images.
+    close_ = makeButton(kProfilePaneCloseRect, nullptr, nullptr, -1);
     new_ = makeButton(kProfilePaneNewRect, kNewNormalImage, kNewHoverImage, kTextProfileNew);
     delete_ = makeButton(kProfilePaneDeleteRect, kDeleteNormalImage, kDeleteHoverImage, kTextProfileDelete);
     connect(close_, &QAbstractButton::clicked, this, &CConfigDialog::OnClose);
