@@ -1,18 +1,23 @@
 #include "app/AppShell.h"
 
 #include "app/DlgSplash.h"
+#include "app/MainWindowSkin.h"
 #include "app/MouseConfigurationDlg.h"
+#include "app/ProfileFileChooser.h"
 #include "app/SettingsPanes.h"
 #include "app/TrayNotice.h"
 #include "buttons/AssignmentMenu.h"
 #include "buttons/AssignmentMenuView.h"
 #include "buttons/SingleDialog.h"
+#include "config/ConfigDialog.h"
+#include "config/ProfileListFile.h"
 #include "config/ProfileSettings.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
 #include "flows/FlowRouter.h"
 #include "flows/PointerSettings.h"
+#include "flows/ProfileFlows.h"
 #include "flows/ProfileLoad.h"
 #include "platform/DebugOutput.h"
 #include "platform/SingleInstance.h"
@@ -24,6 +29,7 @@
 
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
@@ -71,7 +77,10 @@ public:
     {
         return Run(parent, MessageButtons::OkCancel, kTextAttention, Text(kTextResetQuestion)) == QDialog::Accepted;
     }
-    QWidget* CreateProfilePane(QWidget*) override { return nullptr; }
+    QWidget* CreateProfilePane(QWidget* parent) override
+    {
+        return new CConfigDialog(skin_, text_, ctx_.languageCode, parent);
+    }
     void ShowMessage(QWidget* parent, const QString& message) override
     {
         Run(parent, MessageButtons::Ok, kTextProductName, message);
@@ -518,8 +527,117 @@ void AppShell::OpenProfilePane()
         window_->SetProfileControlsEnabled(false);
         return;
     }
-    if (QWidget* pane = Dialogs().CreateProfilePane(window_.get()))
-        window_->OpenProfilePane(pane);
+    QWidget* pane = Dialogs().CreateProfilePane(window_.get());
+    if (!pane)
+        return;
+    if (auto* profiles = qobject_cast<CConfigDialog*>(pane))
+        ConnectProfilePane(*profiles);
+    window_->OpenProfilePane(pane);
+}
+
+// --- Profiles ---
+
+ProfileFileChooser& AppShell::FileChooser()
+{
+    if (s_.profileFiles)
+        return *s_.profileFiles;
+    if (!qtFileChooser_)
+        qtFileChooser_ = std::make_unique<QtProfileFileChooser>(s_.text);
+    return *qtFileChooser_;
+}
+
+void AppShell::ConnectProfilePane(CConfigDialog& pane)
+{
+    const ButtonImages& close = kCloseButtonSkin.images;
+    pane.CloseButton()->SetBitmaps(s_.skin, 0, 0, kProfilePaneCloseRect.width(), kProfilePaneCloseRect.height(),
+                                   close.normal, close.hover, close.pressed, close.disabled);
+    pane.SetModel(ProfileListModel(ReadProfileList(s_.ctx), ReadCurrentProfileName(s_.ctx), s_.ctx.profiles,
+                                   s_.ctx.languageCode));
+    connect(&pane, &CConfigDialog::closeRequested, this, &AppShell::OnProfilePaneClosed);
+    connect(&pane, &CConfigDialog::importRequested, this, &AppShell::ImportProfileFile);
+    connect(&pane, &CConfigDialog::exportRequested, this, [this](int) { ExportProfileFile(); });
+}
+
+void AppShell::ShowProfileData()
+{
+    window_->SetSlidersFromImage();
+    window_->ShowCaptions();
+    if (CSettingsPaneHost* column = window_->SettingsColumn()) {
+        column->CollapseAll();
+        column->RefreshPanes();
+    }
+    window_->update();
+}
+
+void AppShell::OnProfilePaneClosed(const ProfileListModel::CloseRequest& request)
+{
+    window_->CloseProfilePane();
+    queued_->Apply(ApplyGroup::ReshowControls);
+    RunFlowJob([this, request] { return CloseProfilePane(s_.ctx, request).flow; },
+               [this, request] {
+                   return CloseRequestWrites(request) ? PlannedPauses(Flow::WriteAll, s_.ctx)
+                                                      : std::chrono::milliseconds(0);
+               },
+               [this](FlowResult) { ShowProfileData(); });
+}
+
+void AppShell::ImportProfileFile(int position, const ProfileListCommit& commit)
+{
+    const auto file =
+        FileChooser().ChooseImport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
+    if (!file || !IsProfileFile(*file)) {
+        s_.ctx.profiles.importPending = false; // nothing was imported
+        if (file)
+            Dialogs().ShowMessage(
+                window_.get(),
+                QString::fromStdString(s_.text[kTextNotAProfileFile]).arg(QString::fromStdString(file->string())));
+        return;
+    }
+    QPointer<CConfigDialog> pane = qobject_cast<CConfigDialog*>(window_->ProfilePane());
+    auto outcome = std::make_shared<std::pair<ProfileListWrite, TransferResult>>();
+    RunFlowJob(
+        [this, position, commit, file = *file, outcome] {
+            // The list as the pane shows it reaches the disk first, so the
+            // position the file goes to holds the file names it shows.
+            outcome->first = WriteProfileList(s_.ctx, s_.ctx.profiles, commit);
+            if (outcome->first == ProfileListWrite::Failed)
+                return FlowResult{false, false, DiagnoseSaveFailure(s_.ctx)};
+            outcome->second = ImportProfile(s_.ctx, position, file);
+            return outcome->second.flow;
+        },
+        [this] { return PlannedPauses(Flow::WriteAll, s_.ctx); },
+        [this, pane, position, outcome](FlowResult) {
+            const TransferResult& result = outcome->second;
+            if (pane && (outcome->first == ProfileListWrite::Written || outcome->first == ProfileListWrite::NoList) &&
+                result.problem == TransferProblem::None && result.wrote) {
+                pane->ListWritten();
+                pane->Imported(position);
+            }
+            if (result.problem == TransferProblem::NotAProfileFile)
+                Dialogs().ShowMessage(window_.get(), QString::fromStdString(s_.text[kTextNotAProfileFile])
+                                                         .arg(QString::fromStdString(result.file.string())));
+            if (result.wrote)
+                ShowProfileData();
+        });
+}
+
+void AppShell::ExportProfileFile()
+{
+    const auto file =
+        FileChooser().ChooseExport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
+    auto outcome = std::make_shared<TransferResult>();
+    RunFlowJob(
+        [this, file, outcome] {
+            *outcome = ExportProfile(s_.ctx, file);
+            return outcome->flow;
+        },
+        [this] { return PlannedPauses(Flow::WriteAll, s_.ctx); },
+        [this, outcome](FlowResult) {
+            if (outcome->problem == TransferProblem::NotWritten)
+                Dialogs().ShowMessage(window_.get(), QString::fromStdString(s_.text[kTextProfileNotWritten])
+                                                         .arg(QString::fromStdString(outcome->file.string())));
+            ShowProfileData();
+        });
 }
 
 void AppShell::RestoreFromTray()

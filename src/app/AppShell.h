@@ -6,6 +6,7 @@
 // them. Dialogs are its to open (ShellDialogs).
 #include "app/StartupSequence.h"
 #include "app/TrayIcon.h"
+#include "config/ProfileList.h"
 #include "flows/ConfigCommands.h"
 #include "flows/DeviceSession.h"
 #include "flows/DeviceWorker.h"
@@ -24,11 +25,13 @@ class QWidget;
 namespace lumeno {
 
 struct AppContext;
+class CConfigDialog;
 class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
 class KeyboardHook;
 class MacroChooser;
+class ProfileFileChooser;
 class SingleInstance;
 struct AssignmentMenuContent;
 class SkinImages;
@@ -88,6 +91,8 @@ struct ShellServices {
     // The macro picker of the assignment menu's "Macro"; null: that item
     // changes nothing.
     MacroChooser* macros = nullptr;
+    // The chooser of profile files to import and export; null: QFileDialog.
+    ProfileFileChooser* profileFiles = nullptr;
 };
 
 // A mouse that stopped answering is looked for again this often.
@@ -208,6 +213,15 @@ private:
     void ListenForOtherLaunches();
     ShellDialogs& Dialogs();
 
+    // --- Profiles: what the profile pane asks for ---
+    void ConnectProfilePane(CConfigDialog& pane);
+    void OnProfilePaneClosed(const ProfileListModel::CloseRequest& request);
+    void ImportProfileFile(int position, const ProfileListCommit& commit);
+    void ExportProfileFile();
+    // The panes, sliders and captions show the image a profile flow left.
+    void ShowProfileData();
+    ProfileFileChooser& FileChooser();
+
     // Posts to the UI thread without waiting for flows: the worker's own
     // reports of a finished flow.
     class DirectPost final : public UiThread {
@@ -223,6 +237,7 @@ private:
     ShellOptions options_;
     DirectPost direct_{this};
     std::unique_ptr<ShellDialogs> qtDialogs_;
+    std::unique_ptr<ProfileFileChooser> qtFileChooser_;
     std::unique_ptr<ConfigCommands> queued_;
     std::unique_ptr<CMouseConfigurationDlg> window_;
     TrayIcon tray_;

@@ -423,6 +423,8 @@ void CMouseConfigurationDlg::CloseProfilePane()
     profilePane_->close();
     profilePane_->deleteLater();
     profilePane_ = nullptr;
+    SetProfileControlsEnabled(true);
+    ReshowControls();
 }
 
 void CMouseConfigurationDlg::SetProfileControlsEnabled(bool enabled)

@@ -78,6 +78,8 @@ public:
     // the window owns it from then on. A pane already open stays.
     void OpenProfilePane(QWidget* pane);
     bool ProfilePaneOpen() const { return !profilePane_.isNull(); }
+    // Closes the pane, shows the controls it covered and enables the settings
+    // column and the reset button again.
     void CloseProfilePane();
     // Disables the settings column and the reset button while profiles are
     // being worked on.

@@ -112,6 +112,13 @@ void LoadBaseConfiguration(ProfileStore& ctx)
     ReadCurrentConfigFile(ctx);
 }
 
+void LoadPositionConfigFile(ProfileStore& ctx, int position)
+{
+    RebuildDataPaths(ctx);
+    PointAtProfile(ctx, position);
+    ReadCurrentConfigFile(ctx);
+}
+
 bool SaveConfigFile(ProfileStore& ctx)
 {
     RebuildDataPaths(ctx);

@@ -41,6 +41,11 @@ ConfigLoad LoadConfigFile(ProfileStore& ctx);
 // "config.bin" into the image; the macros are not reloaded.
 void LoadBaseConfiguration(ProfileStore& ctx);
 
+// Points the current files at "config%d.bin" and "str%d.ini" of position
+// and reads that configuration file into the image (a missing file leaves
+// the image as it is); currentProfileNumber and the macros are left alone.
+void LoadPositionConfigFile(ProfileStore& ctx, int position);
+
 // Writes flag byte and image to "config%d.bin" of currentProfileNumber and
 // points the current settings file at "str%d.ini". False when it failed; the
 // previous file is then unchanged.

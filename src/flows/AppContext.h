@@ -3,6 +3,7 @@
 // the link to the mouse. Passed by reference; there are no mutable globals.
 // While a flow runs, the device worker owns it; the UI thread reads it again
 // when the flow has reported back.
+#include "config/ProfileList.h"
 #include "config/ProfileStore.h"
 
 namespace lumeno {
@@ -15,6 +16,7 @@ struct AppContext : ProfileStore {
 
     DeviceLink* device = nullptr;                      // the link to the mouse; null where there is none
     PointerSettingsApplier* pointerSettings = nullptr; // null: the desktop is left as it is
+    ProfileSession profiles;                           // active position, "new" flags, import pending
 };
 
 } // namespace lumeno

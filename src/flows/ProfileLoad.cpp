@@ -2,6 +2,7 @@
 
 #include "buttons/FactoryCaptions.h"
 #include "config/ConfigFiles.h"
+#include "config/ProfileListFile.h"
 #include "config/ProfileSettings.h"
 #include "flows/AppContext.h"
 #include "macros/MacroEncoder.h"
@@ -61,8 +62,11 @@ std::string LanguageCodeForLocale(std::string_view locale)
 ConfigLoad LoadProfile(AppContext& ctx)
 {
     const ConfigLoad loaded = LoadConfigFile(ctx);
-    if (loaded == ConfigLoad::Loaded)
+    if (loaded == ConfigLoad::Loaded) {
         EncodeLibrary(ctx.ini, ctx.paths.macroLibrary, ctx.image);
+        if (!ctx.resetInProgress)
+            ctx.profiles.activePosition = ctx.currentProfileNumber; // the image holds its data now
+    }
     return loaded;
 }
 
@@ -72,6 +76,9 @@ bool RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
     std::string listLanguage = ctx.ini.ReadString(ctx.paths.profileList, kSkinsSection, kLanguageKey);
     if (listLanguage.empty())
         listLanguage = systemLanguage;
+    // A profile list write that a crash interrupted is completed before
+    // anything is read from the list.
+    FinishProfileListWrite(ctx);
     SeedFreshInstallation(ctx, listLanguage);
 
     LoadProfile(ctx);

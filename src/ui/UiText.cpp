@@ -112,6 +112,18 @@ constexpr TextRow kTextRows[] = {
     {650, {"ON", "EIN", "开", "開"}}, // angle snapping: on
     {651, {"OFF", "AUS", "关", "關"}}, // angle snapping: off
     {652, {"DPI Stage Colour", "Farbe der DPI-Stufe", "DPI 档位颜色", "DPI 段位顏色"}}, // title of a DPI stage's colour chooser
+    {720, {"New", "Neu", "新建", "新增"}}, // profile pane button
+    {721, {"Delete", "Löschen", "删除", "刪除"}}, // profile pane button and menu item
+    {722, {"Edit", "Umbenennen", "重命名", "重新命名"}}, // profile pane menu item: rename
+    {723, {"Copy", "Kopieren", "复制", "複製"}}, // profile pane menu item
+    {724, {"Load", "Laden", "导入", "匯入"}}, // profile pane menu item: import a profile file
+    {725, {"Save", "Speichern", "导出", "匯出"}}, // profile pane menu item: export to a profile file
+    {726, {"Up to 6 Profiles Possible.", "Höchstens 6 Profile möglich.", "最多只能有 6 个配置文件。", "最多只能有 6 個設定檔。"}}, // profile pane: a seventh profile
+    {727, {"ATTENTION!", "ACHTUNG!", "注意!", "警告!"}}, // profile pane message caption
+    {728, {"%1 is not a profile file of the Lumeno-KV580 Pro. Nothing was changed.", "%1 ist keine Profildatei der Lumeno-KV580 Pro. Es wurde nichts geändert.", "%1 不是 Lumeno-KV580 Pro 的配置文件，未做任何更改。", "%1 不是 Lumeno-KV580 Pro 的設定檔，未做任何變更。"}}, // import: the chosen file (%1) is missing or of the wrong size
+    {729, {"The profile could not be written to %1.", "Das Profil konnte nicht in %1 geschrieben werden.", "无法将配置文件写入 %1。", "無法將設定檔寫入 %1。"}}, // export: the file (%1) could not be written
+    {730, {"Load Profile", "Profil laden", "导入配置文件", "匯入設定檔"}}, // file chooser title: import
+    {731, {"Save Profile", "Profil speichern", "导出配置文件", "匯出設定檔"}}, // file chooser title: export
 };
 // clang-format on
 

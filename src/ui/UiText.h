@@ -84,9 +84,22 @@ enum UiTextId : int {
     kTextOn = 650,
     kTextOff = 651,
     kTextDpiStageColour = 652,
+    // The profile pane and profile files.
+    kTextProfileNew = 720,
+    kTextProfileDelete = 721,
+    kTextProfileEdit = 722,
+    kTextProfileCopy = 723,
+    kTextProfileLoad = 724,
+    kTextProfileSave = 725,
+    kTextProfileLimit = 726,
+    kTextProfileAttention = 727,
+    kTextNotAProfileFile = 728,
+    kTextProfileNotWritten = 729,
+    kTextImportTitle = 730,
+    kTextExportTitle = 731,
 };
 
-inline constexpr int kUiTextCount = 653;
+inline constexpr int kUiTextCount = 732;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {

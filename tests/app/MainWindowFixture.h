@@ -90,7 +90,7 @@ public:
     QWidget* CreateProfilePane(QWidget* parent) override
     {
         ++profilePanes;
-        return new QWidget(parent);
+        return makeProfilePane ? makeProfilePane(parent) : new QWidget(parent);
     }
     void ShowMessage(QWidget*, const QString& message) override { messages.push_back(message); }
     void CancelOpen() override { ++cancelled; }
@@ -115,6 +115,8 @@ public:
         name = keyAnswer;
         return keyOk;
     }
+    // Makes the profile pane; empty: a plain widget stands in for it.
+    std::function<QWidget*(QWidget*)> makeProfilePane;
     bool resetAnswer = true;
     int questions = 0;
     int cancelled = 0;
@@ -214,8 +216,9 @@ struct MainWindowFixture : ContextFixture {
     AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false,
                     std::chrono::milliseconds lostMouseSearchInterval = kLostMouseSearchInterval)
     {
-        shell = std::make_unique<AppShell>(
-            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance});
+        ShellServices services{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance};
+        services.profileFiles = profileFiles;
+        shell = std::make_unique<AppShell>(services);
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
         options.showSplash = false;
@@ -244,8 +247,9 @@ struct MainWindowFixture : ContextFixture {
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
     ScriptedDialogs dialogs;
-    bool useProgramDialogs = false;     // the program's own message boxes instead of the scripted ones
-    SingleInstance* instance = nullptr; // the held lock later launches reach the shell through
+    bool useProgramDialogs = false;             // the program's own message boxes instead of the scripted ones
+    SingleInstance* instance = nullptr;         // the held lock later launches reach the shell through
+    ProfileFileChooser* profileFiles = nullptr; // the chooser of profile files; null: QFileDialog
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };

@@ -9,6 +9,7 @@
 #include "buttons/ButtonCodes.h"
 #include "config/ConfigFiles.h"
 #include "config/ProfileSettings.h"
+#include "flows/ProfileFlows.h"
 #include "flows/ProfileLoad.h"
 #include "macros/MacroEncoder.h"
 #include "macros/MacroManagerModel.h"
@@ -108,6 +109,23 @@ TEST_F(GoldenFiles, ProfileSettingsFile)
     ctx.captions = {"Click", "Menu", "Scroll", "Zurück", "Forward", "音量+", "DPI -"};
     ASSERT_TRUE(SaveCaptions(ctx, ctx.paths.currentSettingsFile));
     EXPECT_TRUE(MatchesGolden(dataDir / "str0.ini", "str0.ini"));
+}
+
+TEST_F(GoldenFiles, ExportedProfileAndItsCompanion)
+{
+    RunStartupFileSteps(ctx, "EN");
+    LoadFactoryDefaults(ctx.image);
+    ctx.image.profileIndex = 0;
+    ctx.image.dpiCode100[0] = 16; // stage 1: 1600 DPI
+    ctx.image.lightingMode = 2;
+    ctx.captions = {"Click", "Menu", "Scroll", "Back", "Forward", "DPI +", "Macro:Macro_1"};
+    const auto folder = tmp.path() / "export";
+    std::filesystem::create_directories(folder);
+    // Named without an extension: the pair is profile.bin and profile.ini.
+    const TransferResult result = ExportProfile(ctx, folder / "profile");
+    ASSERT_EQ(result.problem, TransferProblem::None);
+    EXPECT_TRUE(MatchesGolden(folder / "profile.bin", "profile.bin"));
+    EXPECT_TRUE(MatchesGolden(folder / "profile.ini", "profile.ini"));
 }
 
 // A recorder hook the platform always grants.
