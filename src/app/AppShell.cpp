@@ -562,7 +562,7 @@ void AppShell::ShowProfileData()
 {
     window_->SetSlidersFromImage();
     window_->ShowCaptions();
-    if (CSettingsPaneHost* column = window_->SettingsColumn()) {
+    if (CDlgadvance* column = window_->SettingsColumn()) {
         column->CollapseAll();
         column->RefreshPanes();
     }
