@@ -1,6 +1,7 @@
 #include "app/SettingsPanes.h"
 
 #include "app/MainWindowSkin.h"
+#include "lighting/DlgLighting.h"
 #include "ui/BitmapBtn.h"
 #include "ui/SkinImages.h"
 
@@ -47,8 +48,10 @@ const std::vector<SettingsPaneRow>& SettingsPaneRows()
 {
     static const std::vector<SettingsPaneRow> rows{
         {kTextPaneDpi, "skins/DPISetting/BK_DPISetting.png", true, {}},
-        {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true, {}},
-        {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false, {}},
+        {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true,
+         [](PaneContext& c, QWidget* p) { return new CDlgLighting(c, p); }},
+        {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false,
+         [](PaneContext& c, QWidget* p) { return new CDlgLightingPad(c, p); }},
         {kTextPanePollingRate, "skins/USBReportRate/BK_USBReportRate.png", true, {}},
         {kTextPaneMouseSpeed, kMouseAttributeBackground, true, {}},
         {kTextPaneDoubleClick, kMouseAttributeBackground, true, {}},

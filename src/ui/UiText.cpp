@@ -109,6 +109,7 @@ constexpr TextRow kTextRows[] = {
     {620, {"The system reported error %1.", "Das System meldete den Fehler %1.", "系统报告错误 %1。", "系統回報錯誤 %1。"}}, // why a save failed: any other error number
     {621, {"Lumeno-KV580 Pro is already running and waiting for the mouse. Connect the mouse to change its settings.", "Lumeno-KV580 Pro läuft bereits und wartet auf die Maus. Schließen Sie die Maus an, um ihre Einstellungen zu ändern.", "Lumeno-KV580 Pro 已在运行，正在等待鼠标。请连接鼠标后再更改设置。", "Lumeno-KV580 Pro 已在執行，正在等待滑鼠。請連接滑鼠後再變更設定。"}}, // launched again without the mouse
     {622, {"The Lumeno-KV580 Pro is connected, but you are not allowed to open it. The udev rule %1, installed with the program's package, grants access: make sure it is installed, then unplug the mouse and plug it in again.", "Die Lumeno-KV580 Pro ist angeschlossen, aber Sie haben keine Berechtigung, sie zu öffnen. Die udev-Regel %1, die mit dem Paket des Programms installiert wird, erteilt diese Berechtigung: Stellen Sie sicher, dass sie installiert ist, ziehen Sie dann die Maus ab und stecken Sie sie wieder ein.", "Lumeno-KV580 Pro 已连接，但您没有打开它的权限。程序安装包附带的 udev 规则 %1 可授予此权限：请确认该规则已安装，然后拔下鼠标并重新插入。", "Lumeno-KV580 Pro 已連接，但您沒有開啟它的權限。程式安裝套件隨附的 udev 規則 %1 可授予此權限：請確認該規則已安裝，然後拔下滑鼠並重新插入。"}}, // the mouse refuses this user: the rule's file name (%1)
+    {710, {"Choose a colour", "Farbe auswählen", "选择颜色", "選擇顏色"}}, // title of the colour chooser of the lighting panes
 };
 // clang-format on
 

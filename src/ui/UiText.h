@@ -80,9 +80,10 @@ enum UiTextId : int {
     kTextSystemError = 620,
     kTextWaitingForMouse = 621,
     kTextMouseNotAllowed = 622,
+    kTextChooseColour = 710, // the lighting panes' colour chooser
 };
 
-inline constexpr int kUiTextCount = 623;
+inline constexpr int kUiTextCount = 711;
 inline constexpr char kMakerAddress[] = "https://lumeno.example/";
 
 class UiText {
