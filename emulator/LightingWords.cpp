@@ -64,4 +64,9 @@ std::string LightingWords(std::span<const uint8_t, 6> effect, std::span<const ui
     return words;
 }
 
+std::string LightingShown(const VirtualMouseState& state)
+{
+    return LightingWords(state.lightingEffect, std::span(state.lightingBlock).first<3>());
+}
+
 } // namespace lumeno

@@ -13,6 +13,8 @@
 // code. The speed code of level n is (6 - n) x 2, 10 the slowest; the
 // brightness byte of level n is n x 8, level 1 being off. The firmware shows
 // a brightness above level 5 (40) as full.
+#include "VirtualMouse.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -21,6 +23,9 @@
 namespace lumeno {
 
 std::string LightingWords(std::span<const uint8_t, 6> effect, std::span<const uint8_t, 3> colour);
+
+// What the light of a mouse in this state shows.
+std::string LightingShown(const VirtualMouseState& state);
 
 // "cyan (#00ffff)" for the plain colours, "#123456" for the others.
 std::string ColourWords(std::span<const uint8_t, 3> colour);

@@ -228,7 +228,7 @@ std::vector<std::string> TrafficLog::StateLines(const VirtualMouseState& s, bool
     add("sensitivity", std::to_string(s.sensitivityX) + "," + std::to_string(s.sensitivityY));
     add("lightingEffect", Hex(s.lightingEffect));
     add("lightingBlock", Hex(std::span(s.lightingBlock).first(24)));
-    add("lighting", LightingWords(s.lightingEffect, std::span(s.lightingBlock).first<3>()));
+    add("lighting", LightingShown(s));
     add("liftOffLevel", std::to_string(s.liftOffLevel));
     add("buttonMap", Hex(s.buttonMap));
     for (std::size_t k = 0; k < s.macroBlocks.size(); ++k)

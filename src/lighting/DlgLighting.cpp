@@ -6,9 +6,11 @@
 #include "ui/SkinImages.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 
 namespace lumeno {
 
@@ -135,6 +137,15 @@ void CDlgLighting::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint at = event->position().toPoint();
+    // The second press of a double click is the double click, not another
+    // click: a double click acts as one click and then as a double click.
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const bool secondOfDouble = lastPress_ &&
+                                event->timestamp() - lastPress_->time < quint64(hints->mouseDoubleClickInterval()) &&
+                                (at - lastPress_->at).manhattanLength() <= hints->mouseDoubleClickDistance();
+    lastPress_ = secondOfDouble ? std::nullopt : std::optional<Press>(Press{event->timestamp(), at});
+    if (secondOfDouble)
+        return;
     model_.LeftClick(at.x(), at.y());
     ShowSliders();
     update();

@@ -11,6 +11,7 @@
 #include <QFont>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lumeno {
@@ -49,6 +50,11 @@ private:
     LightingModel model_;
     const char* background_;
     std::vector<CDMarker*> sliders_;
+    struct Press {
+        quint64 time;
+        QPoint at;
+    };
+    std::optional<Press> lastPress_; // the last press taken as a click
     ColourChooser* chooser_ = nullptr;
     std::unique_ptr<ColourChooser> systemChooser_;
     QFont labelFont_;
