@@ -10,7 +10,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
 #include <QStyleHints>
+#include <algorithm>
 
 namespace lumeno {
 
@@ -221,9 +223,12 @@ void CDlgLighting::PaintRow(QPainter& painter, int row)
     painter.setFont(scaleFont_);
     const QFontMetrics metrics(scaleFont_);
     const auto& marks = fields.scale == LevelScale::Brightness ? kBrightnessScale : kSpeedScale;
-    for (int k = 0; k < 5; ++k)
-        painter.drawText(slider.left + kScaleStep * k, slider.bottom + kScaleDrop + metrics.ascent(),
-                         QString::fromLatin1(marks[k]));
+    for (int k = 0; k < 5; ++k) {
+        const QString mark = QString::fromLatin1(marks[k]);
+        // "100%" would reach past the pane's edge: it ends there instead.
+        const int x = std::min(slider.left + kScaleStep * k, width() - 1 - metrics.horizontalAdvance(mark));
+        painter.drawText(x, slider.bottom + kScaleDrop + metrics.ascent(), mark);
+    }
 }
 
 void CDlgLighting::PaintSwatches(QPainter& painter)
