@@ -6,6 +6,10 @@
 #     splash's three seconds                              (goal <= 150 ms median)
 #   - peak resident memory after start-up                 (goal <= 45 MiB)
 #   - CPU used over 5 s idle in the tray                  (goal: none)
+#   - the same start-up with the desktop's pointer settings applied: a
+#     profile marked as set, on a session that calls itself GNOME with
+#     GLib's keyfile settings in the private config folder (goal <= 150 ms
+#     median), and the apply itself                        (goal: none)
 # Usage: bench/startup.sh [build dir] [runs]    (default build/run, 7 runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -49,6 +53,31 @@ for i in $(seq "$runs"); do
   ready+=("$(calc "$(ms "$t0" "$s") + $(ms "$c" "$r")")")
 done
 
+# Start-up with the pointer settings applied to the GNOME backend.
+pointer_ready=() pointer_apply=()
+seed=$SESSION_DIR/seed
+rm -rf "$XDG_CONFIG_HOME" "$seed"; mkdir -p "$XDG_CONFIG_HOME"
+"$APP" 2>"$SESSION_DIR/seed.log" &
+pid=$!
+wait_for 20 log_has "$SESSION_DIR/seed.log" "Main window initialised"
+kill "$pid"; wait "$pid" 2>/dev/null || true
+cp -r "$XDG_CONFIG_HOME" "$seed"
+# The marker joins the profile's existing "Profile" section.
+sed -i 's/^\[Profile\]$/[Profile]\nPointerSettings=Y/' "$seed/Lumeno-KV580 Pro/str0.ini"
+grep -q '^PointerSettings=Y' "$seed/Lumeno-KV580 Pro/str0.ini" || { echo "the profile could not be marked"; exit 1; }
+for i in $(seq "$runs"); do
+  rm -rf "$XDG_CONFIG_HOME"; cp -r "$seed" "$XDG_CONFIG_HOME"
+  log=$SESSION_DIR/pointer$i.log
+  t0=$EPOCHREALTIME
+  XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile "$APP" 2> >(stamp >"$log") &
+  pid=$!
+  wait_for 20 log_has "$log" "Main window initialised"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  s=$(at "$log" "Splash window shown"); c=$(at "$log" "Splash window closed"); r=$(at "$log" "Main window initialised")
+  pointer_ready+=("$(calc "$(ms "$t0" "$s") + $(ms "$c" "$r")")")
+  pointer_apply+=("$(grep -o 'Pointer settings sent to GNOME in [0-9.]* ms' "$log" | head -n 1 | awk '{print $(NF-1)}')")
+done
+
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 report() { # name goal unit values...
   local name=$1 goal=$2 unit=$3; shift 3
@@ -61,3 +90,6 @@ report "start to splash on screen" 50 ms "${splash[@]}"
 report "start to main window ready (w/o splash)" 150 ms "${ready[@]}"
 report "peak resident memory after start-up" 45 MiB "${rss[@]}"
 echo "CPU ticks used in 5 s idle in the tray: ${idle[0]}"
+report "start to main window ready, pointer applied" 150 ms "${pointer_ready[@]}"
+printf '%-44s median %8.1f ms   (runs: %s)\n' "pointer settings applied at start-up" "$(median "${pointer_apply[@]}")" \
+  "$(printf '%s ' "${pointer_apply[@]}")"

@@ -4,6 +4,9 @@
 #include "app/MouseConfigurationDlg.h"
 #include "app/SettingsPanes.h"
 #include "app/TrayNotice.h"
+#include "buttons/AssignmentMenu.h"
+#include "buttons/AssignmentMenuView.h"
+#include "buttons/SingleDialog.h"
 #include "config/ProfileSettings.h"
 #include "device/DeviceConnection.h"
 #include "device/DeviceLink.h"
@@ -14,11 +17,14 @@
 #include "platform/DebugOutput.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowLookup.h"
+#include "ui/BitmapBtn.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
 
+#include <QCursor>
 #include <QDesktopServices>
+#include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QSocketNotifier>
@@ -53,11 +59,12 @@ private:
     ConfigCommands& target_;
 };
 
-// The program's dialogs: skinned message boxes in the user's language.
+// The program's dialogs: skinned message boxes in the user's language, the
+// assignment menu and the key capture dialog.
 class QtShellDialogs final : public ShellDialogs {
 public:
-    QtShellDialogs(const SkinImages& skin, const UiText& text, const AppContext& ctx)
-        : skin_(skin), text_(text), ctx_(ctx)
+    QtShellDialogs(const SkinImages& skin, const UiText& text, AppContext& ctx, KeyboardHook* keyboard)
+        : skin_(skin), text_(text), ctx_(ctx), keyboard_(keyboard)
     {
     }
     bool ConfirmReset(QWidget* parent) override
@@ -73,6 +80,39 @@ public:
     {
         if (open_)
             open_->reject();
+        if (menu_)
+            menu_->close();
+        if (keys_)
+            keys_->reject();
+    }
+    void ShowCaptionedMessage(QWidget* parent, const QString& caption, const QString& message) override
+    {
+        // A message without a caption of its own gets the product's name.
+        Run(parent, MessageButtons::Ok, caption.isEmpty() ? Text(kTextProductName) : caption, message);
+    }
+    int RunAssignmentMenu(QWidget* parent, const AssignmentMenuContent& menu, const QPoint& anchor) override
+    {
+        QFont font(QString::fromUtf8(MainWindowFontFace(ctx_.languageCode).data()));
+        font.setPixelSize(kMainWindowFontHeight);
+        font.setWeight(QFont::Normal);
+        return lumeno::RunAssignmentMenu(menu, anchor, font, parent, &menu_);
+    }
+    bool CaptureKey(QWidget* parent, const std::string& preset, std::string& name) override
+    {
+        QPointer<CSingleDialog> shown;
+        CSingleDialog dialog(
+            skin_, ctx_.debug, keyboard_, ctx_.languageCode, preset,
+            [this, parent, &shown](const QString& caption, const QString& text) {
+                ShowCaptionedMessage(shown ? static_cast<QWidget*>(shown.data()) : parent, caption, text);
+            },
+            parent);
+        shown = &dialog;
+        keys_ = &dialog;
+        const bool ok = dialog.exec() == QDialog::Accepted;
+        keys_ = nullptr;
+        if (ok)
+            name = dialog.KeyName();
+        return ok;
     }
     bool StartUpdater(const std::string& program) override
     {
@@ -84,7 +124,11 @@ private:
     QString Text(int id) const { return QString::fromStdString(text_[id]); }
     int Run(QWidget* parent, MessageButtons buttons, int caption, const QString& message)
     {
-        const MessageTexts texts{Text(caption), message, Text(kTextOk), Text(kTextCancel),
+        return Run(parent, buttons, Text(caption), message);
+    }
+    int Run(QWidget* parent, MessageButtons buttons, const QString& caption, const QString& message)
+    {
+        const MessageTexts texts{caption, message, Text(kTextOk), Text(kTextCancel),
                                  QString::fromUtf8(MainWindowFontFace(ctx_.languageCode).data())};
         CMessageBox box(skin_, buttons, texts, parent);
         open_ = &box;
@@ -95,8 +139,25 @@ private:
 
     const SkinImages& skin_;
     const UiText& text_;
-    const AppContext& ctx_;
+    AppContext& ctx_;
+    KeyboardHook* keyboard_;
     QPointer<CMessageBox> open_;
+    QPointer<QMenu> menu_;
+    QPointer<CSingleDialog> keys_;
+};
+
+// Item 2011's dialog, opened through the shell's dialogs.
+class ShellKeyCapture final : public KeyCapture {
+public:
+    ShellKeyCapture(ShellDialogs& dialogs, QWidget* parent) : dialogs_(dialogs), parent_(parent) {}
+    bool Capture(const std::string& preset, std::string& name) override
+    {
+        return dialogs_.CaptureKey(parent_, preset, name);
+    }
+
+private:
+    ShellDialogs& dialogs_;
+    QWidget* parent_;
 };
 
 } // namespace
@@ -119,6 +180,10 @@ AppShell::AppShell(ShellServices services)
     connect(w, &CMouseConfigurationDlg::resetRequested, this, &AppShell::ResetToFactoryDefaults);
     connect(w, &CMouseConfigurationDlg::profilePaneRequested, this, &AppShell::OpenProfilePane);
     connect(w, &CMouseConfigurationDlg::helpCommandChosen, this, &AppShell::OnHelpCommand);
+    // The menu runs once the box's click is handled, so the box shows its
+    // mark while the menu is up.
+    connect(w, &CMouseConfigurationDlg::assignmentMenuRequested, this, &AppShell::OpenAssignmentMenu,
+            Qt::QueuedConnection);
 }
 
 AppShell::~AppShell()
@@ -136,7 +201,7 @@ ShellDialogs& AppShell::Dialogs()
     if (s_.dialogs)
         return *s_.dialogs;
     if (!qtDialogs_)
-        qtDialogs_ = std::make_unique<QtShellDialogs>(s_.skin, s_.text, s_.ctx);
+        qtDialogs_ = std::make_unique<QtShellDialogs>(s_.skin, s_.text, s_.ctx, s_.keyboard);
     return *qtDialogs_;
 }
 
@@ -301,8 +366,12 @@ void AppShell::MouseGone(bool announced)
     // A question left on screen without its window would act on nothing
     // the user can see: it counts as cancelled. An arrival that finds no
     // usable mouse takes no window away, and leaves a message about it up.
-    if (announced || window_->isVisible())
+    // An assignment whose dialog goes with it is not applied.
+    if (announced || window_->isVisible()) {
+        if (assignmentRunning_)
+            assignmentAbandoned_ = true;
         Dialogs().CancelOpen();
+    }
     if (window_->isVisible())
         window_->HideToTray();
     tray_.Remove();
@@ -523,9 +592,53 @@ void AppShell::OnHelpCommand(HelpCommand command)
         emit exitRequested();
         break;
     }
+    case HelpCommand::Version:
+        // Reaches the assignment handler: it changes nothing and sends the
+        // button map and macros again.
+        RunAssignmentCommand(int(HelpCommand::Version));
+        break;
     default:
-        break; // the version line does nothing
+        break;
     }
+}
+
+// --- The assignment menu ---
+
+void AppShell::OpenAssignmentMenu(int buttonIndex)
+{
+    auto text = [this](int id) { return QString::fromStdString(s_.text[id]); };
+    if (LeftClickGuardRefuses(s_.ctx.image, buttonIndex)) {
+        Dialogs().ShowCaptionedMessage(window_.get(), text(kTextAttention), text(kTextLastLeftClick));
+        window_->ClearHighlight();
+        return;
+    }
+    const CBitmapBtn* box = window_->AssignmentBox(buttonIndex);
+    const QPoint anchor = box ? AssignmentMenuAnchor(*box) : QCursor::pos();
+    const int id = Dialogs().RunAssignmentMenu(window_.get(),
+                                               BuildAssignmentMenu(buttonIndex, s_.text, s_.ctx.languageCode), anchor);
+    // The box loses its mark and the picture its highlight whatever was chosen.
+    window_->ClearHighlight();
+    if (id < kAssignmentCommandFirst || id > kAssignmentCommandLast)
+        return;
+    // The choice runs once the menu is gone, as a command after it.
+    QMetaObject::invokeMethod(
+        this, [this, id] { RunAssignmentCommand(id); }, Qt::QueuedConnection);
+}
+
+void AppShell::RunAssignmentCommand(int id)
+{
+    const int i = window_->LastSelectedButton();
+    ShellKeyCapture keys(Dialogs(), window_.get());
+    assignmentRunning_ = true;
+    assignmentAbandoned_ = false;
+    const CommandOutcome outcome =
+        HandleAssignmentCommand(id, i, s_.ctx.image, s_.ctx.captions, s_.text, s_.ctx.languageCode, {&keys, s_.macros});
+    assignmentRunning_ = false;
+    if (outcome == CommandOutcome::EarlyEnd || assignmentAbandoned_)
+        return;
+    if (i >= 0 && i < kButtonCount)
+        window_->ShowCaptions();
+    Apply(ApplyGroup::ButtonsAndMacros);
 }
 
 } // namespace lumeno

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+class QPoint;
 class QSocketNotifier;
 class QWidget;
 
@@ -27,7 +28,9 @@ class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
 class KeyboardHook;
+class MacroChooser;
 class SingleInstance;
+struct AssignmentMenuContent;
 class SkinImages;
 class UiText;
 class WindowLookup;
@@ -56,6 +59,15 @@ public:
     virtual void CancelOpen() = 0;
     // Starts the firmware updater; false when it could not be started.
     virtual bool StartUpdater(const std::string& program) = 0;
+    // A message under its own caption, with an OK button (the left-click
+    // guard, the key capture's failures).
+    virtual void ShowCaptionedMessage(QWidget* parent, const QString& caption, const QString& message) = 0;
+    // Runs a button's assignment menu at anchor (screen coordinates); the
+    // chosen command id, 0 when it closed without a choice.
+    virtual int RunAssignmentMenu(QWidget* parent, const AssignmentMenuContent& menu, const QPoint& anchor) = 0;
+    // Runs the key capture dialog showing preset; false for Cancel,
+    // otherwise name holds the last key's name (empty: none).
+    virtual bool CaptureKey(QWidget* parent, const std::string& preset, std::string& name) = 0;
 };
 
 struct ShellServices {
@@ -70,8 +82,12 @@ struct ShellServices {
     // copy to come forward; null: no other launch can reach it.
     SingleInstance* instance = nullptr;
     // The desktop-wide keyboard hook of the key capture and the macro
-    // recorder; null: keys are not captured.
+    // recorder; null: the key capture reads only the keys its own window
+    // receives.
     KeyboardHook* keyboard = nullptr;
+    // The macro picker of the assignment menu's "Macro"; null: that item
+    // changes nothing.
+    MacroChooser* macros = nullptr;
 };
 
 // A mouse that stopped answering is looked for again this often.
@@ -121,6 +137,13 @@ public:
     // flows asked for before have run. Only while the mouse is connected.
     void RestoreFromTray();
     void OnHelpCommand(HelpCommand command);
+    // A click on assignment box buttonIndex: the left-click guard, then the
+    // menu at the box; the chosen command runs once the menu has closed.
+    void OpenAssignmentMenu(int buttonIndex);
+    // The assignment menu's command handler (ids 1003..4000) for the last
+    // selected button: stores the choice, shows the caption and sends the
+    // button map and macros.
+    void RunAssignmentCommand(int id);
     void ResetToFactoryDefaults();
     void OpenProfilePane();
     // Another launch of the program asked this copy to come forward: the
@@ -209,6 +232,10 @@ private:
     QTimer searchTimer_; // looks for a mouse that stopped answering
     std::unique_ptr<QSocketNotifier> launches_;
     bool initialised_ = false;
+    // An assignment command waits for its dialog; set when the window went
+    // away under it, so that its tail does not run.
+    bool assignmentRunning_ = false;
+    bool assignmentAbandoned_ = false;
     bool saveProblemTold_ = false;
     bool refusalTold_ = false;
 };

@@ -5,16 +5,20 @@
 #include "app/MouseConfigurationDlg.h"
 #include "device/DeviceLink.h"
 #include "flows/AppContext.h"
+#include "flows/PointerSettings.h"
 #include "flows/ProfileLoad.h"
+#include "platform/KeyboardHook.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"
 #include "platform/linux/LinuxHidSystem.h"
 #include "platform/linux/LinuxPlatformPaths.h"
+#include "platform/linux/PointerBackend.h"
 #include "platform/linux/PosixFileStore.h"
 #include "platform/linux/SingleInstanceLock.h"
 #include "platform/linux/StderrDebugOutput.h"
 #if LUMENO_WITH_X11
 #include "app/X11MessageFilter.h"
+#include "platform/linux/X11KeyboardHook.h"
 #include "platform/linux/X11WindowLookup.h"
 #endif
 #include "ui/SkinImages.h"
@@ -22,7 +26,10 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QThread>
+#include <QSocketNotifier>
 
+#include <cstdlib>
 #include <memory>
 
 namespace lumeno {
@@ -49,6 +56,12 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
         break;
     }
 
+    // A Wayland desktop has no desktop-wide keyboard grab; where it also
+    // offers an X display (XWayland) the program runs there, so that the key
+    // capture and the macro recorder get every key the compositor passes on.
+    if (std::getenv("WAYLAND_DISPLAY") && std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "xcb", 0);
+
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
     QApplication::setApplicationName("lumeno-kv580");
@@ -61,17 +74,45 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
     SleepingPacer pacer;
     DeviceLink link(hid, pacer, debug);
     ctx.device = &link;
+    // The desktop's pointer settings, through the backend of this session;
+    // its calls run on the UI thread whichever thread applies.
+    const DesktopFacts desktop = CurrentDesktopFacts();
+    const auto pointerSink = CreatePointerSettingsSink(desktop);
+    DebugPrintf(debug, "Pointer settings go to: %s\n", PointerBackendName(ChoosePointerBackend(desktop)));
+    SinkPointerSettings pointer(*pointerSink, debug, [&app](std::function<void()> task) {
+        if (QThread::currentThread() == app.thread())
+            task();
+        else
+            QMetaObject::invokeMethod(&app, std::move(task), Qt::QueuedConnection);
+    });
+    ctx.pointerSettings = &pointer;
     UiText text;
     const SkinImages skin = SkinImages::ForRunningProgram();
     std::unique_ptr<WindowLookup> windows;
+    std::unique_ptr<KeyboardHook> keyboard;
+    std::unique_ptr<QSocketNotifier> keyEvents;
 #if LUMENO_WITH_X11
-    if (QGuiApplication::platformName() == "xcb")
+    if (QGuiApplication::platformName() == "xcb") {
         windows = std::make_unique<X11WindowLookup>();
+        // One grab for the key capture and the macro recorder; its events
+        // are read on this (the UI) thread as they arrive.
+        auto hook = std::make_unique<X11KeyboardHook>(debug);
+        if (hook->Connected()) {
+            X11KeyboardHook* h = hook.get();
+            keyEvents = std::make_unique<QSocketNotifier>(h->Descriptor(), QSocketNotifier::Read);
+            QObject::connect(keyEvents.get(), &QSocketNotifier::activated, [h] { h->Dispatch(); });
+            h->SetWake([h, notifier = keyEvents.get()] {
+                QMetaObject::invokeMethod(
+                    notifier, [h] { h->Dispatch(); }, Qt::QueuedConnection);
+            });
+            keyboard = std::move(hook);
+        }
+    }
 #endif
 
     int exitCode = 0;
     {
-        AppShell shell({ctx, link, hid, text, skin, windows.get(), nullptr, &lock});
+        AppShell shell({ctx, link, hid, text, skin, windows.get(), nullptr, &lock, keyboard.get()});
         QObject::connect(
             &shell, &AppShell::exitRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         ShellOptions options;
@@ -87,7 +128,10 @@ int CMouseConfigurationApp::Run(int argc, char** argv)
 #endif
         exitCode = app.exec();
     }
+    keyEvents.reset();
+    keyboard.reset();
     ctx.device = nullptr;
+    ctx.pointerSettings = nullptr;
     lock.Release();
     return exitCode;
 }

@@ -2,6 +2,9 @@
 
 #include "app/MainWindowSkin.h"
 #include "lighting/DlgLighting.h"
+#include "settings/DlgDoubleClick.h"
+#include "settings/DlgMouseSpeed.h"
+#include "settings/DlgMouseWheelSpeed.h"
 #include "ui/BitmapBtn.h"
 #include "ui/SkinImages.h"
 
@@ -49,13 +52,16 @@ const std::vector<SettingsPaneRow>& SettingsPaneRows()
     static const std::vector<SettingsPaneRow> rows{
         {kTextPaneDpi, "skins/DPISetting/BK_DPISetting.png", true, {}},
         {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true,
-         [](PaneContext& c, QWidget* p) { return new CDlgLighting(c, p); }},
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgLighting(c, p); }},
         {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false,
-         [](PaneContext& c, QWidget* p) { return new CDlgLightingPad(c, p); }},
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgLightingPad(c, p); }},
         {kTextPanePollingRate, "skins/USBReportRate/BK_USBReportRate.png", true, {}},
-        {kTextPaneMouseSpeed, kMouseAttributeBackground, true, {}},
-        {kTextPaneDoubleClick, kMouseAttributeBackground, true, {}},
-        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true, {}},
+        {kTextPaneMouseSpeed, kMouseAttributeBackground, true,
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgMouseSpeed(c, p); }},
+        {kTextPaneDoubleClick, kMouseAttributeBackground, true,
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgDoubleClick(c, p); }},
+        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true,
+         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgMouseWheelSpeed(c, p); }},
         {kTextPaneAngleSnap, "skins/AngleSnap/BK_AngleSnap.png", false, {}},
     };
     return rows;

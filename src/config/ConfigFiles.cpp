@@ -129,7 +129,7 @@ bool SaveConfigFile(ProfileStore& ctx)
     return true;
 }
 
-void RunFirstRunInitialisation(ProfileStore& ctx)
+bool RunFirstRunInitialisation(ProfileStore& ctx)
 {
     const std::filesystem::path settings = ctx.paths.currentSettingsFile;
     const std::string marker = ctx.ini.ReadString(settings, kProfileSection, kIsDefaultKey);
@@ -139,6 +139,7 @@ void RunFirstRunInitialisation(ProfileStore& ctx)
     ctx.ini.WriteString(settings, kProfileSection, kIsDefaultKey, "Y");
     if (initialise)
         SaveConfigFile(ctx);
+    return initialise;
 }
 
 } // namespace lumeno

@@ -47,7 +47,8 @@ void LoadBaseConfiguration(ProfileStore& ctx);
 bool SaveConfigFile(ProfileStore& ctx);
 
 // Start-up only, after LoadConfigFile: factory defaults and a save for a
-// profile not yet marked initialised ("IsDefault" "N" or empty).
-void RunFirstRunInitialisation(ProfileStore& ctx);
+// profile not yet marked initialised ("IsDefault" "N" or empty). True when
+// it gave the profile the factory defaults.
+bool RunFirstRunInitialisation(ProfileStore& ctx);
 
 } // namespace lumeno

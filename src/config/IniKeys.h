@@ -9,6 +9,9 @@ namespace lumeno {
 inline constexpr char kProfileSection[] = "Profile";
 inline constexpr char kCurProfileNameKey[] = "CurProfileName";
 inline constexpr char kIsDefaultKey[] = "IsDefault";
+// "Y": the profile's pointer values were set in this program, so they may
+// replace the desktop's own.
+inline constexpr char kPointerSettingsKey[] = "PointerSettings";
 inline constexpr char kSkinsSection[] = "Skins";
 inline constexpr char kLanguageKey[] = "Lan";
 // Counts the "Item<n>" keys of a profile list or a macro's section.

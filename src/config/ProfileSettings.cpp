@@ -45,6 +45,16 @@ bool SaveCaptions(ProfileStore& ctx, const std::filesystem::path& settingsFile)
     return saved;
 }
 
+bool PointerSettingsMarked(ProfileStore& ctx)
+{
+    return ctx.ini.ReadString(ctx.paths.currentSettingsFile, kProfileSection, kPointerSettingsKey) == "Y";
+}
+
+bool MarkPointerSettings(ProfileStore& ctx)
+{
+    return ctx.ini.WriteString(ctx.paths.currentSettingsFile, kProfileSection, kPointerSettingsKey, "Y");
+}
+
 std::string ReadLanguageCode(ProfileStore& ctx)
 {
     return ctx.ini.ReadString(ctx.paths.currentSettingsFile, kSkinsSection, kLanguageKey);

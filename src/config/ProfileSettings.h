@@ -21,6 +21,12 @@ void LoadProfileSettings(ProfileStore& ctx, const std::filesystem::path& setting
 // write failed.
 bool SaveCaptions(ProfileStore& ctx, const std::filesystem::path& settingsFile);
 
+// Key "PointerSettings" of section "Profile" of the current settings file:
+// whether the profile's pointer values may go to the desktop, and marking
+// them so (false when the file could not be written).
+bool PointerSettingsMarked(ProfileStore& ctx);
+bool MarkPointerSettings(ProfileStore& ctx);
+
 // Start-up: key "Lan" of section "Skins" of the current settings file.
 std::string ReadLanguageCode(ProfileStore& ctx);
 

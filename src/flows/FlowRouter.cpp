@@ -31,7 +31,7 @@ FlowResult ApplyGroupNow(ApplyGroup group, AppContext& ctx)
     if (const auto flow = FlowOfGroup(group))
         return RunFlow(*flow, ctx);
     if (group == ApplyGroup::Pointer)
-        ApplyPointerSettings(ctx);
+        return ApplyPointerChange(ctx);
     return {};
 }
 

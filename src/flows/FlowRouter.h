@@ -11,7 +11,7 @@ namespace lumeno {
 // mouse (pointer settings, reshowing controls).
 std::optional<Flow> FlowOfGroup(ApplyGroup group);
 
-// Runs the group's flow, or applies the pointer settings; reshowing
+// Runs the group's flow, or applies and saves the pointer settings; reshowing
 // controls is the shell's and does nothing here.
 FlowResult ApplyGroupNow(ApplyGroup group, AppContext& ctx);
 

@@ -1,5 +1,6 @@
 #include "flows/ProfileLoad.h"
 
+#include "buttons/FactoryCaptions.h"
 #include "config/ConfigFiles.h"
 #include "config/ProfileSettings.h"
 #include "flows/AppContext.h"
@@ -31,7 +32,8 @@ std::string FirstProfileName(std::string_view languageCode)
 
 // A fresh installation has no profile list; without one nothing would ever be
 // loaded and every start would come up with an empty configuration. It also
-// gets its language, which nothing else in the program writes.
+// gets its language, which nothing else in the program writes, and the
+// factory captions in every language, which a reset reads from here.
 void SeedFreshInstallation(AppContext& ctx, std::string_view languageCode)
 {
     const auto& list = ctx.paths.profileList;
@@ -43,6 +45,7 @@ void SeedFreshInstallation(AppContext& ctx, std::string_view languageCode)
     ctx.ini.WriteString(list, kProfileSection, kCurProfileNameKey, name);
     ctx.ini.WriteString(list, kProfileSection, kItemCountKey, "1");
     ctx.ini.WriteString(list, kProfileSection, ItemKey(0), name);
+    SeedFactoryCaptions(ctx.ini, list);
 }
 
 } // namespace
@@ -81,7 +84,13 @@ bool RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
         ctx.languageCode = listLanguage;
 
     LoadProfileSettings(ctx, ctx.paths.currentSettingsFile);
-    RunFirstRunInitialisation(ctx);
+    // A profile given the factory defaults shows their captions, unless its
+    // file already holds captions of its own for this language.
+    const auto& settings = ctx.paths.currentSettingsFile;
+    if (RunFirstRunInitialisation(ctx) && !HasCaptionSection(ctx.ini, settings, ctx.languageCode)) {
+        SeedFactoryCaptions(ctx.ini, settings);
+        LoadProfileSettings(ctx, settings);
+    }
     return usable;
 }
 

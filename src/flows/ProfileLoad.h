@@ -22,7 +22,8 @@ ConfigLoad LoadProfile(AppContext& ctx);
 // Runs, in order: creating the data folder when missing and giving a fresh
 // installation its profile list and language (in "str.ini"); LoadProfile and the snapshot; the
 // language code (from the current settings file, else from "str.ini", else
-// systemLanguage); the profile's captions; the first-run initialisation.
+// systemLanguage); the profile's captions; the first-run initialisation,
+// which also gives a profile without captions the factory ones.
 // False when the data folder cannot be used: nothing the user changes can
 // be saved.
 bool RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage);

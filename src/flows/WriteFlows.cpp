@@ -174,6 +174,8 @@ FlowResult FactoryReset(AppContext& ctx)
     if (result.cancelled)
         return result;
     TakeSnapshot(ctx.image, ctx.snapshot);
+    // The user asked for the defaults, the pointer values included.
+    MarkPointerSettings(ctx);
     ApplyPointerSettings(ctx);
     return result;
 }

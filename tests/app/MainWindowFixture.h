@@ -4,6 +4,7 @@
 // can tell from the painted pixels which image was drawn where.
 #include "app/AppShell.h"
 #include "app/MouseConfigurationDlg.h"
+#include "buttons/AssignmentMenu.h"
 #include "device/DeviceLink.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"
@@ -98,12 +99,38 @@ public:
         updaters.push_back(program);
         return true;
     }
+    void ShowCaptionedMessage(QWidget*, const QString& caption, const QString& message) override
+    {
+        captioned.push_back({caption, message});
+    }
+    int RunAssignmentMenu(QWidget*, const AssignmentMenuContent& menu, const QPoint& anchor) override
+    {
+        menus.push_back(menu);
+        menuAnchors.push_back(anchor);
+        return menuChoice;
+    }
+    bool CaptureKey(QWidget*, const std::string& preset, std::string& name) override
+    {
+        keyPresets.push_back(preset);
+        name = keyAnswer;
+        return keyOk;
+    }
     bool resetAnswer = true;
     int questions = 0;
     int cancelled = 0;
     int profilePanes = 0;
     std::vector<QString> messages;
     std::vector<std::string> updaters;
+    // Messages with their own caption: (caption, text).
+    std::vector<std::pair<QString, QString>> captioned;
+    // The assignment menus run, where, and the command each one answers.
+    std::vector<AssignmentMenuContent> menus;
+    std::vector<QPoint> menuAnchors;
+    int menuChoice = 0;
+    // The key capture: the presets it was opened with, and its answer.
+    std::vector<std::string> keyPresets;
+    std::string keyAnswer;
+    bool keyOk = true;
 };
 
 // A virtual clock whose pauses can be held: a flow on the device worker

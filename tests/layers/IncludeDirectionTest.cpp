@@ -22,7 +22,7 @@ const std::map<std::string, Folders>& AllowedIncludes()
         {"platform", {"platform"}},
         {"platform/linux", {"platform", "platform/linux"}},
         {"config", {"config", "platform"}},
-        {"buttons", {"buttons", "config", "platform"}},
+        {"buttons", {"buttons", "config", "ui", "platform"}},
         {"macros", {"macros", "buttons", "config", "platform"}},
         {"device", {"device", "buttons", "config", "platform"}},
         {"ui", {"ui", "platform"}},

@@ -1,0 +1,42 @@
+#include "buttons/KeyCaptureModel.h"
+
+#include "buttons/KeyTables.h"
+
+#include <cstdio>
+
+namespace lumeno {
+
+namespace {
+
+constexpr KeyCaptureTexts kSimplifiedChinese{"确定", "取消", "请输入一个按键", "黑体", 13};
+constexpr KeyCaptureTexts kTraditionalChinese{"確定", "取消", "請指派一個鍵盤按鍵", "黑体", 13};
+constexpr KeyCaptureTexts kGerman{"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus.", "Arial", 14};
+constexpr KeyCaptureTexts kEnglish{"Ok", "Cancel", "Please assign a key", "Arial", 14};
+
+} // namespace
+
+KeyCaptureTexts KeyCaptureTextsFor(std::string_view languageCode)
+{
+    if (languageCode == "CHS")
+        return kSimplifiedChinese;
+    if (languageCode == "CHT")
+        return kTraditionalChinese;
+    if (languageCode == "DE")
+        return kGerman;
+    return kEnglish;
+}
+
+CapturedKey CaptureKeyEvent(const KeyboardEvent& event)
+{
+    const uint32_t flags = event.flags & (kKeyFlagExtended | kKeyFlagUp);
+    char line[96];
+    std::snprintf(line, sizeof line, "vk code=%x,scan code=%x,key flag=%x\n", unsigned(event.virtualKey),
+                  unsigned(event.scanCode), unsigned(flags));
+    CapturedKey key;
+    key.virtualKey = VirtualKeyOfEvent(event.virtualKey, (flags & kKeyFlagExtended) != 0);
+    key.name = std::string(KeyNameByVirtualKey(key.virtualKey));
+    key.debugLine = line;
+    return key;
+}
+
+} // namespace lumeno

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# End to end: the assignment menu and the key capture of the real
+# lumeno-kv580 with lumeno-virtual-mouse on a private Xvfb, driven with
+# xdotool.
+#   assignment.sh <lumeno-kv580> <lumeno-virtual-mouse> <grab probe> <artefact folder>
+set -euo pipefail
+APP=$1
+VMOUSE=$2
+PROBE=$3
+ARTIFACTS=$4
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb trayer xdotool xdpyinfo import; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+mkdir -p "$ARTIFACTS"
+
+SESSION_DIR=$(mktemp -d /tmp/lumeno-e2e-assign.XXXXXX)
+. "$here/../../scripts/lib/session.sh"
+step=""
+finish() {
+  local rc=$?
+  stop_session
+  if [ $rc -ne 0 ]; then
+    echo "FAILED at: $step"
+    echo "== program:"; tail -n 60 "$SESSION_DIR/app.log" || true
+    echo "== virtual mouse:"; tail -n 20 "$SESSION_DIR/vmouse.log" || true
+  else
+    rm -rf "$SESSION_DIR"
+  fi
+}
+trap finish EXIT
+check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+
+# The program's popup menus: visible windows of the program that are neither
+# the main window, the tray icon, nor the key capture dialog; "x y w h" lines.
+menu_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null); do
+    local name
+    name=$(xdotool getwindowname "$w" 2>/dev/null || true)
+    [ "$name" = "Lumeno-KV580 Pro" ] && continue
+    [ "$name" = "Please assign a key" ] && continue
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" = 22 ] && [ "$HEIGHT" = 22 ] && continue
+    echo "$X $Y $WIDTH $HEIGHT $w"
+  done | sort -n
+}
+menu_count() { [ "$(menu_windows | wc -l)" -ge "$1" ]; }
+no_menu() { [ -z "$(menu_windows)" ]; }
+key_dialog() { xdotool search --onlyvisible --name '^Please assign a key$' 2>/dev/null | head -n 1 | grep .; }
+no_key_dialog() { ! key_dialog; }
+# The name the key capture shows last.
+shown_name() { grep -F 'Key capture shows' "$SESSION_DIR/app.log" | tail -n 1 | sed 's/.*shows "\(.*\)"/\1/'; }
+shows() { [ "$(shown_name)" = "$1" ]; }
+# Code n (0..15) of the button map the virtual mouse holds.
+map_code() {
+  local before
+  before=$(grep -c '^state end' "$SESSION_DIR/vmouse.log" || true)
+  vmouse "state"
+  wait_for 5 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
+  grep '^state buttonMap ' "$SESSION_DIR/vmouse.log" | tail -n 1 | cut -d' ' -f3- | cut -d' ' -f$(($1 * 4 + 1))-$(($1 * 4 + 4))
+}
+# Clicks at (x, y) of the screen.
+click_at() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
+# The top-level menu's item n (from 0), 20 px each below a 3 px frame.
+menu_item() {
+  local x y w h
+  read -r x y w h _ < <(menu_windows | head -n 1)
+  echo "$((x + w / 2)) $((y + 3 + $1 * 20 + 10))"
+}
+
+session_env
+start_xvfb
+start_tray_host
+start_virtual_mouse
+start_app
+
+check "the tray icon appears" wait_for 15 tray_icon_window
+check "the window comes up" bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+win=$(main_window)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+WX=$X
+WY=$Y
+check "the button assignment section opens" click_window "$win" 100 117
+
+# Row 6 (Button 6): box (120,254)-(250,270); the menu opens at its right
+# edge + 5 and its top.
+frames_before=$(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true)
+check "a click on the box of Button 6 opens the menu" \
+  bash -c "$(declare -f); click_window $win 185 262 && wait_for 5 menu_count 1"
+read -r mx my mw mh _ < <(menu_windows | head -n 1)
+screenshot "$ARTIFACTS/assignment-menu.png"
+echo "menu at $mx,$my size ${mw}x$mh; anchor $((WX + 255)),$((WY + 254))"
+check "the menu sits at the anchor" test "$mx" -eq $((WX + 255)) -a "$my" -eq $((WY + 254))
+check "the top level is 15 items high" test "$mh" -eq $((15 * 20 + 6))
+
+# "Basic Commands +" (item 10) opens its submenu; "Copy" is its third item.
+read -r ix iy < <(menu_item 10)
+check "the basic commands submenu opens" bash -c "$(declare -f); xdotool mousemove $ix $iy && wait_for 5 menu_count 2"
+read -r sx sy sw sh _ < <(menu_windows | sort -n | tail -n 1)
+screenshot "$ARTIFACTS/assignment-submenu.png"
+check "Copy is chosen" click_at $((sx + sw / 2)) $((sy + 3 + 2 * 20 + 10))
+check "the menus close" wait_for 5 no_menu
+check "the mouse receives Copy at Button 6's position" \
+  wait_for 10 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \"\$(map_code 5)\" = '00 06 e0 01' ]"
+check "the profile holds the caption" \
+  wait_for 5 grep -qx 'Item6=Copy' "$SESSION_DIR/config/Lumeno-KV580 Pro/str0.ini"
+
+# Key capture on Button 7 (row 7: box (120,274)-(250,290)), item 12.
+open_key_dialog() {
+  click_window "$win" 185 282 && wait_for 5 menu_count 1 || return 1
+  read -r ix iy < <(menu_item 12)
+  click_at "$ix" "$iy" && wait_for 5 key_dialog && wait_for 5 app_has "Keyboard grab taken"
+}
+grabs=$(app_count "Keyboard grab taken")
+check "Assign Keyboard Key opens the key capture" \
+  bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; win=$win; open_key_dialog && [ \$(app_count 'Keyboard grab taken') -gt $grabs ]"
+dialog=$(key_dialog)
+screenshot "$ARTIFACTS/key-capture.png"
+check "another client cannot grab the keyboard while the dialog holds it" bash -c "! '$PROBE'"
+xdotool key Super_L
+check "Super_L shows Left Windows" wait_for 5 shows "Left Windows"
+xdotool key KP_Enter
+check "KP_Enter shows Num Enter" wait_for 5 shows "Num Enter"
+xdotool key Return
+check "Return shows Enter" wait_for 5 shows "Enter"
+xdotool key Escape
+check "Esc shows Esc" wait_for 5 shows "Esc"
+sleep 0.3
+check "Esc does not close the dialog" key_dialog
+xdotool keydown Shift_L keydown a keyup a keyup Shift_L
+check "Shift, A, release A, release Shift leaves Shift" wait_for 5 shows "Shift"
+presses_before=$(app_count "vk code=41,scan code=1e,key flag=0")
+xdotool keydown a
+sleep 1.5
+xdotool keyup a
+check "a held key shows its name" wait_for 5 shows "A"
+presses=$(( $(app_count "vk code=41,scan code=1e,key flag=0") - presses_before ))
+echo "held A: $presses presses"
+check "a held key repeats its presses" test "$presses" -gt 1
+check "a held key is released once, last" \
+  bash -c "grep -F 'vk code=' '$SESSION_DIR/app.log' | tail -n 1 | grep -qF 'vk code=41,scan code=1e,key flag=80'"
+xdotool key F5
+check "F5 shows F5" wait_for 5 shows "F5"
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+check "OK assigns the key" click_at $((X + 270)) $((Y + 262))
+check "the dialog ends" wait_for 5 no_key_dialog
+check "the grab is released" wait_for 5 app_has "Keyboard grab released"
+check "another X client can take a keyboard grab again" "$PROBE"
+check "the mouse receives the key's usage" \
+  wait_for 10 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \"\$(map_code 6)\" = '00 3e 00 01' ]"
+check "the caption names the key" \
+  wait_for 5 grep -qx 'Item7=Assign Keyboard Key-F5' "$SESSION_DIR/config/Lumeno-KV580 Pro/str0.ini"
+echo "assignment end-to-end: all steps passed"

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# End to end, the desktop's pointer settings: the real lumeno-kv580 and
+# lumeno-virtual-mouse on a private Xvfb that calls itself GNOME, with
+# GLib's keyfile settings in the session's private config folder. A first
+# start leaves the desktop alone; a click on the speed dial's right end sets
+# level 11, saves the profile and gives the desktop the speed 1.0.
+#   pointer-e2e.sh <lumeno-kv580> <lumeno-virtual-mouse>
+set -euo pipefail
+APP=$1
+VMOUSE=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb trayer xdotool xdpyinfo gsettings; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+gsettings list-keys org.gnome.desktop.peripherals.mouse >/dev/null 2>&1 ||
+  { echo "skipped: the GNOME mouse schema is missing"; exit 77; }
+
+SESSION_DIR=$(mktemp -d /tmp/lumeno-pointer-e2e.XXXXXX)
+. "$here/../../scripts/lib/session.sh"
+step=""
+finish() {
+  local rc=$?
+  stop_session
+  if [ $rc -ne 0 ]; then
+    echo "FAILED at: $step"
+    echo "== program:"; cat "$SESSION_DIR/app.log" || true
+  else
+    rm -rf "$SESSION_DIR"
+  fi
+}
+trap finish EXIT
+check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+
+session_env
+export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile
+speed() { gsettings get org.gnome.desktop.peripherals.mouse speed; }
+start_xvfb
+start_tray_host
+start_virtual_mouse
+start_app
+
+check "the tray icon appears" wait_for 15 tray_icon_window
+check "the GNOME settings take the pointer settings" app_has "Pointer settings go to: GNOME settings"
+check "a first start leaves the desktop's speed alone" test "$(speed)" = "0.0"
+check "a double-click on the icon restores the window" \
+  bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+win=$(main_window)
+
+# The settings column stands at (735,32); with the pad item absent the
+# "Mouse Speed" header is the fourth, its top at 77, its pane right below.
+column_x=735 column_y=32 header_top=77 header_height=20
+check "the Mouse Speed header opens its pane" click_window "$win" $((column_x + 60)) $((column_y + header_top + 10))
+pane_y=$((column_y + header_top + header_height))
+sleep 0.5
+# The dial's centre is (121,91) in the pane; its right end is 60 px right of it.
+check "a click on the dial's right end" click_window "$win" $((column_x + 121 + 60)) $((pane_y + 91 - 3))
+check "the desktop gets the speed 1.0" wait_for 5 bash -c "[ \"\$(gsettings get org.gnome.desktop.peripherals.mouse speed)\" = 1.0 ]"
+config="$XDG_CONFIG_HOME/Lumeno-KV580 Pro/config0.bin"
+# The file is the flag byte and the image; pointerSpeedLevel is image byte 163.
+level() { od -An -tu1 -j 164 -N 1 "$config" | tr -d ' '; }
+check "level 11 is saved in the profile" wait_for 5 bash -c "$(declare -f level); config='$config'; [ \"\$(level)\" = 11 ]"
+check "the profile is marked as set" grep -q '^PointerSettings=Y' "$XDG_CONFIG_HOME/Lumeno-KV580 Pro/str0.ini"
+check "GNOME has no wheel lines: the reason is logged" wait_for 5 app_has "SETWHEELSCROLLLINES failed."
+
+check "Exit in the tray menu ends the program" \
+  bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
+echo "pointer end-to-end: all steps passed"
