@@ -9,7 +9,7 @@ namespace {
 constexpr int kRowTop = 20;
 constexpr int kRowStep = 29;
 constexpr int kRadioLeft = 10;
-constexpr int kRadioSize = 10; // 10 wide, 9 high
+constexpr int kRadioWidth = 10;
 constexpr int kRadioHeight = 9;
 constexpr int kSliderLeft = 100;
 constexpr int kSliderWidth = 128;
@@ -65,7 +65,7 @@ const LightingFields& PadLightingFields()
 LightingRect LightingRadioRect(int row)
 {
     const int top = kRowTop + kRowStep * row;
-    return {kRadioLeft, top, kRadioLeft + kRadioSize, top + kRadioHeight};
+    return {kRadioLeft, top, kRadioLeft + kRadioWidth, top + kRadioHeight};
 }
 
 LightingRect LightingSliderRect(int row)

@@ -27,7 +27,6 @@ inline constexpr int kLightingSwatchCount = 6;
 inline constexpr int kMultiColourSwatch = 5;
 inline constexpr int kFirstLightingSliderId = 2037; // 2037 + n edits parameter entry n + 1
 inline constexpr int kLastLightingSliderId = 2045;
-inline constexpr int kFirstSwatchId = 2024;
 
 // Effect numbers with a control.
 inline constexpr uint8_t kEffectOff = 0;
