@@ -66,6 +66,12 @@ void BM_MenuOnScreenAfterClick(benchmark::State& state)
         return;
     }
     shell->RestoreFromTray();
+    // Showing the window sends the lighting; the window takes no input until
+    // it is sent.
+    QApplication::processEvents();
+    while (shell->Worker().Busy())
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QApplication::processEvents();
     CMouseConfigurationDlg& window = shell->Window();
     window.ToggleAssignmentSection();
     QApplication::processEvents();

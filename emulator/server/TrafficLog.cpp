@@ -1,8 +1,11 @@
 #include "TrafficLog.h"
 
+#include "LightingWords.h"
+
 #include "device/CommandFrame.h"
 #include "device/CommandSet.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -143,6 +146,11 @@ std::string TrafficLog::SetFeature(MouseCollection collection, std::span<const u
     if (collection == MouseCollection::Commands && report.size() >= 9) {
         const auto frame = FrameOf(report);
         line = "frame " + DecodeFrame(frame);
+        if (frame[0] == kSetLightingEffect) {
+            // What the light now shows, before the bytes.
+            line.insert(line.find(" ["),
+                        ": " + LightingWords(std::span<const uint8_t, 6>(frame.data() + 1, 6), lightingColour_));
+        }
         const CommandInfo* info = Find(frame[0]);
         lastCommand_ = info ? info->name : "Unknown";
         if (info && info->blockChunksByte) {
@@ -178,6 +186,9 @@ std::string TrafficLog::ChunkLine(const char* kind, std::span<const uint8_t> rep
 std::string TrafficLog::Output(MouseCollection collection, std::span<const uint8_t> report, bool accepted)
 {
     std::lock_guard lock(mutex_);
+    if (collection == MouseCollection::Commands && blockName_ == "SetLightingBlock" && chunksSeen_ == 0 &&
+        report.size() > lightingColour_.size())
+        std::copy_n(report.begin() + 1, lightingColour_.size(), lightingColour_.begin());
     std::string line = collection == MouseCollection::Commands
                            ? ChunkLine("chunk", report)
                            : std::string("output ") + CollectionName(collection) + " " + Hex(report);
@@ -217,6 +228,7 @@ std::vector<std::string> TrafficLog::StateLines(const VirtualMouseState& s, bool
     add("sensitivity", std::to_string(s.sensitivityX) + "," + std::to_string(s.sensitivityY));
     add("lightingEffect", Hex(s.lightingEffect));
     add("lightingBlock", Hex(std::span(s.lightingBlock).first(24)));
+    add("lighting", LightingShown(s));
     add("liftOffLevel", std::to_string(s.liftOffLevel));
     add("buttonMap", Hex(s.buttonMap));
     for (std::size_t k = 0; k < s.macroBlocks.size(); ++k)

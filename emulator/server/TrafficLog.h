@@ -4,11 +4,17 @@
 // state on request. The format is stable so that scripts can read it:
 //
 //   frame SetDpiStagesLow stage=1 mask=0xff dpi1=600 dpi2=1200 ... [07 01 ff 05 0b 17 23 76]
+//   frame SetLightingEffect effect=1 color=0 level=0x32 speed=2: breathing, cyan (#00ffff), speed 5 of 5 [...]
 //   reply GetReportRate [81 01 00 00 00 00 00 7d]
 //   chunk SetButtonMap block=0 1/1 [<64 bytes>]
 //   input GetLightingBlock block=0 1/1 [<64 bytes>]
 //   event DpiStageChanged stage=3 [04 01 00 02 00 00 00 00]
 //   state <key> <value> ... then "state end"
+//   state lighting steady, red (#ff0000), brightness 75%
+//
+// The words of SetLightingEffect and of "state lighting" say what the light
+// shows (LightingWords.h); the frame's colour is the one of the last
+// SetLightingBlock.
 //
 // Stages count from 1, as in the stage byte of SetDpiStagesLow; the event
 // report's own byte is the index (stage 3 is sent as 02).
@@ -16,6 +22,8 @@
 // A frame with a wrong checksum ends in " checksum=bad"; a report the mouse
 // refused ends in " refused".
 #include "VirtualMouse.h"
+
+#include <array>
 
 #include <mutex>
 #include <span>
@@ -46,6 +54,7 @@ private:
     int blockNumber_ = 0;
     int chunksExpected_ = 0;
     int chunksSeen_ = 0;
+    std::array<uint8_t, 3> lightingColour_{}; // bytes 0..2 of the last SetLightingBlock
 };
 
 } // namespace lumeno

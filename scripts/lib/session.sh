@@ -153,6 +153,45 @@ exit_through_tray_menu() {
   click_window "$menu" $((WIDTH / 2)) $((HEIGHT / 2))
 }
 
+# vmouse_has <extended regex>: a line of the virtual mouse's output matches.
+vmouse_has() { grep -qE -- "$1" "$SESSION_DIR/vmouse.log"; }
+# How many lighting effects the virtual mouse received.
+lighting_lines() { grep -c '^frame SetLightingEffect' "$SESSION_DIR/vmouse.log" || true; }
+# Waits until the virtual mouse has printed nothing new for half a second
+# (the program sends nothing more).
+wait_for_quiet_mouse() {
+  local before after end=$((SECONDS + 10))
+  after=$(wc -l <"$SESSION_DIR/vmouse.log")
+  while [ $SECONDS -lt $end ]; do
+    before=$after
+    sleep 0.5
+    after=$(wc -l <"$SESSION_DIR/vmouse.log")
+    [ "$after" -eq "$before" ] && return 0
+  done
+  return 1
+}
+# lighting_click <window> <dx> <dy>: a click that sends one more lighting effect.
+lighting_click() {
+  local before
+  before=$(lighting_lines)
+  click_window "$1" "$2" "$3" || return 1
+  wait_for 5 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(lighting_lines) -gt $before ]"
+}
+# lighting_drag <window> <x1> <y1> <x2> <y2>: a drag that sends one more
+# lighting effect.
+lighting_drag() {
+  local before
+  before=$(lighting_lines)
+  drag_in_window "$@" || return 1
+  wait_for 5 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(lighting_lines) -gt $before ]"
+}
+# drag_in_window <window> <x1> <y1> <x2> <y2>: a left-button drag.
+drag_in_window() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + $3)) sleep 0.1 mousedown 1 sleep 0.1 \
+    mousemove $((X + ($2 + $4) / 2)) $((Y + $5)) sleep 0.1 mousemove $((X + $4)) $((Y + $5)) sleep 0.1 mouseup 1
+}
+
 screenshot() { import -window root "$1"; }
 
 stop_session() {

@@ -3,7 +3,7 @@
 //   skin-gallery <inventory.tsv> <Skins folder> <output folder>
 // Writes skin-images-N.png (every image of the inventory with its name),
 // main-window-top.png and main-window-side.png (the real main window,
-// grabbed offscreen), dialogs.png and controls.png.
+// grabbed offscreen), lighting-pane.png (its settings column), dialogs.png and controls.png.
 #include "app/AppShell.h"
 #include "app/MainWindowSkin.h"
 #include "app/MouseConfigurationDlg.h"
@@ -133,6 +133,31 @@ bool GrabWithRowLit(CMouseConfigurationDlg& window, int row, const QString& file
     return window.HighlightedButton() == ButtonIndexOfRow(row) && window.grab().save(file);
 }
 
+// The settings column with the lighting pane open, breathing in the colour
+// of swatch 3.
+bool GrabLightingPane(AppShell& shell, const QString& file)
+{
+    CDlgadvance* column = shell.Window().SettingsColumn();
+    column->CollapseAll();
+    column->Toggle(1);
+    QWidget* pane = column->Pane(1);
+    // Each click sends the lighting; the window takes no input until it is sent.
+    const auto idle = [&] {
+        QApplication::processEvents();
+        return WaitFor([&] { return !shell.Worker().Busy(); });
+    };
+    QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(15, 53)); // "Respiration"
+    if (!idle())
+        return false;
+    QTest::mouseClick(pane, Qt::LeftButton, {}, QPoint(175, 174)); // swatch 3
+    if (!idle())
+        return false;
+    // Down to the last shown header.
+    QRect part = column->geometry();
+    part.setHeight(column->Header(column->Layout().Count() - 2)->geometry().bottom() + 8);
+    return shell.Window().grab(part).save(file);
+}
+
 // The real main window, shown from the tray with the left column's sections
 // and the settings column's first item open: the top view with the first
 // row's button lit, the side view with the fourth's.
@@ -149,7 +174,12 @@ bool WriteMainWindow(const SkinImages& skin, const QDir& out)
         if (shell.Initialise(options)) {
             shell.RestoreFromTray();
             CMouseConfigurationDlg& window = shell.Window();
-            if (WaitFor([&] { return window.isVisible(); })) {
+            // Showing the window sends the lighting; the window takes no
+            // input until it is sent.
+            if (WaitFor([&] { return window.isVisible(); }) && WaitFor([&] {
+                    QApplication::processEvents();
+                    return !shell.Worker().Busy();
+                })) {
                 window.ToggleAssignmentSection();
                 window.ToggleAxisSection();
                 window.SettingsColumn()->Toggle(0);
@@ -159,6 +189,7 @@ bool WriteMainWindow(const SkinImages& skin, const QDir& out)
                 written = GrabWithRowLit(window, 1, out.filePath("main-window-top.png"));
                 window.SelectView(MouseView::Side);
                 written = GrabWithRowLit(window, 4, out.filePath("main-window-side.png")) && written;
+                written = GrabLightingPane(shell, out.filePath("lighting-pane.png")) && written;
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "app/SettingsPanes.h"
 
+#include "lighting/DlgLighting.h"
 #include "settings/DlgAngleSnap.h"
 #include "settings/DlgDPISetting.h"
 #include "settings/DlgDoubleClick.h"
@@ -26,15 +27,12 @@ const std::vector<SettingsPaneRow>& SettingsPaneRows()
 {
     static const std::vector<SettingsPaneRow> rows{
         {kTextPaneDpi, "skins/DPISetting/BK_DPISetting.png", true, Make<CDlgDPISetting>},
-        {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true, {}},
-        {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false, {}},
+        {kTextPaneLighting, "skins/Lighting/BK_Lighting.png", true, Make<CDlgLighting>},
+        {kTextPanePadLighting, "skins/Lighting/BK_PADLighting.png", false, Make<CDlgLightingPad>},
         {kTextPanePollingRate, "skins/USBReportRate/BK_USBReportRate.png", true, Make<CDlgUSBReportRate>},
-        {kTextPaneMouseSpeed, kMouseAttributeBackground, true,
-         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgMouseSpeed(c, p); }},
-        {kTextPaneDoubleClick, kMouseAttributeBackground, true,
-         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgDoubleClick(c, p); }},
-        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true,
-         [](PaneContext& c, QWidget* p) -> SettingsPane* { return new CDlgMouseWheelSpeed(c, p); }},
+        {kTextPaneMouseSpeed, kMouseAttributeBackground, true, Make<CDlgMouseSpeed>},
+        {kTextPaneDoubleClick, kMouseAttributeBackground, true, Make<CDlgDoubleClick>},
+        {kTextPaneScrollSpeed, "skins/MouseAttribute/BK_ScrollSpeed.png", true, Make<CDlgMouseWheelSpeed>},
         {kTextPaneAngleSnap, "skins/AngleSnap/BK_AngleSnap.png", false, Make<CDlgAngleSnap>},
     };
     return rows;

@@ -112,6 +112,7 @@ constexpr TextRow kTextRows[] = {
     {650, {"ON", "EIN", "开", "開"}}, // angle snapping: on
     {651, {"OFF", "AUS", "关", "關"}}, // angle snapping: off
     {652, {"DPI Stage Colour", "Farbe der DPI-Stufe", "DPI 档位颜色", "DPI 段位顏色"}}, // title of a DPI stage's colour chooser
+    {710, {"Choose a colour", "Farbe auswählen", "选择颜色", "選擇顏色"}}, // title of the colour chooser of the lighting panes
     {720, {"New", "Neu", "新建", "新增"}}, // profile pane button
     {721, {"Delete", "Löschen", "删除", "刪除"}}, // profile pane button and menu item
     {722, {"Edit", "Umbenennen", "重命名", "重新命名"}}, // profile pane menu item: rename

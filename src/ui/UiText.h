@@ -84,6 +84,7 @@ enum UiTextId : int {
     kTextOn = 650,
     kTextOff = 651,
     kTextDpiStageColour = 652,
+    kTextChooseColour = 710, // the lighting panes' colour chooser
     // The profile pane and profile files.
     kTextProfileNew = 720,
     kTextProfileDelete = 721,

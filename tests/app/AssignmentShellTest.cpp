@@ -18,6 +18,9 @@ struct AssignmentShellTest : MainWindowFixture, ::testing::Test {
         SeedProfile(language);
         auto& s = Start(language);
         s.RestoreFromTray();
+        // Opening the window sends the lighting: the test's own traffic
+        // starts once that is through.
+        EXPECT_TRUE(Settle());
         QTest::mouseClick(s.Window().AssignmentHeaderButton(), Qt::LeftButton);
         return s.Window();
     }

@@ -236,6 +236,9 @@ TEST_F(MainWindowTest, DeviceNoticesShowTheirBalloons)
 {
     auto& s = Start();
     auto& w = s.Window();
+    // The lighting pane sends its group at start-up, and every write takes a
+    // new snapshot: let it finish before the snapshot is changed.
+    ASSERT_TRUE(Settle());
     ctx.snapshot.dpiCode100[2] = 16;
     mouse.SwitchDpiStage(2);
     ASSERT_TRUE(WaitFor([&] { return s.Tray().BalloonText() == "Switch DPI into the third stage (1600)"; }))

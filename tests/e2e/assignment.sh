@@ -77,6 +77,8 @@ start_app
 
 check "the tray icon appears" wait_for 15 tray_icon_window
 check "the window comes up" bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+# Opening the window sends the lighting; the window takes input once it is sent.
+check "the lighting sent on opening is through" wait_for_quiet_mouse
 win=$(main_window)
 eval "$(xdotool getwindowgeometry --shell "$win")"
 WX=$X

@@ -41,6 +41,8 @@ check "the main window starts hidden" test -z "$(main_window)"
 check "a double-click on the icon restores the window" \
   bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
 
+# Opening the window sends the lighting; the window takes input once it is sent.
+check "the lighting sent on opening is through" wait_for_quiet_mouse
 win=$(main_window)
 check "the close button hides the window" \
   bash -c "$(declare -f); click_window $win 986 12 && wait_for 5 no_main_window"
@@ -64,8 +66,27 @@ check "the first copy was asked to come forward" \
 check "with the mouse the window comes forward" wait_for 5 main_window
 check "the first copy still runs" kill -0 "$APP_PID"
 
+check "the lighting sent on coming forward is through" wait_for_quiet_mouse
 win=$(main_window)
 check "restore again" bash -c "$(declare -f); click_window $win 986 12 && wait_for 5 no_main_window && double_click_tray_icon && wait_for 5 main_window"
+# The lighting pane: "Lighting" open, "Respiration", its slider dragged to the
+# right end, swatch 3; the mouse shows breathing in swatch 3's colour.
+win=$(main_window)
+check "the lighting sent on opening is through" wait_for_quiet_mouse
+check "the lighting pane opens" bash -c "$(declare -f); click_window $win 835 69"
+check "Respiration sends breathing" bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; \
+  lighting_click $win 750 132 && wait_for 5 vmouse_has '^frame SetLightingEffect .*: breathing'"
+check "the speed slider dragged to its right end is sent" bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; \
+  lighting_drag $win 842 132 990 132"
+check "swatch 3 is sent as breathing in cyan" bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; \
+  lighting_click $win 910 253 && \
+  wait_for 5 vmouse_has '^frame SetLightingEffect .*: breathing, cyan \(#00ffff\), speed 5 of 5'"
+vmouse "state"
+check "the mouse's state shows breathing, swatch 3's colour and the speed" \
+  wait_for 5 vmouse_has '^state lighting breathing, cyan \(#00ffff\), speed 5 of 5$'
+check "the program wrote the pane's choices into the profile" test \
+  "$(od -An -tu1 -j $((1 + 63)) -N 3 "$SESSION_DIR/config/Lumeno-KV580 Pro/config0.bin" | tr -s ' ')" = " 2 5 6"
+
 icons_added=$(app_count "Tray icon added")
 vmouse "unplug"
 check "unplugging hides the window" wait_for 5 bash -c "$(declare -f); [ -z \"\$(main_window)\" ]"
@@ -85,6 +106,7 @@ check "plugging back adds the icon" \
 # the removal is handled, long before the reset's 4.3 s of pauses are over.
 check "restore the window for a reset" \
   bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+check "the lighting sent on restoring is through" wait_for_quiet_mouse
 check "Reset asks first" bash -c "$(declare -f); click_reset_button && wait_for 5 attention_box"
 frames_before=$(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true)
 check "Enter on the question starts the reset" bash -c "$(declare -f); answer_attention_box"

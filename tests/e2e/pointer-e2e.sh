@@ -44,6 +44,8 @@ check "the GNOME settings take the pointer settings" app_has "Pointer settings g
 check "a first start leaves the desktop's speed alone" test "$(speed)" = "0.0"
 check "a double-click on the icon restores the window" \
   bash -c "$(declare -f); double_click_tray_icon && wait_for 5 main_window"
+# Opening the window sends the lighting; the window takes input once it is sent.
+check "the lighting sent on opening is through" wait_for_quiet_mouse
 win=$(main_window)
 
 # The settings column stands at (735,32); with the pad item absent the
