@@ -11,7 +11,10 @@
 #include "flows/FlowRouter.h"
 #include "flows/PointerSettings.h"
 #include "flows/ProfileLoad.h"
+#include "macros/MacroEncoder.h"
+#include "macros/MacroProgramDialog.h"
 #include "platform/DebugOutput.h"
+#include "platform/Pacer.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowLookup.h"
 #include "ui/MessageBox.h"
@@ -118,6 +121,7 @@ AppShell::AppShell(ShellServices services)
     CMouseConfigurationDlg* w = window_.get();
     connect(w, &CMouseConfigurationDlg::resetRequested, this, &AppShell::ResetToFactoryDefaults);
     connect(w, &CMouseConfigurationDlg::profilePaneRequested, this, &AppShell::OpenProfilePane);
+    connect(w, &CMouseConfigurationDlg::macroManagerRequested, this, &AppShell::OpenMacroManager);
     connect(w, &CMouseConfigurationDlg::helpCommandChosen, this, &AppShell::OnHelpCommand);
 }
 
@@ -298,6 +302,10 @@ void AppShell::MouseArrived(bool announced)
 
 void AppShell::MouseGone(bool announced)
 {
+    // The manager closes as cancelled: a recording ends, keeps what it took
+    // and gives the keyboard back.
+    if (macroManager_)
+        macroManager_->Destroy();
     // A question left on screen without its window would act on nothing
     // the user can see: it counts as cancelled. An arrival that finds no
     // usable mouse takes no window away, and leaves a message about it up.
@@ -451,6 +459,33 @@ void AppShell::OpenProfilePane()
     }
     if (QWidget* pane = Dialogs().CreateProfilePane(window_.get()))
         window_->OpenProfilePane(pane);
+}
+
+void AppShell::OpenMacroManager()
+{
+    worker_->AfterFlows([this] { RunMacroManager(); });
+}
+
+void AppShell::RunMacroManager()
+{
+    if (macroManager_)
+        return;
+    if (!s_.clock && !steadyClock_)
+        steadyClock_ = std::make_unique<SleepingPacer>();
+    Pacer& clock = s_.clock ? *s_.clock : *steadyClock_;
+    CMacroProgramDialog manager(
+        {s_.ctx.ini, s_.ctx.paths.macroLibrary, clock, s_.keyboard, s_.ctx.languageCode, s_.skin, &s_.ctx.debug},
+        window_.get());
+    macroManager_ = &manager;
+    manager.Open(s_.ctx.captions, &s_.ctx.image);
+    const bool ok = manager.exec() == QDialog::Accepted;
+    macroManager_ = nullptr;
+    if (ok)
+        CopyManagerCopyToImage(manager.Model().EncodedCopy(), s_.ctx.image);
+    // Written at once, so a macro already bound to a button plays its new
+    // version; bindings a deletion moved are written even after Cancel.
+    if (ok || manager.Model().BindingsRepointed())
+        Apply(ApplyGroup::ButtonsAndMacros);
 }
 
 void AppShell::RestoreFromTray()

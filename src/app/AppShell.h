@@ -12,6 +12,7 @@
 #include "platform/UiThread.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -23,10 +24,12 @@ class QWidget;
 namespace lumeno {
 
 struct AppContext;
+class CMacroProgramDialog;
 class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
 class KeyboardHook;
+class Pacer;
 class SingleInstance;
 class SkinImages;
 class UiText;
@@ -72,6 +75,9 @@ struct ShellServices {
     // The desktop-wide keyboard hook of the key capture and the macro
     // recorder; null: keys are not captured.
     KeyboardHook* keyboard = nullptr;
+    // The macro recorder's millisecond clock and the pause after each macro
+    // write; null: the steady clock, really pausing.
+    Pacer* clock = nullptr;
 };
 
 // A mouse that stopped answering is looked for again this often.
@@ -123,6 +129,12 @@ public:
     void OnHelpCommand(HelpCommand command);
     void ResetToFactoryDefaults();
     void OpenProfilePane();
+    // The macro manager, modal, once the flows asked for before have run.
+    // OK takes its encoded macros into the image; then (and after a
+    // deletion that moved bindings) buttons and macros go to the mouse.
+    void OpenMacroManager();
+    // The open macro manager; null when none is open.
+    CMacroProgramDialog* MacroManager() const { return macroManager_; }
     // Another launch of the program asked this copy to come forward: the
     // window as from the tray when the mouse is connected, otherwise a
     // message that the program runs and waits for the mouse (or why the
@@ -184,6 +196,7 @@ private:
     bool RestoreNow();
     void ListenForOtherLaunches();
     ShellDialogs& Dialogs();
+    void RunMacroManager();
 
     // Posts to the UI thread without waiting for flows: the worker's own
     // reports of a finished flow.
@@ -211,6 +224,8 @@ private:
     bool initialised_ = false;
     bool saveProblemTold_ = false;
     bool refusalTold_ = false;
+    QPointer<CMacroProgramDialog> macroManager_;
+    std::unique_ptr<Pacer> steadyClock_; // when services.clock is null
 };
 
 } // namespace lumeno

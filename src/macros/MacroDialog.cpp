@@ -45,8 +45,8 @@ bool DroppedKey(int key)
 
 CMacroDialog::CMacroDialog(MacroPickerModel& model, std::string_view languageCode, const SkinImages& skin,
                            QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), model_(model),
-      texts_(MacroPickerTextsFor(languageCode)), skin_(skin)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), model_(model), texts_(MacroPickerTextsFor(languageCode)),
+      skin_(skin)
 {
     setModal(true);
     if (auto image = skin_.Load(kMacroPickerBackground))
@@ -59,8 +59,8 @@ CMacroDialog::CMacroDialog(MacroPickerModel& model, std::string_view languageCod
     close_ = MakeButton(L::kClose, "button-close-normal.png", "button-close-over.png", {});
     ok_ = MakeButton(L::kOk, "MacroManagement/button-small-normal.png", "MacroManagement/button-small-over.png",
                      texts_.ok);
-    cancel_ = MakeButton(L::kCancel, "MacroManagement/button-small-normal.png",
-                         "MacroManagement/button-small-over.png", texts_.cancel);
+    cancel_ = MakeButton(L::kCancel, "MacroManagement/button-small-normal.png", "MacroManagement/button-small-over.png",
+                         texts_.cancel);
     dropDown_ = MakeButton(L::kDropDown, "macro-key-dropdown-normal.png", "macro-key-dropdown-over.png", {});
     dropDown_->SetIdentifier(kDropDownId);
     dropDown_->SetAlignment(CBitmapBtn::AlignLeft);
@@ -228,8 +228,8 @@ void CMacroDialog::paintEvent(QPaintEvent*)
     p.setFont(small);
     for (int mode = 0; mode < kPlayModeCount; ++mode) {
         const PickerRect& box = L::kModeBoxes[mode];
-        skin_.Draw(p, mode == model_.Choice().playMode ? "macro-key-radio-on.png" : "macro-key-radio-off.png",
-                   box.left, box.top);
+        skin_.Draw(p, mode == model_.Choice().playMode ? "macro-key-radio-on.png" : "macro-key-radio-off.png", box.left,
+                   box.top);
         p.drawText(ToQRect(L::kModeTexts[mode]).adjusted(kModeTextIndent, 0, 0, 0),
                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, Q(texts_.playModes[size_t(mode)]));
     }

@@ -214,12 +214,10 @@ void CMacroProgramDialog::CreateControls()
     connect(names_, &QAbstractItemView::doubleClicked, this, &CMacroProgramDialog::OnRename);
     // Every click on a line counts (a second click on a delay edits it);
     // keyboard moves count as clicks too.
-    connect(sequence_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        OnLineClicked(index.row());
-    });
-    connect(sequence_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        OnLineClicked(index.row());
-    });
+    connect(sequence_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { OnLineClicked(index.row()); });
+    connect(sequence_, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { OnLineClicked(index.row()); });
     connect(sequence_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!refreshing_ && QApplication::mouseButtons() == Qt::NoButton)
             OnLineClicked(row);
@@ -399,8 +397,7 @@ void CMacroProgramDialog::OnRename()
     if (!editor)
         return;
     editor_ = editor;
-    connect(editor, &CLBEditorWnd::editEnded, this,
-            [this, editor](int listId, int) { OnEditEnded(editor, listId); });
+    connect(editor, &CLBEditorWnd::editEnded, this, [this, editor](int listId, int) { OnEditEnded(editor, listId); });
 }
 
 void CMacroProgramDialog::OnLineClicked(int row)
@@ -415,8 +412,7 @@ void CMacroProgramDialog::OnLineClicked(int row)
         return;
     }
     editor_ = editor;
-    connect(editor, &CLBEditorWnd::editEnded, this,
-            [this, editor](int listId, int) { OnEditEnded(editor, listId); });
+    connect(editor, &CLBEditorWnd::editEnded, this, [this, editor](int listId, int) { OnEditEnded(editor, listId); });
 }
 
 void CMacroProgramDialog::OnEditEnded(CLBEditorWnd* editor, int listId)

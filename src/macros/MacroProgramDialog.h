@@ -12,6 +12,7 @@
 #include "macros/KeyboardRecorderHook.h"
 #include "macros/MacroManagerModel.h"
 #include "macros/MacroTexts.h"
+#include "ui/LBEditorWnd.h"
 
 #include <QDialog>
 #include <QImage>
@@ -28,7 +29,6 @@ namespace lumeno {
 
 class CBitmapBtn;
 class CExMenu;
-class CLBEditorWnd;
 class CListBoxPro;
 class DebugOutput;
 class KeyboardHook;
