@@ -12,7 +12,6 @@
 #include "platform/UiThread.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -224,8 +223,8 @@ private:
     bool initialised_ = false;
     bool saveProblemTold_ = false;
     bool refusalTold_ = false;
-    QPointer<CMacroProgramDialog> macroManager_;
-    std::unique_ptr<Pacer> steadyClock_; // when services.clock is null
+    CMacroProgramDialog* macroManager_ = nullptr; // while its modal loop runs
+    std::unique_ptr<Pacer> steadyClock_;          // when services.clock is null
 };
 
 } // namespace lumeno

@@ -187,8 +187,8 @@ struct MainWindowFixture : ContextFixture {
     AppShell& Start(const std::string& systemLanguage = "EN", bool showWhenNoTray = false,
                     std::chrono::milliseconds lostMouseSearchInterval = kLostMouseSearchInterval)
     {
-        shell = std::make_unique<AppShell>(
-            ShellServices{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance});
+        shell = std::make_unique<AppShell>(ShellServices{
+            ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance, keyboard, &pacer});
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
         options.showSplash = false;
@@ -219,6 +219,7 @@ struct MainWindowFixture : ContextFixture {
     ScriptedDialogs dialogs;
     bool useProgramDialogs = false;     // the program's own message boxes instead of the scripted ones
     SingleInstance* instance = nullptr; // the held lock later launches reach the shell through
+    KeyboardHook* keyboard = nullptr;   // the desktop's keyboard hook; null: none
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };
