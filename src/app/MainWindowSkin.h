@@ -8,6 +8,7 @@
 // The settings column's pane backgrounds are named by its rows
 // (SettingsPaneRows()); the mouse overlays' positions by MouseOverlays().
 #include "app/MainWindowLayout.h"
+#include "ui/DialogSkin.h"
 
 #include <string>
 #include <string_view>
@@ -67,8 +68,8 @@ inline constexpr SkinnedButton kHelpButtonSkin{
     kHelpButtonRect, NormalAndHover("Skins/button-help-normal.png", "Skins/button-help-over.png")};
 inline constexpr SkinnedButton kMinimiseButtonSkin{
     kMinimiseButtonRect, NormalAndHover("Skins/button-min-normal.png", "Skins/button-min-over.png")};
-inline constexpr SkinnedButton kCloseButtonSkin{
-    kCloseButtonRect, NormalAndHover("Skins/button-close-normal.png", "Skins/button-close-over.png")};
+inline constexpr SkinnedButton kCloseButtonSkin{kCloseButtonRect,
+                                                NormalAndHover(kCloseButtonNormalImage, kCloseButtonOverImage)};
 // The two view tabs; a selected tab shows the pressed look.
 inline constexpr ButtonImages kViewTabImages =
     NormalHoverPressed("Skins/button-mouse-normal.png", "Skins/button-mouse-over.png", "Skins/button-mouse-leave.png");

@@ -1,6 +1,7 @@
 #include "macros/MacroDialog.h"
 
 #include "ui/BitmapBtn.h"
+#include "ui/DialogSkin.h"
 #include "ui/ListBoxPro.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
@@ -56,7 +57,7 @@ CMacroDialog::CMacroDialog(MacroPickerModel& model, std::string_view languageCod
     font_.setPixelSize(kFontHeight);
     setFont(font_);
 
-    close_ = MakeButton(L::kClose, "button-close-normal.png", "button-close-over.png", {});
+    close_ = MakeButton(L::kClose, kCloseButtonNormalImage, kCloseButtonOverImage, {});
     ok_ = MakeButton(L::kOk, "MacroManagement/button-small-normal.png", "MacroManagement/button-small-over.png",
                      texts_.ok);
     cancel_ = MakeButton(L::kCancel, "MacroManagement/button-small-normal.png", "MacroManagement/button-small-over.png",

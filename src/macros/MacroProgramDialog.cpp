@@ -3,6 +3,7 @@
 #include "buttons/KeyTables.h"
 #include "platform/Pacer.h"
 #include "ui/BitmapBtn.h"
+#include "ui/DialogSkin.h"
 #include "ui/ExMenu.h"
 #include "ui/LBEditorWnd.h"
 #include "ui/ListBoxPro.h"
@@ -150,7 +151,7 @@ void CMacroProgramDialog::CreateControls()
         if (background_.isNull())
             normal.fill(Qt::black);
         QImage over = normal.copy();
-        if (auto mark = s_.skin.Load("button-close-over.png")) {
+        if (auto mark = s_.skin.Load(kCloseButtonOverImage)) {
             QPainter p(&over);
             DrawPreparedImage(p, *mark, (over.width() - mark->width()) / 2, (over.height() - mark->height()) / 2);
         }
