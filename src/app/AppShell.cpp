@@ -19,7 +19,11 @@
 #include "flows/PointerSettings.h"
 #include "flows/ProfileFlows.h"
 #include "flows/ProfileLoad.h"
+#include "macros/MacroEncoder.h"
+#include "macros/MacroProgramDialog.h"
+#include "macros/QtMacroChooser.h"
 #include "platform/DebugOutput.h"
+#include "platform/Pacer.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowLookup.h"
 #include "ui/BitmapBtn.h"
@@ -27,8 +31,10 @@
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QPointer>
@@ -188,6 +194,7 @@ AppShell::AppShell(ShellServices services)
     CMouseConfigurationDlg* w = window_.get();
     connect(w, &CMouseConfigurationDlg::resetRequested, this, &AppShell::ResetToFactoryDefaults);
     connect(w, &CMouseConfigurationDlg::profilePaneRequested, this, &AppShell::OpenProfilePane);
+    connect(w, &CMouseConfigurationDlg::macroManagerRequested, this, &AppShell::OpenMacroManager);
     connect(w, &CMouseConfigurationDlg::helpCommandChosen, this, &AppShell::OnHelpCommand);
     // The menu runs once the box's click is handled, so the box shows its
     // mark while the menu is up.
@@ -372,6 +379,10 @@ void AppShell::MouseArrived(bool announced)
 
 void AppShell::MouseGone(bool announced)
 {
+    // The manager closes as cancelled: a recording ends, keeps what it took
+    // and gives the keyboard back.
+    if (macroManager_)
+        macroManager_->Destroy();
     // A question left on screen without its window would act on nothing
     // the user can see: it counts as cancelled. An arrival that finds no
     // usable mouse takes no window away, and leaves a message about it up.
@@ -380,6 +391,14 @@ void AppShell::MouseGone(bool announced)
         if (assignmentRunning_)
             assignmentAbandoned_ = true;
         Dialogs().CancelOpen();
+        // So does whatever else is open over the window: the macro picker,
+        // a colour or file chooser.
+        for (int open = 0; open < 8; ++open) {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                break;
+            dialog->reject();
+        }
     }
     if (window_->isVisible())
         window_->HideToTray();
@@ -640,6 +659,33 @@ void AppShell::ExportProfileFile()
         });
 }
 
+void AppShell::OpenMacroManager()
+{
+    worker_->AfterFlows([this] { RunMacroManager(); });
+}
+
+void AppShell::RunMacroManager()
+{
+    if (macroManager_)
+        return;
+    if (!s_.clock && !steadyClock_)
+        steadyClock_ = std::make_unique<SleepingPacer>();
+    Pacer& clock = s_.clock ? *s_.clock : *steadyClock_;
+    CMacroProgramDialog manager(
+        {s_.ctx.ini, s_.ctx.paths.macroLibrary, clock, s_.keyboard, s_.ctx.languageCode, s_.skin, &s_.ctx.debug},
+        window_.get());
+    macroManager_ = &manager;
+    manager.Open(s_.ctx.captions, &s_.ctx.image);
+    const bool ok = manager.exec() == QDialog::Accepted;
+    macroManager_ = nullptr;
+    if (ok)
+        CopyManagerCopyToImage(manager.Model().EncodedCopy(), s_.ctx.image);
+    // Written at once, so a macro already bound to a button plays its new
+    // version; bindings a deletion moved are written even after Cancel.
+    if (ok || manager.Model().BindingsRepointed())
+        Apply(ApplyGroup::ButtonsAndMacros);
+}
+
 void AppShell::RestoreFromTray()
 {
     worker_->AfterFlows([this] { RestoreNow(); });
@@ -747,10 +793,12 @@ void AppShell::RunAssignmentCommand(int id)
 {
     const int i = window_->LastSelectedButton();
     ShellKeyCapture keys(Dialogs(), window_.get());
+    QtMacroChooser picker(window_.get(), s_.ctx, s_.skin);
+    MacroChooser* macros = s_.macros ? s_.macros : &picker;
     assignmentRunning_ = true;
     assignmentAbandoned_ = false;
     const CommandOutcome outcome =
-        HandleAssignmentCommand(id, i, s_.ctx.image, s_.ctx.captions, s_.text, s_.ctx.languageCode, {&keys, s_.macros});
+        HandleAssignmentCommand(id, i, s_.ctx.image, s_.ctx.captions, s_.text, s_.ctx.languageCode, {&keys, macros});
     assignmentRunning_ = false;
     if (outcome == CommandOutcome::EarlyEnd || assignmentAbandoned_)
         return;

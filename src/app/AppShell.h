@@ -26,12 +26,14 @@ namespace lumeno {
 
 struct AppContext;
 class CConfigDialog;
+class CMacroProgramDialog;
 class CMouseConfigurationDlg;
 class DeviceLink;
 class HidSystem;
 class KeyboardHook;
 class MacroChooser;
 class ProfileFileChooser;
+class Pacer;
 class SingleInstance;
 struct AssignmentMenuContent;
 class SkinImages;
@@ -88,11 +90,14 @@ struct ShellServices {
     // recorder; null: the key capture reads only the keys its own window
     // receives.
     KeyboardHook* keyboard = nullptr;
-    // The macro picker of the assignment menu's "Macro"; null: that item
-    // changes nothing.
+    // The macro picker of the assignment menu's "Macro"; null: the
+    // program's own.
     MacroChooser* macros = nullptr;
     // The chooser of profile files to import and export; null: QFileDialog.
     ProfileFileChooser* profileFiles = nullptr;
+    // The macro recorder's millisecond clock and the pause after each macro
+    // write; null: the steady clock, really pausing.
+    Pacer* clock = nullptr;
 };
 
 // A mouse that stopped answering is looked for again this often.
@@ -151,6 +156,12 @@ public:
     void RunAssignmentCommand(int id);
     void ResetToFactoryDefaults();
     void OpenProfilePane();
+    // The macro manager, modal, once the flows asked for before have run.
+    // OK takes its encoded macros into the image; then (and after a
+    // deletion that moved bindings) buttons and macros go to the mouse.
+    void OpenMacroManager();
+    // The open macro manager; null when none is open.
+    CMacroProgramDialog* MacroManager() const { return macroManager_; }
     // Another launch of the program asked this copy to come forward: the
     // window as from the tray when the mouse is connected, otherwise a
     // message that the program runs and waits for the mouse (or why the
@@ -212,6 +223,7 @@ private:
     bool RestoreNow();
     void ListenForOtherLaunches();
     ShellDialogs& Dialogs();
+    void RunMacroManager();
 
     // --- Profiles: what the profile pane asks for ---
     void ConnectProfilePane(CConfigDialog& pane);
@@ -253,6 +265,8 @@ private:
     bool assignmentAbandoned_ = false;
     bool saveProblemTold_ = false;
     bool refusalTold_ = false;
+    CMacroProgramDialog* macroManager_ = nullptr; // while its modal loop runs
+    std::unique_ptr<Pacer> steadyClock_;          // when services.clock is null
 };
 
 } // namespace lumeno

@@ -28,7 +28,7 @@ uint8_t KeyCode(std::string_view keyName, MacroEncodePath path)
 // default; at least 10 ms, and no more than the 16 bits the mouse holds.
 int EventDelay(std::string_view previousLine)
 {
-    const int d = IsDelayLine(previousLine) ? ParseLeadingInt(previousLine) : kDefaultEventDelayMs;
+    const int d = IsDelayLine(previousLine) ? ParseLeadingInt(DelayTextOfLine(previousLine)) : kDefaultEventDelayMs;
     return std::clamp(d, kMinEventDelayMs, kMaxDelayMs);
 }
 

@@ -44,6 +44,8 @@ std::string KeyNameOfLine(std::string_view line)
     return std::string(line);
 }
 
+std::string DelayTextOfLine(std::string_view line) { return RemoveAll(line, kDelaySuffix); }
+
 std::string PressLine(std::string_view keyName) { return std::string(keyName) + std::string(kPressSuffix); }
 
 std::string ReleaseLine(std::string_view keyName) { return std::string(keyName) + std::string(kReleaseSuffix); }

@@ -25,6 +25,10 @@ bool IsDelayLine(std::string_view line);
 // The key name of a press or release line: the line without its suffix.
 std::string KeyNameOfLine(std::string_view line);
 
+// The text a delay line's number is read from: the line without " ms"
+// (every occurrence), so a hand-edited "12 ms34" reads 1234.
+std::string DelayTextOfLine(std::string_view line);
+
 std::string PressLine(std::string_view keyName);
 std::string ReleaseLine(std::string_view keyName);
 std::string DelayLine(long long milliseconds); // "%d ms"

@@ -16,15 +16,15 @@ MacroChoice MacroChoiceOfButton(const ConfigImage& image, int buttonIndex, std::
     choice.name = std::string(MacroNameOfCaption(caption).value_or(""));
     choice.position = image.macroIndex[buttonIndex];
     const int mode = image.macroMode[buttonIndex];
-    choice.mode = mode < kPlayModeCount ? mode : 0;
+    choice.playMode = mode < kPlayModeCount ? mode : 0;
     return choice;
 }
 
 MacroPickerModel::MacroPickerModel(MacroLibraryFile& library, MacroChoice preset)
     : library_(library), choice_(std::move(preset))
 {
-    if (choice_.mode < 0 || choice_.mode >= kPlayModeCount)
-        choice_.mode = 0;
+    if (choice_.playMode < 0 || choice_.playMode >= kPlayModeCount)
+        choice_.playMode = 0;
 }
 
 void MacroPickerModel::ToggleList()
@@ -52,7 +52,7 @@ void MacroPickerModel::ChooseEntry(size_t index)
 void MacroPickerModel::SelectMode(int mode)
 {
     if (mode >= 0 && mode < kPlayModeCount)
-        choice_.mode = mode;
+        choice_.playMode = mode;
 }
 
 MacroPickerModel::Click MacroPickerModel::LeftClick(int x, int y)

@@ -2,6 +2,7 @@
 // The macro picker's rules, apart from its window: the preset taken from a
 // button, the drop-down list of library names, the play-mode boxes, and the
 // order in which a click on the dialog is tested. The picker writes nothing.
+#include "buttons/MacroChoice.h"
 #include "config/ConfigImage.h"
 
 #include <optional>
@@ -14,12 +15,6 @@ namespace lumeno {
 class MacroLibraryFile;
 
 inline constexpr int kPlayModeCount = 3; // once, until any button, until released
-
-struct MacroChoice {
-    std::string name;
-    int position = -1; // library position; -1 when none is chosen
-    int mode = 0;      // play mode 0..2
-};
 
 // What the picker opens with for button buttonIndex: the macro the caption
 // names, the stored position and play mode when the button plays a macro;

@@ -217,6 +217,8 @@ struct MainWindowFixture : ContextFixture {
                     std::chrono::milliseconds lostMouseSearchInterval = kLostMouseSearchInterval)
     {
         ShellServices services{ctx, link, hid, text, skin, &windows, useProgramDialogs ? nullptr : &dialogs, instance};
+        services.keyboard = keyboard;
+        services.clock = &pacer;
         services.profileFiles = profileFiles;
         shell = std::make_unique<AppShell>(services);
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
@@ -250,6 +252,7 @@ struct MainWindowFixture : ContextFixture {
     bool useProgramDialogs = false;             // the program's own message boxes instead of the scripted ones
     SingleInstance* instance = nullptr;         // the held lock later launches reach the shell through
     ProfileFileChooser* profileFiles = nullptr; // the chooser of profile files; null: QFileDialog
+    KeyboardHook* keyboard = nullptr;           // the desktop's keyboard hook; null: none
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };

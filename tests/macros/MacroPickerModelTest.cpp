@@ -34,7 +34,7 @@ TEST_F(PickerTest, PresetFromAButtonThatPlaysAMacro)
     const MacroChoice preset = MacroChoiceOfButton(image_, 4, "Macro:Run");
     EXPECT_EQ(preset.name, "Run");
     EXPECT_EQ(preset.position, 2);
-    EXPECT_EQ(preset.mode, 1);
+    EXPECT_EQ(preset.playMode, 1);
 
     MacroPickerModel picker(library_, preset);
     EXPECT_FALSE(picker.ListShown());
@@ -47,7 +47,7 @@ TEST_F(PickerTest, PresetFromAButtonThatPlaysAMacro)
     const MacroChoice none = MacroChoiceOfButton(image_, 4, "Assign Keyboard Key-A");
     EXPECT_EQ(none.position, -1);
     EXPECT_EQ(none.name, "");
-    EXPECT_EQ(none.mode, 0);
+    EXPECT_EQ(none.playMode, 0);
 }
 
 TEST_F(PickerTest, ChoosingTakesNameAndPositionAndHidesTheList)
@@ -60,9 +60,9 @@ TEST_F(PickerTest, ChoosingTakesNameAndPositionAndHidesTheList)
     EXPECT_EQ(picker.Choice().name, "Jump");
     EXPECT_EQ(picker.Choice().position, 1);
     ClickIn(picker, L::kModeBoxes[2]);
-    EXPECT_EQ(picker.Choice().mode, 2);
+    EXPECT_EQ(picker.Choice().playMode, 2);
     ClickIn(picker, L::kModeTexts[1]); // only the box ticks
-    EXPECT_EQ(picker.Choice().mode, 2);
+    EXPECT_EQ(picker.Choice().playMode, 2);
     ClickIn(picker, L::kOk, Click::Ok);
     ClickIn(picker, L::kCancel, Click::Cancel);
     ClickIn(picker, L::kClose, Click::Cancel);
@@ -74,7 +74,7 @@ TEST_F(PickerTest, ModeWithoutAMacroChoosesNothing)
     ClickIn(picker, L::kModeBoxes[2]);
     ClickIn(picker, L::kOk, Click::Ok);
     EXPECT_EQ(picker.Choice().position, -1);
-    EXPECT_EQ(picker.Choice().mode, 2);
+    EXPECT_EQ(picker.Choice().playMode, 2);
 }
 
 TEST_F(PickerTest, SecondDropDownClickOrAClickElsewhereClosesTheList)
@@ -95,7 +95,7 @@ TEST_F(PickerTest, MissingLibraryGivesAnEmptyList)
 {
     std::filesystem::remove(file_);
     MacroPickerModel picker(library_, {"Gone", 7, 9});
-    EXPECT_EQ(picker.Choice().mode, 0);
+    EXPECT_EQ(picker.Choice().playMode, 0);
     picker.ToggleList();
     EXPECT_TRUE(picker.ListNames().empty());
     picker.ChooseEntry(0);
