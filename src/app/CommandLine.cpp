@@ -6,18 +6,17 @@ namespace lumeno {
 
 namespace {
 
-constexpr char kHelp[] =
-    "Usage: lumeno-kv580 [Qt options]\n"
-    "Configures the Lumeno-KV580 Pro mouse: button assignments, macros, DPI stages,\n"
-    "polling rate, lighting and profiles. It starts in the notification area;\n"
-    "double-click its icon to open the window.\n"
-    "\n"
-    "  --help       show this help and exit\n"
-    "  --version    show the version and exit\n"
-    "\n"
-    "Other arguments go to Qt (for example -platform xcb).\n"
-    "Settings: $XDG_CONFIG_HOME/Lumeno-KV580 Pro/ (default ~/.config/Lumeno-KV580 Pro/).\n"
-    "See lumeno-kv580(1).\n";
+constexpr char kHelp[] = "Usage: lumeno-kv580 [Qt options]\n"
+                         "Configures the Lumeno-KV580 Pro mouse: button assignments, macros, DPI stages,\n"
+                         "polling rate, lighting and profiles. It starts in the notification area;\n"
+                         "double-click its icon to open the window.\n"
+                         "\n"
+                         "  --help       show this help and exit\n"
+                         "  --version    show the version and exit\n"
+                         "\n"
+                         "Other arguments go to Qt (for example -platform xcb).\n"
+                         "Settings: $XDG_CONFIG_HOME/Lumeno-KV580 Pro/ (default ~/.config/Lumeno-KV580 Pro/).\n"
+                         "See lumeno-kv580(1).\n";
 
 } // namespace
 

@@ -26,8 +26,8 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QThread>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <cstdlib>
 #include <memory>
