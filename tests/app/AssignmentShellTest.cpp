@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "buttons/AssignmentMenu.h"
+#include "buttons/MacroChoice.h"
 #include "ui/BitmapBtn.h"
 
 #include <QTest>
@@ -111,13 +112,24 @@ TEST_F(AssignmentShellTest, KeyCaptureAssignsTheKeyAndAnEmptyAnswerSendsNothing)
     EXPECT_EQ(CodeAt(2), (std::array<uint8_t, 4>{0x00, 0x3E, 0x00, 0x01}));
 }
 
-TEST_F(AssignmentShellTest, MacroWithoutAPickerChangesNothing)
+// Cancel keeps the button's function; the map is still written, unchanged.
+TEST_F(AssignmentShellTest, ACancelledMacroPickerKeepsTheButton)
 {
+    struct Cancelling final : MacroChooser {
+        bool Choose(const MacroChoice&, MacroChoice&) override
+        {
+            ++asked;
+            return false;
+        }
+        int asked = 0;
+    } picker;
+    macros = &picker;
     Open();
     const size_t before = Reports();
     Choose(3, kCommandMacro);
-    EXPECT_EQ(Reports(), before);
+    EXPECT_EQ(picker.asked, 1);
     EXPECT_EQ(ctx.image.buttonFunction[3], 17);
+    EXPECT_GT(Reports(), before);
 }
 
 TEST_F(AssignmentShellTest, VersionInTheHelpMenuResendsTheUnchangedMap)

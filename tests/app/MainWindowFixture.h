@@ -220,6 +220,7 @@ struct MainWindowFixture : ContextFixture {
         services.keyboard = keyboard;
         services.clock = &pacer;
         services.profileFiles = profileFiles;
+        services.macros = macros;
         shell = std::make_unique<AppShell>(services);
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
@@ -253,6 +254,7 @@ struct MainWindowFixture : ContextFixture {
     SingleInstance* instance = nullptr;         // the held lock later launches reach the shell through
     ProfileFileChooser* profileFiles = nullptr; // the chooser of profile files; null: QFileDialog
     KeyboardHook* keyboard = nullptr;           // the desktop's keyboard hook; null: none
+    MacroChooser* macros = nullptr;             // the assignment menu's macro picker; null: the program's
     std::unique_ptr<AppShell> shell;
     int exitRequests = 0;
 };
