@@ -1,7 +1,6 @@
 #include "lighting/DlgLighting.h"
 
 #include "flows/AppContext.h"
-#include "lighting/ColourChooser.h"
 #include "ui/DMarker.h"
 #include "ui/SkinImages.h"
 
@@ -123,8 +122,6 @@ void CDlgLighting::RefreshFromImage()
     update();
 }
 
-void CDlgLighting::SetColourChooser(ColourChooser* chooser) { chooser_ = chooser; }
-
 void CDlgLighting::ShowSliders()
 {
     const auto& state = model_.Sliders();
@@ -161,12 +158,7 @@ void CDlgLighting::mouseDoubleClickEvent(QMouseEvent* event)
     const auto entry = model_.DoubleClickTarget(at.x(), at.y());
     if (!entry)
         return;
-    if (!chooser_) {
-        if (!systemChooser_)
-            systemChooser_ = std::make_unique<QtColourChooser>();
-        chooser_ = systemChooser_.get();
-    }
-    const auto colour = chooser_->Choose(this, QString::fromStdString(context_.text[kTextChooseColour]));
+    const auto colour = chooser_(this, QString::fromStdString(context_.text[kTextChooseColour]));
     if (!colour)
         return;
     model_.Recolour(*entry, Rgb{uint8_t(colour->red()), uint8_t(colour->green()), uint8_t(colour->blue())});

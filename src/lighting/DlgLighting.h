@@ -4,13 +4,12 @@
 // on the pad fields, without the finger-tapping row, and sends nothing. Both
 // paint the model's state and forward clicks, double clicks and slider
 // releases to it (LightingModel.h holds the rules and the geometry).
-#include "lighting/ColourChooser.h"
 #include "lighting/LightingModel.h"
+#include "ui/ColourChooser.h"
 #include "ui/SettingsPane.h"
 
 #include <QFont>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,8 +25,8 @@ public:
     // Runs the effect stored in the image again, which sends the lighting.
     void RefreshFromImage() override;
 
-    // The chooser double clicks ask; null gives the system's. Not owned.
-    void SetColourChooser(ColourChooser* chooser);
+    // The chooser double clicks ask: the desktop's unless a test gives its own.
+    void SetColourChooser(ColourChooser chooser) { chooser_ = std::move(chooser); }
 
     const LightingModel& Model() const { return model_; }
     // The slider of a row (screen order).
@@ -55,8 +54,7 @@ private:
         QPoint at;
     };
     std::optional<Press> lastPress_; // the last press taken as a click
-    ColourChooser* chooser_ = nullptr;
-    std::unique_ptr<ColourChooser> systemChooser_;
+    ColourChooser chooser_ = DesktopColourChooser;
     QFont labelFont_;
     QFont scaleFont_;
 };

@@ -4,7 +4,6 @@
 #include "ui/DMarker.h"
 #include "ui/SkinImages.h"
 
-#include <QColorDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -32,12 +31,6 @@ const QColor kEntryTextBackground{0, 0, 0};
 const QColor kEntryBox{40, 40, 40};
 
 QRect ToQRect(const PaneRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
-std::optional<QColor> DesktopColourChooser(QWidget* parent, const QString& title)
-{
-    const QColor colour = QColorDialog::getColor(Qt::white, parent, title);
-    return colour.isValid() ? std::optional<QColor>(colour) : std::nullopt;
-}
 
 } // namespace
 

@@ -4,13 +4,10 @@
 // and a colour swatch. Every change goes into the image at once and asks
 // for the DPI group to be written; the rules are DpiStageEditor's.
 #include "settings/DpiStageEditor.h"
+#include "ui/ColourChooser.h"
 #include "ui/SettingsPane.h"
 
-#include <QColor>
-
 #include <array>
-#include <functional>
-#include <optional>
 
 class QLineEdit;
 
@@ -28,9 +25,7 @@ public:
     void RefreshFromImage() override;
     void MouseFound() override { SetStepMode(true); }
 
-    // Asks the user for a colour; nullopt when cancelled. The desktop's
-    // colour chooser unless a test gives its own.
-    using ColourChooser = std::function<std::optional<QColor>(QWidget* parent, const QString& title)>;
+    // The chooser a swatch click asks: the desktop's unless a test gives its own.
     void SetColourChooser(ColourChooser chooser) { chooser_ = std::move(chooser); }
 
     const DpiStageEditor& Editor() const { return editor_; }

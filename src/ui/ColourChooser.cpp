@@ -1,15 +1,13 @@
-#include "lighting/ColourChooser.h"
+#include "ui/ColourChooser.h"
 
 #include <QColorDialog>
 
 namespace lumeno {
 
-std::optional<QColor> QtColourChooser::Choose(QWidget* parent, const QString& title)
+std::optional<QColor> DesktopColourChooser(QWidget* parent, const QString& title)
 {
     const QColor colour = QColorDialog::getColor(Qt::white, parent, title);
-    if (!colour.isValid())
-        return std::nullopt;
-    return colour;
+    return colour.isValid() ? std::optional<QColor>(colour) : std::nullopt;
 }
 
 } // namespace lumeno

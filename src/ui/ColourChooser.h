@@ -1,27 +1,20 @@
 #pragma once
-// The system colour chooser behind a small interface, so that tests can
-// answer it. A pane asks it for a colour and gets nothing back when the user
+// The desktop's colour chooser as a function, so that tests can answer it
+// in its place. Modal; returns the chosen colour, or nothing when the user
 // cancels.
 #include <QColor>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
 
 namespace lumeno {
 
-class ColourChooser {
-public:
-    virtual ~ColourChooser() = default;
-    // Modal; returns the chosen colour, or nullopt when the user cancelled.
-    virtual std::optional<QColor> Choose(QWidget* parent, const QString& title) = 0;
-};
+using ColourChooser = std::function<std::optional<QColor>(QWidget* parent, const QString& title)>;
 
-// QColorDialog with its default options and no initial colour of ours.
-class QtColourChooser final : public ColourChooser {
-public:
-    std::optional<QColor> Choose(QWidget* parent, const QString& title) override;
-};
+// QColorDialog with its default options, starting from white.
+std::optional<QColor> DesktopColourChooser(QWidget* parent, const QString& title);
 
 } // namespace lumeno

@@ -29,9 +29,8 @@ public:
     int highlightsCleared = 0;
 };
 
-class ScriptedChooser final : public ColourChooser {
-public:
-    std::optional<QColor> Choose(QWidget*, const QString& title) override
+struct ScriptedChooser {
+    std::optional<QColor> operator()(QWidget*, const QString& title)
     {
         titles.push_back(title);
         return answer;
@@ -66,7 +65,7 @@ struct DlgLightingTest : ContextFixture, ::testing::Test {
     std::unique_ptr<Pane> Make()
     {
         auto pane = std::make_unique<Pane>(context, nullptr);
-        pane->SetColourChooser(&chooser);
+        pane->SetColourChooser(std::ref(chooser));
         pane->resize(242, 192);
         return pane;
     }
