@@ -56,4 +56,7 @@ endif()
 install(FILES ${CMAKE_BINARY_DIR}/compressed/lumeno-virtual-mouse.1.gz DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/compressed/changelog.gz DESTINATION ${LUMENO_INSTALL_DOC_DIR}
         RENAME changelog.gz)
-install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright DESTINATION ${LUMENO_INSTALL_DOC_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${PROJECT_SOURCE_DIR}/docs/user-guide.md
+        DESTINATION ${LUMENO_INSTALL_DOC_DIR})
+# The guide's pictures, beside it as its links expect.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide DESTINATION ${LUMENO_INSTALL_DOC_DIR})

@@ -195,7 +195,7 @@ drag_in_window() {
 screenshot() { import -window root "$1"; }
 
 stop_session() {
-  exec 7>&- 2>/dev/null || true
+  { exec 7>&-; } 2>/dev/null || true
   local p
   for p in "${session_pids[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${session_pids[@]}"; do wait "$p" 2>/dev/null || true; done

@@ -41,6 +41,8 @@ for path in \
   /usr/share/man/man1/lumeno-virtual-mouse.1.gz \
   /usr/share/doc/lumeno-kv580/copyright \
   /usr/share/doc/lumeno-kv580/changelog.gz \
+  /usr/share/doc/lumeno-kv580/user-guide.md \
+  /usr/share/doc/lumeno-kv580/guide/en/main-window.png \
   /usr/share/icons/hicolor/16x16/apps/lumeno-kv580.png \
   /usr/share/icons/hicolor/256x256/apps/lumeno-kv580.png; do
   check "the package holds $path" grep -qxF "$path" "$work/contents"
