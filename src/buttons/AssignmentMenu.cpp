@@ -2,6 +2,7 @@
 
 #include "buttons/ButtonCodes.h"
 #include "buttons/KeyTables.h"
+#include "config/LanguageCode.h"
 
 #include <algorithm>
 
@@ -10,21 +11,6 @@ namespace lumeno {
 namespace {
 
 using Parameter = AssignmentChoice::Parameter;
-
-// The menu's own lists come in four languages; every code other than these
-// three reads the English ones.
-enum Language { kEnglish, kGerman, kSimplifiedChinese, kTraditionalChinese, kLanguages };
-
-Language LanguageOf(std::string_view code)
-{
-    if (code == "CHS")
-        return kSimplifiedChinese;
-    if (code == "CHT")
-        return kTraditionalChinese;
-    if (code == "DE")
-        return kGerman;
-    return kEnglish;
-}
 
 using FourTexts = std::array<std::string_view, kLanguages>; // EN, DE, CHS, CHT
 

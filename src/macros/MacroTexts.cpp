@@ -1,21 +1,10 @@
 #include "macros/MacroTexts.h"
 
+#include "config/LanguageCode.h"
+
 namespace lumeno {
 
 namespace {
-
-enum Language { kEnglish, kGerman, kSimplifiedChinese, kTraditionalChinese };
-
-Language LanguageOf(std::string_view code)
-{
-    if (code == "CHS")
-        return kSimplifiedChinese;
-    if (code == "CHT")
-        return kTraditionalChinese;
-    if (code == "DE")
-        return kGerman;
-    return kEnglish;
-}
 
 // clang-format off
 constexpr MacroManagerTexts kManagerTexts[] = {
