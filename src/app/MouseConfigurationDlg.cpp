@@ -576,20 +576,12 @@ void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     OnBackgroundPress(event->position().toPoint());
-    // Dragging the background moves the window, as its title bar would.
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.Start(*this, *event);
 }
 
-void CMouseConfigurationDlg::mouseMoveEvent(QMouseEvent* event)
-{
-    if (dragging_)
-        move(event->globalPosition().toPoint() - dragOffset_);
-}
+void CMouseConfigurationDlg::mouseMoveEvent(QMouseEvent* event) { drag_.Follow(*this, *event); }
 
-void CMouseConfigurationDlg::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+void CMouseConfigurationDlg::mouseReleaseEvent(QMouseEvent*) { drag_.Stop(); }
 
 void CMouseConfigurationDlg::closeEvent(QCloseEvent* event)
 {

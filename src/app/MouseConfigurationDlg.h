@@ -11,6 +11,7 @@
 // It starts hidden: the tray icon's double-click is the first time the user
 // sees it.
 #include "app/MainWindowLayout.h"
+#include "ui/WindowDrag.h"
 
 #include <QFont>
 #include <QImage>
@@ -169,8 +170,7 @@ private:
 
     std::optional<double> progress_;
     bool minimiseOnClose_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    WindowDrag drag_;
 };
 
 } // namespace lumeno

@@ -175,16 +175,13 @@ void CSingleDialog::mousePressEvent(QMouseEvent* event)
     case Element::None:
         break;
     }
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.Start(*this, *event);
 }
 
 void CSingleDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging_) {
-        move(event->globalPosition().toPoint() - dragOffset_);
+    if (drag_.Follow(*this, *event))
         return;
-    }
     const Element over = ElementAt(event->position().toPoint());
     if (over != hovered_) {
         hovered_ = over;
@@ -192,7 +189,7 @@ void CSingleDialog::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-void CSingleDialog::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+void CSingleDialog::mouseReleaseEvent(QMouseEvent*) { drag_.Stop(); }
 
 void CSingleDialog::leaveEvent(QEvent*)
 {

@@ -10,6 +10,7 @@
 // Without a hook (a desktop that has no global grab) or when the hook cannot
 // start, it reads the keys its own window receives while it has the focus.
 #include "buttons/KeyCaptureModel.h"
+#include "ui/WindowDrag.h"
 
 #include <QDialog>
 #include <QFont>
@@ -79,8 +80,7 @@ private:
     std::string keyName_;
     Element hovered_ = Element::None;
     bool hookTried_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    WindowDrag drag_;
 };
 
 } // namespace lumeno

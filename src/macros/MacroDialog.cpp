@@ -189,10 +189,8 @@ void CMacroDialog::mousePressEvent(QMouseEvent* event)
     for (const PickerRect& r : L::kModeBoxes)
         onControl = onControl || r.Contains(at.x(), at.y());
     OnLeftClick(at);
-    if (!onControl && isVisible()) {
-        dragging_ = true;
-        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    }
+    if (!onControl && isVisible())
+        drag_.Start(*this, *event);
 }
 
 void CMacroDialog::mouseDoubleClickEvent(QMouseEvent* event)
@@ -203,14 +201,13 @@ void CMacroDialog::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CMacroDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - dragOffset_);
+    drag_.Follow(*this, *event);
     QDialog::mouseMoveEvent(event);
 }
 
 void CMacroDialog::mouseReleaseEvent(QMouseEvent* event)
 {
-    dragging_ = false;
+    drag_.Stop();
     QDialog::mouseReleaseEvent(event);
 }
 

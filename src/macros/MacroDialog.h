@@ -7,6 +7,7 @@
 // Enter, Escape, Space and F1 never end it.
 #include "macros/MacroPickerModel.h"
 #include "macros/MacroTexts.h"
+#include "ui/WindowDrag.h"
 
 #include <QDialog>
 #include <QFont>
@@ -66,8 +67,7 @@ private:
     CBitmapBtn* dropDown_ = nullptr;
     CListBoxPro* list_ = nullptr;
     bool refreshing_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    WindowDrag drag_;
 };
 
 } // namespace lumeno

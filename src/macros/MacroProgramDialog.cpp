@@ -546,23 +546,20 @@ void CMacroProgramDialog::paintEvent(QPaintEvent*)
 
 void CMacroProgramDialog::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = true;
-        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    }
+    if (event->button() == Qt::LeftButton)
+        drag_.Start(*this, *event);
     QDialog::mousePressEvent(event);
 }
 
 void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - dragOffset_);
+    drag_.Follow(*this, *event);
     QDialog::mouseMoveEvent(event);
 }
 
 void CMacroProgramDialog::mouseReleaseEvent(QMouseEvent* event)
 {
-    dragging_ = false;
+    drag_.Stop();
     QDialog::mouseReleaseEvent(event);
 }
 

@@ -13,6 +13,7 @@
 #include "macros/MacroManagerModel.h"
 #include "macros/MacroTexts.h"
 #include "ui/LBEditorWnd.h"
+#include "ui/WindowDrag.h"
 
 #include <QDialog>
 #include <QImage>
@@ -161,8 +162,7 @@ private:
     MenuRunner menuRunner_;
     MessageSink messageSink_;
     bool refreshing_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    WindowDrag drag_;
 };
 
 } // namespace lumeno

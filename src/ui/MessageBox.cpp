@@ -119,16 +119,11 @@ void CMessageBox::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || event->position().y() >= kTitleHeight)
         return;
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.Start(*this, *event);
 }
 
-void CMessageBox::mouseMoveEvent(QMouseEvent* event)
-{
-    if (dragging_)
-        move(event->globalPosition().toPoint() - dragOffset_);
-}
+void CMessageBox::mouseMoveEvent(QMouseEvent* event) { drag_.Follow(*this, *event); }
 
-void CMessageBox::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+void CMessageBox::mouseReleaseEvent(QMouseEvent*) { drag_.Stop(); }
 
 } // namespace lumeno

@@ -4,6 +4,8 @@
 // for a question) as image buttons with the texts of the chosen language.
 // Unlike the program's other windows it answers the keyboard: Enter takes
 // the default button (OK), Esc cancels. Dragging the title strip moves it.
+#include "ui/WindowDrag.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -44,8 +46,7 @@ private:
     MessageTexts texts_;
     CBitmapBtn* ok_ = nullptr;
     CBitmapBtn* cancel_ = nullptr;
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    WindowDrag drag_;
 };
 
 } // namespace lumeno
