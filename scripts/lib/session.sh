@@ -5,6 +5,34 @@
 
 session_pids=()
 
+# For the end-to-end tests. e2e_require <tool...>: skips the test (status
+# 77) when a tool is missing. e2e_begin <name>: a fresh session folder, shown
+# and kept when the test fails, removed when it passes. check <step>
+# <command...>: runs one named step; the first that fails ends the test.
+e2e_require() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+  done
+}
+e2e_begin() {
+  SESSION_DIR=$(mktemp -d "/tmp/lumeno-$1.XXXXXX")
+  step=""
+  trap e2e_finish EXIT
+}
+e2e_finish() {
+  local rc=$?
+  stop_session
+  if [ $rc -ne 0 ]; then
+    echo "FAILED at: $step"
+    echo "== program:"; cat "$SESSION_DIR/app.log" 2>/dev/null || true
+    echo "== virtual mouse:"; tail -n 30 "$SESSION_DIR/vmouse.log" 2>/dev/null || true
+  else
+    rm -rf "$SESSION_DIR"
+  fi
+}
+check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+
 # A private runtime and data folder, so nothing of the user's is touched.
 # SESSION_RUNTIME, when set, names the runtime folder (any length).
 session_env() {

@@ -9,27 +9,11 @@ VMOUSE=$2
 PROBE=$3
 ARTIFACTS=$4
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb trayer xdotool xdpyinfo import; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
-done
+. "$here/../../scripts/lib/session.sh"
+e2e_require Xvfb trayer xdotool xdpyinfo import
 mkdir -p "$ARTIFACTS"
 
-SESSION_DIR=$(mktemp -d /tmp/lumeno-e2e-assign.XXXXXX)
-. "$here/../../scripts/lib/session.sh"
-step=""
-finish() {
-  local rc=$?
-  stop_session
-  if [ $rc -ne 0 ]; then
-    echo "FAILED at: $step"
-    echo "== program:"; tail -n 60 "$SESSION_DIR/app.log" || true
-    echo "== virtual mouse:"; tail -n 20 "$SESSION_DIR/vmouse.log" || true
-  else
-    rm -rf "$SESSION_DIR"
-  fi
-}
-trap finish EXIT
-check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+e2e_begin e2e-assign
 
 # The program's popup menus: visible windows of the program that are neither
 # the main window, the tray icon, nor the key capture dialog; "x y w h" lines.

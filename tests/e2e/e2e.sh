@@ -6,26 +6,10 @@ set -euo pipefail
 APP=$1
 VMOUSE=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb trayer xdotool xdpyinfo; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
-done
-
-SESSION_DIR=$(mktemp -d /tmp/lumeno-e2e.XXXXXX)
 . "$here/../../scripts/lib/session.sh"
-step=""
-finish() {
-  local rc=$?
-  stop_session
-  if [ $rc -ne 0 ]; then
-    echo "FAILED at: $step"
-    echo "== program:"; cat "$SESSION_DIR/app.log" || true
-    echo "== virtual mouse:"; tail -n 30 "$SESSION_DIR/vmouse.log" || true
-  else
-    rm -rf "$SESSION_DIR"
-  fi
-}
-trap finish EXIT
-check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+e2e_require Xvfb trayer xdotool xdpyinfo
+
+e2e_begin e2e
 
 # A runtime folder longer than a socket address (108 bytes) holds.
 SESSION_RUNTIME=$SESSION_DIR/runtime

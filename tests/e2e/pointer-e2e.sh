@@ -9,27 +9,12 @@ set -euo pipefail
 APP=$1
 VMOUSE=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb trayer xdotool xdpyinfo gsettings; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
-done
+. "$here/../../scripts/lib/session.sh"
+e2e_require Xvfb trayer xdotool xdpyinfo gsettings
 gsettings list-keys org.gnome.desktop.peripherals.mouse >/dev/null 2>&1 ||
   { echo "skipped: the GNOME mouse schema is missing"; exit 77; }
 
-SESSION_DIR=$(mktemp -d /tmp/lumeno-pointer-e2e.XXXXXX)
-. "$here/../../scripts/lib/session.sh"
-step=""
-finish() {
-  local rc=$?
-  stop_session
-  if [ $rc -ne 0 ]; then
-    echo "FAILED at: $step"
-    echo "== program:"; cat "$SESSION_DIR/app.log" || true
-  else
-    rm -rf "$SESSION_DIR"
-  fi
-}
-trap finish EXIT
-check() { step=$1; shift; "$@" || exit 1; echo "ok: $step"; }
+e2e_begin pointer-e2e
 
 session_env
 export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile
