@@ -2,6 +2,8 @@
 // the other profile loaded, saved and written to the mouse), against the
 // virtual mouse with the real pacer. The counter "ratio" is the wall time
 // over the mandated pauses of WriteAll; the goal is at most 1.05.
+#include "BenchFolder.h"
+
 #include "config/ConfigFiles.h"
 #include "config/IniKeys.h"
 #include "config/ProfileListFile.h"
@@ -10,42 +12,19 @@
 #include "emulator/VirtualMouse.h"
 #include "flows/AppContext.h"
 #include "flows/ProfileFlows.h"
-#include "platform/DebugOutput.h"
 #include "platform/Pacer.h"
-#include "platform/PlatformPaths.h"
 #include "platform/linux/PosixFileStore.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
 using namespace lumeno;
-
-class SilentDebug final : public DebugOutput {
-public:
-    void Write(std::string_view) override {}
-};
-
-class TempPaths final : public PlatformPaths {
-public:
-    TempPaths() : folder_(std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(folder_);
-    }
-    ~TempPaths() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-    std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
-
-private:
-    std::filesystem::path folder_;
-};
+using bench::SilentDebug;
+using bench::TempPaths;
 
 // Two profiles on disk, the first active; closes the pane on the second.
 // Returns the wall time of the close in ms.

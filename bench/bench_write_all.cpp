@@ -1,48 +1,27 @@
 // WriteAll against the virtual mouse with the real pacer. The flow's time is
 // set by its mandated pauses; the counter "ratio" is the wall time over their
 // sum (1.00 would mean no overhead at all).
+#include "BenchFolder.h"
+
 #include "config/ConfigFiles.h"
 #include "device/DeviceLink.h"
 #include "emulator/EmulatedHidSystem.h"
 #include "emulator/VirtualMouse.h"
 #include "flows/AppContext.h"
 #include "flows/WriteFlows.h"
-#include "platform/DebugOutput.h"
 #include "platform/Pacer.h"
-#include "platform/PlatformPaths.h"
 #include "platform/linux/PosixFileStore.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
 using namespace lumeno;
-
-class SilentDebug final : public DebugOutput {
-public:
-    void Write(std::string_view) override {}
-};
-
-class TempPaths final : public PlatformPaths {
-public:
-    TempPaths() : folder_(std::filesystem::temp_directory_path() / ("lumeno-bench-" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(folder_);
-    }
-    ~TempPaths() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-    std::optional<std::filesystem::path> UserConfigFolder() const override { return folder_; }
-
-private:
-    std::filesystem::path folder_;
-};
+using bench::SilentDebug;
+using bench::TempPaths;
 
 // Runs WriteAll once on the given pacer against a fresh virtual mouse.
 void RunWriteAll(Pacer& pacer, const PlatformPaths& paths)
