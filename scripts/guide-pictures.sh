@@ -7,22 +7,15 @@
 # first, unless APP and VMOUSE name binaries to use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 out=$(realpath -m "${1:-docs/guide}")
 
+. scripts/lib/session.sh
 if [ -z "${APP:-}" ] || [ -z "${VMOUSE:-}" ]; then
-  scripts/setup.sh
-  cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-    -DLUMENO_BUILD_BENCH=OFF >/dev/null
-  cmake --build build/run -j "$(nproc)" --target lumeno-kv580 lumeno-virtual-mouse skin
-  APP=$root/build/run/lumeno-kv580
-  VMOUSE=$root/build/run/emulator/server/lumeno-virtual-mouse
+  build_programs
 fi
 for tool in Xvfb trayer xdotool import; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
-
-. scripts/lib/session.sh
 
 # Places in the main window (window coordinates).
 assignment_header_y=117 # the left column's first header, collapsed

@@ -7,17 +7,10 @@
 # then everything it started is stopped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 
-scripts/setup.sh
-cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-  -DLUMENO_BUILD_BENCH=OFF >/dev/null
-cmake --build build/run -j "$(nproc)" --target lumeno-kv580 lumeno-virtual-mouse skin
-
-APP=$root/build/run/lumeno-kv580
-VMOUSE=$root/build/run/emulator/server/lumeno-virtual-mouse
-SESSION_DIR=$(mktemp -d /tmp/lumeno-run.XXXXXX)
 . scripts/lib/session.sh
+build_programs
+SESSION_DIR=$(mktemp -d /tmp/lumeno-run.XXXXXX)
 trap stop_session EXIT
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -5,6 +5,17 @@
 
 session_pids=()
 
+# Installs what running needs and builds the two programs into build/run of
+# the checkout; sets APP and VMOUSE to them. Run from the checkout's root.
+build_programs() {
+  scripts/setup.sh
+  cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+    -DLUMENO_BUILD_BENCH=OFF >/dev/null
+  cmake --build build/run -j "$(nproc)" --target lumeno-kv580 lumeno-virtual-mouse skin
+  APP=$PWD/build/run/lumeno-kv580
+  VMOUSE=$PWD/build/run/emulator/server/lumeno-virtual-mouse
+}
+
 # For the end-to-end tests. e2e_require <tool...>: skips the test (status
 # 77) when a tool is missing. e2e_begin <name>: a fresh session folder, shown
 # and kept when the test fails, removed when it passes. check <step>
