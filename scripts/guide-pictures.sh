@@ -36,29 +36,6 @@ item_macro=13
 column_header_y() { echo $((32 + 2 + 25 * $1 + 10)); }
 box_y() { echo $((142 + 20 * $1)); }
 
-# A visible window of the program other than the main window and the tray
-# icon: a dialog or a popup menu.
-other_window() {
-  local w name
-  for w in $(xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null); do
-    name=$(xdotool getwindowname "$w" 2>/dev/null || true)
-    xdotool getwindowgeometry "$w" 2>/dev/null | grep -qE 'Geometry: (22x22|1000x650)' && continue
-    [ "$name" = "splash" ] && continue
-    echo "$w"
-    return 0
-  done
-  return 1
-}
-no_other_window() { ! other_window >/dev/null; }
-# Waits until only the main window and the tray icon are left.
-windows_closed() {
-  wait_for 15 no_other_window && return 0
-  local w
-  w=$(other_window) || return 0
-  echo "still open: $(xdotool getwindowname "$w") $(xdotool getwindowgeometry "$w" | tr '\n' ' ')" >&2
-  return 1
-}
-
 # shot <name> [window]: the window (default the main window) as <name>.png.
 shot() {
   local w=${2:-$win}

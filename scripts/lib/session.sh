@@ -93,6 +93,16 @@ start_virtual_mouse() {
   wait_for 10 log_has "$SESSION_DIR/vmouse.log" "ready" || { echo "virtual mouse did not start" >&2; return 1; }
 }
 vmouse() { echo "$*" >&7; }
+# The virtual mouse's state line "state <key> <value>".
+mouse_state() {
+  local key=$1 before
+  before=$(grep -c '^state end' "$SESSION_DIR/vmouse.log" || true)
+  vmouse "state"
+  wait_for 5 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
+  grep "^state $key " "$SESSION_DIR/vmouse.log" | tail -n 1 | cut -d' ' -f3-
+}
+# Code n (0..15) of the button map the virtual mouse holds: "aa bb cc dd".
+map_code() { mouse_state buttonMap | tr -d '[]' | cut -d' ' -f$(($1 * 4 + 1))-$(($1 * 4 + 4)); }
 
 start_app() {
   "$APP" 2>"$SESSION_DIR/app.log" &
@@ -141,6 +151,27 @@ message_box() {
   done
   return 1
 }
+# A visible window of the program other than the main window and the tray
+# icon: a dialog or a popup menu.
+other_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -qE 'Geometry: (22x22|1000x650)' && continue
+    echo "$w"
+    return 0
+  done
+  return 1
+}
+no_other_window() { ! other_window >/dev/null; }
+# Waits until only the main window and the tray icon are left.
+windows_closed() {
+  wait_for 15 no_other_window && return 0
+  local w
+  w=$(other_window) || return 0
+  echo "still open: $(xdotool getwindowname "$w") $(xdotool getwindowgeometry "$w" | tr '\n' ' ')" >&2
+  return 1
+}
+
 # Enter on the message box takes its OK button.
 answer_message_box() {
   local w

@@ -36,14 +36,6 @@ no_key_dialog() { ! key_dialog; }
 # The name the key capture shows last.
 shown_name() { grep -F 'Key capture shows' "$SESSION_DIR/app.log" | tail -n 1 | sed 's/.*shows "\(.*\)"/\1/'; }
 shows() { [ "$(shown_name)" = "$1" ]; }
-# Code n (0..15) of the button map the virtual mouse holds.
-map_code() {
-  local before
-  before=$(grep -c '^state end' "$SESSION_DIR/vmouse.log" || true)
-  vmouse "state"
-  wait_for 5 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
-  grep '^state buttonMap ' "$SESSION_DIR/vmouse.log" | tail -n 1 | cut -d' ' -f3- | cut -d' ' -f$(($1 * 4 + 1))-$(($1 * 4 + 4))
-}
 # Clicks at (x, y) of the screen.
 click_at() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; }
 # The top-level menu's item n (from 0), 20 px each below a 3 px frame.

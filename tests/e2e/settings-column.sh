@@ -24,14 +24,6 @@ polling_header_y=$((column_y + 52 + 232 + 10))
 slider3_x=$((column_x + 25 + 2 * 30 + 3))
 value5_x=$((column_x + 20 + 4 * 30 + 12)) value5_y=$((pane_y + 187))
 
-# The virtual mouse's state line "state <key> <value>".
-mouse_state() {
-  local key=$1 before
-  before=$(grep -c '^state end' "$SESSION_DIR/vmouse.log" || true)
-  vmouse "state"
-  wait_for 5 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
-  grep "^state $key " "$SESSION_DIR/vmouse.log" | tail -n 1 | cut -d' ' -f3-
-}
 stages_are() { [ "$(mouse_state stageDpi)" = "$1" ]; }
 stages_differ() { ! stages_are "$1"; }
 mask_is() { [ "$(mouse_state stageEnableMask)" = "$1" ]; }
