@@ -122,7 +122,7 @@ struct FaultRig : ContextFixture {
         ctx.image.lightingMode = 2;
         ctx.image.liftOffLevel = 2;
         ctx.image.SetLiftOffEnabled(1);
-        ctx.image.keyUsage[4][1] = 0x3E;
+        ctx.image.keyUsage[4] = 0x3E;
         for (int k = 0; k < kMacroSlotCount; ++k)
             ctx.image.macroMemory[k][0] = uint8_t(k + 1);
         for (int i = 0; i < kButtonCount; ++i)
@@ -201,6 +201,7 @@ HeldValues Held(const VirtualMouseState& s)
 struct Outcome {
     ConfigImage image;
     std::string file;
+    std::string captions; // the settings file
     HeldValues held;
     int reports = 0;
 };
@@ -238,8 +239,8 @@ TEST(FaultFlows, EveryFlowAndTheEventReaderUnderEveryFault)
             FaultRig rig;
             rig.SetUserValues();
             rig.Run(f.flow);
-            healthy = {rig.ctx.image, ReadFileBytes(rig.dataDir / "config0.bin"), Held(rig.mouse.State()),
-                       rig.CommandReports()};
+            healthy = {rig.ctx.image, ReadFileBytes(rig.dataDir / "config0.bin"),
+                       ReadFileBytes(rig.dataDir / "str0.ini"), Held(rig.mouse.State()), rig.CommandReports()};
         }
         for (const auto& c : faults) {
             SCOPED_TRACE(std::string(f.name) + " with " + Name(c.fault));
@@ -257,7 +258,7 @@ TEST(FaultFlows, EveryFlowAndTheEventReaderUnderEveryFault)
             EXPECT_TRUE(result.saved);
             EXPECT_EQ(std::memcmp(&rig.ctx.image, &healthy.image, kConfigImageSize), 0) << "the user's values";
             EXPECT_EQ(ReadFileBytes(rig.dataDir / "config0.bin"), healthy.file);
-            EXPECT_EQ(rig.ctx.ini.ReadString(rig.dataDir / "str0.ini", "Setting-EN", "Item1"), "Caption 1");
+            EXPECT_EQ(ReadFileBytes(rig.dataDir / "str0.ini"), healthy.captions);
             if (c.mouseTakesReports) {
                 EXPECT_TRUE(Held(rig.mouse.State()) == healthy.held) << "what reached the mouse";
                 EXPECT_EQ(rig.mouse.BadChecksumCount(), 0);
