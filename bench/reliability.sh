@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/ci}
-app=$build/src/app/lumeno-kv580
+app=$build/lumeno-kv580
 vmouse=$build/emulator/server/lumeno-virtual-mouse
 for f in "$app" "$vmouse"; do
   [ -x "$f" ] || { echo "$f is missing: build $build first" >&2; exit 2; }

@@ -7,8 +7,8 @@ BEFORE_DIR holds the files as they were before the program ran, AFTER_DIR as
 the kill left them. Every configuration file must be a whole file whose
 bytes differ from before only in the fields the edits change; every INI file
 must parse, and every value in it must be its value before or a whole value
-the program writes (a word of VOCABULARY_FILE, the program's strings, or a
-number). Settings files are written key by key, so a file between two such
+the program writes (a string of VOCABULARY_FILE, the program's strings, or
+the end of one, or a number). Settings files are written key by key, so a file between two such
 writes passes. Prints the number of files checked; exits 1 with the reasons
 when a file is not whole.
 """
@@ -64,11 +64,17 @@ def parse_ini(data):
     return values
 
 
+def known(text, vocabulary):
+    """A string of the program, or the end of one: the linker stores a
+    string that ends another only once, inside the longer one."""
+    return text in vocabulary or any(word.endswith(text) for word in vocabulary)
+
+
 def whole_value(value, vocabulary):
-    if value in vocabulary or NUMBER.match(value):
+    if NUMBER.match(value) or known(value, vocabulary):
         return True
     numbered = NUMBERED.match(value)  # "Profile 2"
-    return bool(numbered and numbered.group(1) in vocabulary)
+    return bool(numbered and known(numbered.group(1), vocabulary))
 
 
 def check_config(name, before, after, problems):

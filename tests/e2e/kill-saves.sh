@@ -37,7 +37,7 @@ trap finish EXIT
 RANDOM=$SEED
 data="$SESSION_DIR/config/Lumeno-KV580 Pro"
 # Words the program can write as values: every string in its binary.
-strings -n 2 "$APP" >"$SESSION_DIR/vocabulary"
+strings -e S -n 2 "$APP" >"$SESSION_DIR/vocabulary"
 
 # Places in the main window (client pixels): the settings column's DPI pane,
 # the left column's headers and the axis sliders, the assignment boxes, the
@@ -143,6 +143,7 @@ for ((kill = 1; kill <= KILLS; kill++)); do
   mkdir -p "$SESSION_DIR/before" "$data"
   cp -a "$data/." "$SESSION_DIR/before/"
   : >"$SESSION_DIR/app.log"
+  frames_before=$(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true)
   start_app
   # Every tenth kill falls in the start-up; the others while edits are saved.
   if [ $((kill % 10)) -eq 1 ]; then
@@ -171,6 +172,7 @@ for ((kill = 1; kill <= KILLS; kill++)); do
     exit 1
   }
   files=$((files + checked))
+  echo "kill $kill: ${driver_name:-start-up}, $(($(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true) - frames_before)) frames sent, $checked files whole"
   driver_name=""
   session_pids=("${session_pids[@]/$APP_PID/}")
 done
