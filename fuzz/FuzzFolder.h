@@ -7,6 +7,7 @@
 #include "platform/PlatformPaths.h"
 #include "platform/linux/PosixFileStore.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -14,6 +15,13 @@
 #include <unistd.h>
 
 namespace lumeno::fuzz {
+
+// Ends the run as a finding, naming the broken promise.
+[[noreturn]] inline void Fail(const char* what)
+{
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+}
 
 class FuzzFolder {
 public:

@@ -54,30 +54,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ctx.device = &link;
     ctx.languageCode = "EN";
     if (!link.connection.CheckConnection())
-        std::abort();
+        fuzz::Fail("the virtual mouse is not found");
 
     LoadPositionConfigFile(ctx, 0);
     const size_t imageBytes = size > 1 ? std::min(size - 1, kConfigImageSize) : 0;
     if (!std::equal(data + 1, data + 1 + imageBytes, ctx.image.Bytes().begin()))
-        std::abort();
+        fuzz::Fail("the image does not hold the file's bytes");
 
     mouse.ClearTraffic();
     if (!WriteAll(ctx).saved || !WriteLiftOff(ctx).saved)
-        std::abort();
+        fuzz::Fail("a flow did not save");
     if (mouse.BadChecksumCount() != 0 || mouse.UnexpectedReportCount() != 0)
-        std::abort();
+        fuzz::Fail("a frame with a bad checksum or an unannounced chunk reached the mouse");
     for (const TrafficRecord& r : mouse.Traffic()) {
         const size_t expected = r.kind == TrafficKind::SetFeature || r.kind == TrafficKind::GetFeature
                                     ? 9
                                     : VirtualMouse::kChunkReportLength;
         if (r.collection == MouseCollection::Commands && r.bytes.size() != expected)
-            std::abort();
+            fuzz::Fail("a report of the wrong length reached the mouse");
     }
 
     const std::string saved = ReadAll(dir / ConfigFileName(0));
-    if (saved.size() != kConfigFileSize ||
-        !std::equal(ctx.image.Bytes().begin(), ctx.image.Bytes().end(), saved.begin() + 1))
-        std::abort();
+    if (saved.size() != kConfigFileSize || !std::equal(ctx.image.Bytes().begin(), ctx.image.Bytes().end(),
+                                                       reinterpret_cast<const uint8_t*>(saved.data()) + 1))
+        fuzz::Fail("the saved file is not the flag byte and the image");
     hid.RemoveMouse(mouse);
     return 0;
 }

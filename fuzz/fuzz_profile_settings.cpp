@@ -72,25 +72,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LoadProfileSettings(ctx, settings);
     PointerSettingsMarked(ctx);
     if (ReadProfileList(ctx).size() > 6)
-        std::abort();
+        fuzz::Fail("more than six profiles listed");
     ReadCurrentProfileName(ctx);
 
     ctx.languageCode = "EN";
     for (int i = 0; i < kButtonCount; ++i)
         ctx.captions[size_t(i)] = "Caption " + std::to_string(i + 1);
     if (!SaveCaptions(ctx, settings))
-        std::abort();
+        fuzz::Fail("the captions could not be written");
 
     AppContext again{debug, paths, files};
     again.languageCode = "EN";
     LoadProfileSettings(again, settings);
     if (again.captions != ctx.captions)
-        std::abort();
+        fuzz::Fail("the captions do not read back as written");
     const std::string written = ReadAll(settings);
     for (const std::string_view mark : {std::string_view("\xFF\xFE"), std::string_view("\xEF\xBB\xBF")}) {
         const bool had = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()).starts_with(mark);
         if (had && !std::string_view(written).starts_with(mark))
-            std::abort();
+            fuzz::Fail("the file lost its byte-order mark");
     }
     return 0;
 }

@@ -44,7 +44,7 @@ struct Served {
     Served()
     {
         if (!server.Start())
-            std::abort();
+            fuzz::Fail("the server does not start");
     }
 };
 
@@ -74,16 +74,16 @@ bool Exchange(int fd, const std::vector<uint8_t>& message)
     for (;;) {
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, kAnswerTimeoutMs) != 1)
-            std::abort(); // no reply and no close
+            fuzz::Fail("the server neither answered nor closed");
         const ssize_t n = ::recv(fd, reply.data(), reply.size(), 0);
         if (n <= 0)
             return false;
-        if (size_t(n) < kHeaderSize || !(reply[0] & kReply))
-            std::abort();
-        if (reply[0] == (uint8_t(MessageType::Input) | kReply))
-            continue; // an input report is never a reply
-        if (message.empty() || uint8_t(reply[0] & ~kReply) != message[0] || reply[1] > uint8_t(Status::BadRequest))
-            std::abort();
+        if (size_t(n) < kHeaderSize)
+            fuzz::Fail("a message from the server is shorter than its header");
+        if (reply[0] == uint8_t(MessageType::Input))
+            continue; // an input report the mouse sent meanwhile (a block read's chunks)
+        if (message.empty() || reply[0] != (message[0] | kReply) || reply[1] > uint8_t(Status::BadRequest))
+            fuzz::Fail("the reply is not of the request's type or has no known status");
         return true;
     }
 }
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto sockets = served.server.SocketPaths();
     const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
     if (fd < 0 || ConnectSocketAt(fd, sockets[(data[0] & kSocketBits) % sockets.size()]) != 0)
-        std::abort();
+        fuzz::Fail("no connection to the server");
 
     bool open = true;
     if (data[0] & kGreetBit)
