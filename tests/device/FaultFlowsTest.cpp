@@ -70,6 +70,21 @@ private:
     std::deque<std::function<void()>> tasks_;
 };
 
+// Device notices as the shell hands them on: queued, then behind any
+// running flow (the session closes handles a flow may be using).
+class BehindFlowsUiThread final : public UiThread {
+public:
+    BehindFlowsUiThread(UiThread& ui, DeviceWorker& worker) : ui_(ui), worker_(worker) {}
+    void Post(std::function<void()> task) override
+    {
+        ui_.Post([this, task = std::move(task)] { worker_.AfterFlows(task); });
+    }
+
+private:
+    UiThread& ui_;
+    DeviceWorker& worker_;
+};
+
 enum class Fault { None, NoAnswer, ShortAnswer, WrongChecksum, RemovalMidTransfer, SlowAnswer };
 
 const char* Name(Fault f)
@@ -176,9 +191,10 @@ struct FaultRig : ContextFixture {
     EmulatedHidSystem hid{&pacer};
     DeviceLink link{hid, pacer, debug};
     QueuedUiThread ui;
-    RecordingListener listener;
-    DeviceSession session{ctx, link, hid, ui, listener};
     DeviceWorker worker{ui, &link};
+    BehindFlowsUiThread notices{ui, worker};
+    RecordingListener listener;
+    DeviceSession session{ctx, link, hid, notices, listener};
 };
 
 // What the mouse holds of the user's values (not what it reads back of its
