@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
+#include <thread>
 
 namespace lumeno {
 
@@ -60,7 +61,7 @@ public:
     {
         VirtualMouse* mouse = state_->Live();
         if (!mouse || state_->mode != HidOpenMode::Commands || report.empty() ||
-            report.size() != state_->info.featureReportLength)
+            report.size() != state_->info.featureReportLength || !AnswersInTime(*mouse))
             return false;
         return mouse->HandleSetFeature(state_->collection, report);
     }
@@ -69,7 +70,7 @@ public:
     {
         VirtualMouse* mouse = state_->Live();
         if (!mouse || state_->mode != HidOpenMode::Commands || report.empty() ||
-            report.size() != state_->info.featureReportLength)
+            report.size() != state_->info.featureReportLength || !AnswersInTime(*mouse))
             return false;
         return mouse->HandleGetFeature(state_->collection, report);
     }
@@ -78,7 +79,7 @@ public:
     {
         VirtualMouse* mouse = state_->Live();
         if (!mouse || state_->mode != HidOpenMode::Commands || report.empty() ||
-            report.size() != state_->info.outputReportLength)
+            report.size() != state_->info.outputReportLength || !AnswersInTime(*mouse))
             return false;
         return mouse->HandleOutputReport(state_->collection, report);
     }
@@ -125,6 +126,21 @@ public:
     }
 
 private:
+    // A slow mouse costs its answer delay; one slower than the answer limit
+    // costs the limit and its report goes unanswered, as with a real device.
+    bool AnswersInTime(const VirtualMouse& mouse)
+    {
+        const std::chrono::milliseconds delay = mouse.Faults().answerDelay;
+        if (delay.count() <= 0)
+            return true;
+        const std::chrono::milliseconds waited = std::min(delay, kEmulatedAnswerLimit);
+        if (state_->timeoutClock)
+            state_->timeoutClock->Pause(waited);
+        else
+            std::this_thread::sleep_for(waited);
+        return delay < kEmulatedAnswerLimit;
+    }
+
     std::shared_ptr<HandleState> state_;
 };
 

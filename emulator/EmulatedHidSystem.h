@@ -7,6 +7,7 @@
 #include "VirtualMouse.h"
 #include "platform/HidSystem.h"
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -15,6 +16,10 @@
 namespace lumeno {
 
 class Pacer;
+
+// How long a report waits for a slow mouse (VirtualMouseFaults::answerDelay)
+// before it counts as unanswered: as long as the socket client waits.
+inline constexpr std::chrono::milliseconds kEmulatedAnswerLimit{2000};
 
 // How interface names spell the ids.
 enum class InterfaceNameStyle {

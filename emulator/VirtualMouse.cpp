@@ -143,59 +143,86 @@ void VirtualMouse::DispatchPlug(bool plugged)
 
 void VirtualMouse::SendLocked(MouseCollection collection, std::vector<uint8_t> report, std::vector<Outgoing>& out)
 {
+    if (frozen_)
+        return; // a hung firmware sends nothing
+    if (faults_.shortAnswers && report.size() > 1 + kShortAnswerBytes)
+        report.resize(1 + kShortAnswerBytes);
     traffic_.push_back({TrafficKind::Input, collection, report, Now()});
     out.push_back({collection, std::move(report)});
 }
 
+bool VirtualMouse::CountReportLocked() { return faults_.unplugAfterReports > 0 && --faults_.unplugAfterReports == 0; }
+
 bool VirtualMouse::HandleSetFeature(MouseCollection collection, std::span<const uint8_t> report)
 {
     std::vector<Outgoing> out;
+    bool pullOut = false;
     {
         std::lock_guard lock(mutex_);
         if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection))
             return false;
         traffic_.push_back({TrafficKind::SetFeature, collection, {report.begin(), report.end()}, Now()});
-        if (collection != MouseCollection::Commands)
-            return true; // the receiver interface takes reports and ignores them
-        if (report.size() < 1 + kFrameBytes) {
+        pullOut = CountReportLocked();
+        if (collection != MouseCollection::Commands) {
+            // the receiver interface takes reports and ignores them
+        } else if (report.size() < 1 + kFrameBytes) {
             ++unexpectedReports_;
-            return true;
+        } else {
+            std::array<uint8_t, 8> frame{};
+            std::copy_n(report.begin() + 1, kFrameBytes, frame.begin());
+            HandleFrameLocked(frame, out);
         }
-        std::array<uint8_t, 8> frame{};
-        std::copy_n(report.begin() + 1, kFrameBytes, frame.begin());
-        HandleFrameLocked(frame, out);
     }
     Dispatch(std::move(out));
+    if (pullOut)
+        Unplug();
     return true;
 }
 
 bool VirtualMouse::HandleGetFeature(MouseCollection collection, std::span<uint8_t> report)
 {
-    std::lock_guard lock(mutex_);
-    if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection) || report.empty())
-        return false;
-    std::fill(report.begin(), report.end(), 0);
-    if (collection == MouseCollection::Commands) {
-        const size_t n = std::min(kFrameBytes, report.size() - 1);
-        std::copy_n(reply_.begin(), n, report.begin() + 1);
+    bool pullOut = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection) ||
+            report.empty())
+            return false;
+        std::fill(report.begin(), report.end(), 0);
+        if (collection == MouseCollection::Commands) {
+            std::array<uint8_t, kFrameBytes> reply = reply_;
+            if (faults_.wrongChecksums)
+                reply[kFrameBytes - 1] = uint8_t(~reply[kFrameBytes - 1]);
+            const size_t kept = faults_.shortAnswers ? kShortAnswerBytes : kFrameBytes;
+            const size_t n = std::min(kept, report.size() - 1);
+            std::copy_n(reply.begin(), n, report.begin() + 1);
+        }
+        traffic_.push_back({TrafficKind::GetFeature, collection, {report.begin(), report.end()}, Now()});
+        pullOut = CountReportLocked();
     }
-    traffic_.push_back({TrafficKind::GetFeature, collection, {report.begin(), report.end()}, Now()});
+    if (pullOut)
+        Unplug();
     return true;
 }
 
 bool VirtualMouse::HandleOutputReport(MouseCollection collection, std::span<const uint8_t> report)
 {
-    std::lock_guard lock(mutex_);
-    if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection))
-        return false;
-    traffic_.push_back({TrafficKind::Output, collection, {report.begin(), report.end()}, Now()});
-    if (collection != MouseCollection::Commands)
-        return true;
-    if (chunksReceived_ >= chunksExpected_ || report.size() < 1 + kChunkBytes) {
-        ++unexpectedReports_;
-        return true;
+    bool pullOut = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (!plugged_ || frozen_ || collection == MouseCollection::Events || !HasCollection(collection))
+            return false;
+        traffic_.push_back({TrafficKind::Output, collection, {report.begin(), report.end()}, Now()});
+        pullOut = CountReportLocked();
+        if (collection != MouseCollection::Commands) {
+            // ignored, as above
+        } else if (chunksReceived_ >= chunksExpected_ || report.size() < 1 + kChunkBytes) {
+            ++unexpectedReports_;
+        } else {
+            HandleChunkLocked(report.subspan(1, kChunkBytes));
+        }
     }
-    HandleChunkLocked(report.subspan(1, kChunkBytes));
+    if (pullOut)
+        Unplug();
     return true;
 }
 
@@ -344,6 +371,18 @@ void VirtualMouse::SetFrozen(bool frozen)
 {
     std::lock_guard lock(mutex_);
     frozen_ = frozen;
+}
+
+void VirtualMouse::SetFaults(const VirtualMouseFaults& faults)
+{
+    std::lock_guard lock(mutex_);
+    faults_ = faults;
+}
+
+VirtualMouseFaults VirtualMouse::Faults() const
+{
+    std::lock_guard lock(mutex_);
+    return faults_;
 }
 
 void VirtualMouse::SetAccessDenied(bool denied)

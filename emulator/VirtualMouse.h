@@ -55,6 +55,24 @@ struct VirtualMouseOptions {
     std::string instanceId = "7&2a5c1f3b&0&0000";
 };
 
+// Ways a mouse fails while it is plugged in, beside SetFrozen (no answer)
+// and SetAnswersInputReads; all off by default.
+struct VirtualMouseFaults {
+    // Short answer: a reply frame holds only its first kShortAnswerBytes
+    // bytes (the rest zeros) and every input report is cut to that many
+    // bytes after its report id.
+    bool shortAnswers = false;
+    // Reply frames carry a wrong checksum.
+    bool wrongChecksums = false;
+    // Removal in the middle of a transfer: the mouse unplugs itself right
+    // after it has taken this many more reports (0 or less: never).
+    int unplugAfterReports = 0;
+    // Slow answer: what serving each report costs the host, on its clock
+    // (EmulatedHidSystem pauses its time-out clock; the socket server sleeps).
+    std::chrono::milliseconds answerDelay{0};
+};
+inline constexpr size_t kShortAnswerBytes = 2;
+
 // The firmware's settings, as last written (or as it started).
 struct VirtualMouseState {
     std::array<uint8_t, 4> reportRate{}; // byte 0 rate code, 1..3 firmware's own
@@ -146,8 +164,12 @@ public:
     // When false, the chunks of a block read are never sent (a silent mouse).
     void SetAnswersInputReads(bool answers);
     // When true, the mouse answers nothing: every report to it fails as an
-    // unanswered one would, and nothing is recorded (a hung firmware).
+    // unanswered one would, nothing is recorded and it sends no input
+    // report (a hung firmware).
     void SetFrozen(bool frozen);
+    // The faults above; SetFaults({}) ends them.
+    void SetFaults(const VirtualMouseFaults& faults);
+    VirtualMouseFaults Faults() const;
     // When true, probing any of the mouse's interfaces reports access denied.
     void SetAccessDenied(bool denied);
     bool AccessDenied() const;
@@ -181,6 +203,9 @@ private:
     void Dispatch(std::vector<Outgoing> out);
     void DispatchPlug(bool plugged);
     bool HasCollection(MouseCollection collection) const;
+    // Counts one report taken; true when the fault switch says the mouse is
+    // to be pulled out now.
+    bool CountReportLocked();
 
     VirtualMouseOptions options_;
     const Pacer* clock_;
@@ -191,6 +216,7 @@ private:
     bool answersInputReads_ = true;
     bool accessDenied_ = false;
     bool frozen_ = false;
+    VirtualMouseFaults faults_;
     VirtualMouseState state_;
     std::array<uint8_t, 8> reply_{}; // frame returned by the next GetFeature
     uint8_t blockCode_ = 0;          // header of the block being received

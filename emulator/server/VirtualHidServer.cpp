@@ -11,6 +11,7 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace lumeno {
@@ -261,6 +262,9 @@ bool VirtualHidServer::Serve(Client client)
     // Only a collection opened for commands takes reports; the event
     // collection is opened read-only, as on Windows.
     const bool commands = client.mode == static_cast<uint8_t>(OpenMode::Commands);
+    // A slow mouse: every report waits before it is served.
+    if (const auto delay = mouse_.Faults().answerDelay; delay.count() > 0)
+        std::this_thread::sleep_for(delay);
     switch (static_cast<MessageType>(type)) {
     case MessageType::SetFeature: {
         const bool ok = commands && mouse_.HandleSetFeature(collection, payload);

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <poll.h>
 #include <sstream>
 #include <string>
@@ -27,6 +28,10 @@
 namespace {
 
 using namespace lumeno;
+
+// Bounds of the fault command's numbers.
+constexpr long kMaxAnswerDelayMs = 60'000;
+constexpr long kMaxUnplugAfter = 1'000'000;
 
 constexpr const char* kUsage = "Usage: lumeno-virtual-mouse [OPTION]...\n"
                                "Plays the Lumeno-KV580 Pro mouse for the configuration program: serves its\n"
@@ -50,6 +55,10 @@ constexpr const char* kUsage = "Usage: lumeno-virtual-mouse [OPTION]...\n"
                                "            the last one, or from stage 8, the first enabled one)\n"
                                "  unplug    pull the mouse out\n"
                                "  plug      plug it in again\n"
+                               "  fault F   fail the program's reports: none, silent (no answer), short\n"
+                               "            (replies and input reports cut short), checksum (replies with\n"
+                               "            a wrong checksum), slow MS (each report MS milliseconds late)\n"
+                               "            or unplug-after N (pulled out after N more reports)\n"
                                "  state     print what the firmware holds (\"state <key> <value>\" lines,\n"
                                "            then \"state end\"); \"state lighting ...\" says what the\n"
                                "            light shows, e.g. \"breathing, cyan (#00ffff), speed 5 of 5\"\n"
@@ -133,6 +142,35 @@ bool ParseArguments(int argc, char** argv, Options& options, int& exitCode)
     return true;
 }
 
+// The faults of "fault ..." and whether the mouse is silent; nullopt when
+// the words name none.
+std::optional<std::pair<VirtualMouseFaults, bool>> ParseFault(std::istringstream& in)
+{
+    std::string kind, rest;
+    in >> kind;
+    VirtualMouseFaults faults;
+    bool silent = false;
+    long number = 0;
+    const bool wantsNumber = kind == "slow" || kind == "unplug-after";
+    if (wantsNumber && !(in >> number))
+        return std::nullopt;
+    if (in >> rest)
+        return std::nullopt;
+    if (kind == "silent")
+        silent = true;
+    else if (kind == "short")
+        faults.shortAnswers = true;
+    else if (kind == "checksum")
+        faults.wrongChecksums = true;
+    else if (kind == "slow" && number > 0 && number <= kMaxAnswerDelayMs)
+        faults.answerDelay = std::chrono::milliseconds(number);
+    else if (kind == "unplug-after" && number > 0 && number <= kMaxUnplugAfter)
+        faults.unplugAfterReports = int(number);
+    else if (kind != "none")
+        return std::nullopt;
+    return std::pair{faults, silent};
+}
+
 // Runs one command line; false when it asks to stop.
 bool RunCommand(const std::string& line, VirtualMouse& mouse)
 {
@@ -165,6 +203,14 @@ bool RunCommand(const std::string& line, VirtualMouse& mouse)
             mouse.Plug();
         else
             mouse.Unplug();
+    } else if (command == "fault") {
+        if (const auto faults = ParseFault(in)) {
+            mouse.SetFrozen(faults->second);
+            mouse.SetFaults(faults->first);
+            Print("fault " + line.substr(line.find("fault") + 6));
+        } else {
+            Print("error fault wants none, silent, short, checksum, slow MS or unplug-after N");
+        }
     } else if (command == "state") {
         for (const auto& l : TrafficLog::StateLines(mouse.State(), mouse.IsPlugged()))
             Print(l);

@@ -177,21 +177,22 @@ ProfileIni::Document ProfileIni::Document::Parse(std::string_view bytes)
 
     size_t start = 0;
     bool eolChosen = false;
+    // A line ends at CR LF, LF or a lone CR, as the Windows reader ends it;
+    // the first line end found is the one the file is written back with.
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
+        size_t end = text.find_first_of("\r\n", start);
         const bool last = end == std::string::npos;
         if (last)
             end = text.size();
-        std::string_view line(text.data() + start, end - start);
-        const bool cr = line.ends_with('\r');
-        if (cr)
-            line.remove_suffix(1);
+        size_t eolLength = last ? 0 : 1;
+        if (!last && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+            eolLength = 2;
         if (!last && !eolChosen) {
-            doc.eol = cr ? "\r\n" : "\n";
+            doc.eol = text.substr(end, eolLength);
             eolChosen = true;
         }
-        doc.lines.emplace_back(line);
-        start = end + 1;
+        doc.lines.emplace_back(text.data() + start, end - start);
+        start = end + eolLength;
     }
     doc.Reindex();
     return doc;

@@ -124,8 +124,9 @@ void SetReportRate(DeviceLink& link, const ConfigImage& image)
 void GetReportRate(DeviceLink& link)
 {
     CommandFrame frame = CommandFrame::Make(kGetReportRate);
-    link.transport.SendCommand(frame, true);
-    std::copy_n(frame.bytes.begin() + 1, link.state.reportRateState.size(), link.state.reportRateState.begin());
+    // Without a whole reply the bytes known before go back to the mouse.
+    if (link.transport.SendCommand(frame, true))
+        std::copy_n(frame.bytes.begin() + 1, link.state.reportRateState.size(), link.state.reportRateState.begin());
     DebugPrintf(link.debug, "ReportRate:%02x\n", frame[1]);
 }
 
@@ -169,8 +170,9 @@ void SetDpiStagesHigh(DeviceLink& link, const ConfigImage& image)
 void GetCurrentDpiStage(DeviceLink& link)
 {
     CommandFrame frame = CommandFrame::Make(kGetCurrentDpiStage);
-    link.transport.SendCommand(frame, true);
-    link.state.currentDpiStage = frame[1];
+    // Without a whole reply the stage known before is sent back.
+    if (link.transport.SendCommand(frame, true))
+        link.state.currentDpiStage = frame[1];
     DebugPrintf(link.debug, "nCurDPI:%02x\n", frame[1]);
 }
 
@@ -198,8 +200,10 @@ void GetLightingBlock(DeviceLink& link)
 {
     std::array<uint8_t, kChunkSize> data{};
     CommandFrame header = BlockHeader(kGetLightingBlock, 0, 1);
-    link.transport.TransferBlock(header, data, BlockDirection::Read, int32_t(data.size()));
-    std::copy_n(data.begin(), link.state.lightingBlock.size(), link.state.lightingBlock.begin());
+    // Without the whole block the bytes known before are kept: zeros would
+    // go back to the firmware over its own bytes.
+    if (link.transport.TransferBlock(header, data, BlockDirection::Read, int32_t(data.size())))
+        std::copy_n(data.begin(), link.state.lightingBlock.size(), link.state.lightingBlock.begin());
 }
 
 void SetLiftOff(DeviceLink& link, const ConfigImage& image) { link.transport.SendFrame(SetLiftOffFrame(image)); }
@@ -213,7 +217,6 @@ void UpdateReportRate(DeviceLink& link, const ConfigImage& image)
 
 void UpdateLightingBlock(DeviceLink& link, const ConfigImage& image)
 {
-    link.state.lightingBlock.fill(0);
     GetLightingBlock(link);
     // Entry i of the palette starts at image byte 88 + 3 i; any index byte
     // stays inside the image (at most byte 855), so it is read as it is.

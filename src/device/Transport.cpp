@@ -46,12 +46,18 @@ HidReadResult Transport::ReadInputReport(HidHandle& handle, std::span<uint8_t> r
 
 bool Transport::NoteAnswer(bool answered)
 {
-    if (!answered)
+    if (!answered) {
         unanswered_.store(true);
+        stopped_.store(true);
+    }
     return answered;
 }
 
-bool Transport::TakeUnanswered() { return unanswered_.exchange(false); }
+bool Transport::TakeUnanswered()
+{
+    stopped_.store(false);
+    return unanswered_.exchange(false);
+}
 
 void Transport::Pause(std::chrono::milliseconds duration)
 {
@@ -78,30 +84,37 @@ void Transport::SendFeature(const CommandFrame& frame)
     Pause(kFeaturePause);
 }
 
-void Transport::ReadReply(CommandFrame& frame)
+bool Transport::ReadReply(CommandFrame& frame)
 {
     ReportBuffer report{};
     const size_t length = ReportLength(connection_.FeatureReportLength(), kCommandFeatureReportLength);
-    if (auto handle = connection_.CommandHandle(); handle && !Cancelled()) {
-        if (!NoteAnswer(handle->GetFeature(std::span(report.data(), length))))
-            report.fill(0); // a failed read leaves zeros
-    }
+    bool read = false;
+    if (auto handle = connection_.CommandHandle(); handle && !Cancelled())
+        read = NoteAnswer(handle->GetFeature(std::span(report.data(), length)));
     Pause(kFeaturePause);
-    std::copy_n(report.begin() + kReportPayloadIndex, kFrameSize, frame.bytes.begin());
+    CommandFrame reply;
+    std::copy_n(report.begin() + kReportPayloadIndex, kFrameSize, reply.bytes.begin());
+    // A reply is a frame with its own checksum; a damaged one is no answer,
+    // its bytes would be taken as the mouse's state. Byte 0 is not examined:
+    // what the mouse puts there is its own.
+    const bool whole = read && FrameChecksumValid(reply.bytes);
+    frame = whole ? reply : CommandFrame{}; // a failed read leaves zeros
+    return whole;
 }
 
 void Transport::SendFrame(const CommandFrame& frame) { SendFeature(frame); }
 
-void Transport::SendCommand(CommandFrame& frame, bool readBack)
+bool Transport::SendCommand(CommandFrame& frame, bool readBack)
 {
     SendFeature(frame);
     if (!readBack)
-        return;
-    ReadReply(frame);
+        return true;
+    const bool whole = ReadReply(frame);
     DebugPrintf(debug_, "Buffer[1]:%02x,Buffer[2]:%02x.\n", frame[0], frame[1]);
+    return whole;
 }
 
-void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, BlockDirection direction,
+bool Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, BlockDirection direction,
                               int32_t byteCount)
 {
     SendFeature(header);
@@ -111,13 +124,17 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
     if (direction == BlockDirection::Read) {
         ReadReply(header);
         const size_t length = ReportLength(connection_.InputReportLength(), kChunkReportLength);
+        bool whole = true;
         for (int i = 0; i < chunks; ++i) {
             ReportBuffer report{};
+            bool came = false;
             if (handle && !Cancelled()) {
                 const HidReadResult got = ReadInputReport(*handle, std::span(report.data(), length));
-                if (got.status != HidReadStatus::Ok)
-                    report.fill(0);
+                came = got.status == HidReadStatus::Ok && got.length >= length;
+                if (!came)
+                    report.fill(0); // a cut chunk is as good as none
             }
+            whole = whole && came;
             const size_t offset = size_t(i) * kChunkSize;
             if (offset < data.size()) {
                 const size_t n = std::min(kChunkSize, data.size() - offset);
@@ -125,7 +142,7 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
             }
             Pause(kChunkPause);
         }
-        return;
+        return whole;
     }
 
     const size_t length = ReportLength(connection_.OutputReportLength(), kChunkReportLength);
@@ -141,6 +158,7 @@ void Transport::TransferBlock(CommandFrame& header, std::span<uint8_t> data, Blo
             NoteAnswer(handle->Write(std::span<const uint8_t>(report.data(), length)));
         Pause(kChunkPause);
     }
+    return true;
 }
 
 } // namespace lumeno

@@ -53,6 +53,7 @@ void DeviceWorker::Pump()
             planned_ = planned;
             if (link_) {
                 link_->cancel.store(false);
+                link_->transport.BeginFlow();
                 pausedAtStart_ = link_->transport.Paused();
             }
             handed_ = std::move(job);

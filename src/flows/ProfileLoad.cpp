@@ -2,6 +2,7 @@
 
 #include "buttons/FactoryCaptions.h"
 #include "config/ConfigFiles.h"
+#include "config/InterruptedWrites.h"
 #include "config/ProfileListFile.h"
 #include "config/ProfileSettings.h"
 #include "flows/AppContext.h"
@@ -73,6 +74,7 @@ ConfigLoad LoadProfile(AppContext& ctx)
 bool RunStartupFileSteps(AppContext& ctx, std::string_view systemLanguage)
 {
     const bool usable = EnsureDataDirectory(ctx);
+    RemoveInterruptedWrites(ctx);
     std::string listLanguage = ctx.ini.ReadString(ctx.paths.profileList, kSkinsSection, kLanguageKey);
     if (listLanguage.empty())
         listLanguage = systemLanguage;

@@ -171,10 +171,10 @@ FlowResult FactoryReset(AppContext& ctx)
     if (ctx.device && ctx.device->connection.MouseConnected())
         WriteAll(ctx);
     const FlowResult result = Saved(ctx); // back to the profile's own files
-    if (result.cancelled)
-        return result;
-    TakeSnapshot(ctx.image, ctx.snapshot);
-    // The user asked for the defaults, the pointer values included.
+    if (!result.cancelled)
+        TakeSnapshot(ctx.image, ctx.snapshot);
+    // The user asked for the defaults, the pointer values included; they are
+    // the desktop's, so a mouse that went away changes nothing for them.
     MarkPointerSettings(ctx);
     ApplyPointerSettings(ctx);
     return result;

@@ -40,7 +40,7 @@ FlowResult WriteAll(AppContext& ctx);
 // Factory defaults over the base file, keeping the profile index, the
 // lift-off switch and every macro; written to the mouse when it is connected,
 // then saved and snapshotted; the desktop's pointer settings are applied at
-// the end.
+// the end, also when the write was cancelled.
 FlowResult FactoryReset(AppContext& ctx);
 
 // The partial writes: their commands, then file, captions and snapshot.

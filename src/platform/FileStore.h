@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace lumeno {
 
@@ -25,6 +26,25 @@ struct FileIdentity {
 };
 
 enum class FileState { Missing, Present, Unreadable };
+
+// ReplaceAtomically writes into "<target name>.XXXXXX" (mkstemp's template)
+// beside the target. A process killed before the rename leaves that file.
+inline constexpr std::string_view kTemporaryTemplate = ".XXXXXX";
+
+// Whether name is a temporary file of ReplaceAtomically for a target named
+// targetName: the target's name, a dot and six letters or digits.
+constexpr bool IsTemporaryOf(std::string_view name, std::string_view targetName)
+{
+    if (name.size() != targetName.size() + kTemporaryTemplate.size() || !name.starts_with(targetName) ||
+        name[targetName.size()] != '.')
+        return false;
+    for (const char c : name.substr(targetName.size() + 1)) {
+        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum)
+            return false;
+    }
+    return true;
+}
 
 class FileStore {
 public:

@@ -198,6 +198,38 @@ TEST(StartupFiles, FreshInstallationGetsFolderProfileAndDefaults)
     EXPECT_EQ(again.languageCode, "DE");
 }
 
+TEST(StartupFiles, TemporaryFilesOfAKilledSaveAreRemovedAndNothingElse)
+{
+    test::TempDir tmp;
+    test::CapturingDebugOutput debug;
+    test::FixedPlatformPaths platform(tmp.path() / "config");
+    {
+        AppContext first{debug, platform, test::TestFiles()};
+        RunStartupFileSteps(first, "EN");
+        first.image.wheelLines = 7;
+        ASSERT_TRUE(SaveConfigFile(first));
+    }
+    const auto dir = tmp.path() / "config" / "Lumeno-KV580 Pro";
+    const struct {
+        const char* name;
+        bool removed;
+    } cases[] = {
+        {"config0.bin.a1B2c3", true},  {"str0.ini.ZZZZZZ", true},      {"str.ini.Qw3rty", true},
+        {"str.ini.new.000000", true},  {"record.ini.xYz789", true},    {"config.bin.abcdef", true},
+        {"config0.bin.abcde", false},  {"config0.bin.abcdef1", false}, {"config0.bin.ab-def", false},
+        {"config0.bin.bak", false},    {"notes.txt.abcdef", false},    {"config9.bin.abcdef", false},
+        {"Config0.bin.abcdef", false},
+    };
+    for (const auto& c : cases)
+        WriteFileBytes(dir / c.name, "a half-written file");
+
+    AppContext again{debug, platform, test::TestFiles()};
+    RunStartupFileSteps(again, "EN");
+    for (const auto& c : cases)
+        EXPECT_EQ(!std::filesystem::exists(dir / c.name), c.removed) << c.name;
+    EXPECT_EQ(again.image.wheelLines, 7); // the whole file beside them is what loads
+}
+
 TEST(StartupFiles, LanguageOfTheDesktop)
 {
     const struct {

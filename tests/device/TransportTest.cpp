@@ -102,13 +102,50 @@ TEST_F(TransportTest, BlockReadTakesTheReplyAndTheChunk)
     EXPECT_EQ(pacer.Now(), 120ms); // header 10, reply 10, chunk 100
 }
 
-TEST_F(TransportTest, SilentMouseReadsAsZerosAfterOneSecondPerReport)
+TEST_F(TransportTest, SilentMouseKeepsTheBlockKnownBeforeAfterOneSecondPerReport)
 {
     mouse.SetAnswersInputReads(false);
     link.state.lightingBlock.fill(0x77);
     GetLightingBlock(link);
-    EXPECT_EQ(link.state.lightingBlock, (std::array<uint8_t, 24>{}));
+    std::array<uint8_t, 24> before;
+    before.fill(0x77);
+    EXPECT_EQ(link.state.lightingBlock, before);
     EXPECT_EQ(pacer.Now(), 10ms + 10ms + 1000ms + 100ms);
+}
+
+TEST_F(TransportTest, DamagedRepliesAreNotTakenForTheMousesState)
+{
+    const struct {
+        const char* name;
+        VirtualMouseFaults faults;
+    } cases[] = {
+        {"short answers", {.shortAnswers = true}},
+        {"wrong checksums", {.wrongChecksums = true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        mouse.SetFaults({});
+        GetReportRate(link);
+        GetCurrentDpiStage(link);
+        GetLightingBlock(link);
+        const DeviceState known = link.state;
+        mouse.SetFaults(c.faults);
+        mouse.SwitchDpiStage(5); // what a damaged reply must not pass on either way
+        link.state.currentDpiStage = known.currentDpiStage;
+
+        CommandFrame frame = CommandFrame::Make(kGetCurrentDpiStage);
+        EXPECT_FALSE(link.transport.SendCommand(frame, true));
+        EXPECT_EQ(frame.bytes, CommandFrame{}.bytes) << "zeros, not the damaged bytes";
+        GetReportRate(link);
+        GetCurrentDpiStage(link);
+        GetLightingBlock(link);
+        EXPECT_EQ(link.state.reportRateState, known.reportRateState);
+        EXPECT_EQ(link.state.currentDpiStage, known.currentDpiStage);
+        if (c.faults.shortAnswers) {
+            EXPECT_EQ(link.state.lightingBlock, known.lightingBlock) << "a cut chunk is no block";
+        }
+    }
+    mouse.SetFaults({});
 }
 
 TEST(TransportWithoutMouseTest, EveryCallFailsAtOnceButKeepsItsPauses)

@@ -115,6 +115,46 @@ TEST_F(ProgramTest, PrintsEachFrameDecodedAndAnswersCommands)
     EXPECT_TRUE(fs::is_empty(folder));
 }
 
+TEST_F(ProgramTest, FaultCommandsFailTheProgramsReportsOverTheSockets)
+{
+    ASSERT_TRUE(link.connection.CheckConnection());
+    const struct {
+        const char* command;
+        bool wholeReply; // GetReportRate comes back whole
+        bool answered;   // the frame before it was taken
+    } cases[] = {
+        {"fault checksum", false, true},
+        {"fault short", false, true},
+        {"fault silent", false, false},
+        {"fault none", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        program.Send(c.command);
+        EXPECT_EQ(program.ReadLine().value_or(""), c.command);
+        link.transport.TakeUnanswered();
+        link.transport.SendFrame(CommandFrame::Make(kSetLiftOff, {3}));
+        EXPECT_EQ(!link.transport.TakeUnanswered(), c.answered);
+        CommandFrame rate = CommandFrame::Make(kGetReportRate);
+        EXPECT_EQ(link.transport.SendCommand(rate, true), c.wholeReply);
+        link.transport.TakeUnanswered();
+        program.Send("state"); // skips the traffic lines of this case
+        EXPECT_TRUE(program.WaitForLine("state end"));
+    }
+
+    program.Send("fault unplug-after 1");
+    EXPECT_EQ(program.ReadLine().value_or(""), "fault unplug-after 1");
+    link.transport.SendFrame(CommandFrame::Make(kSetLiftOff, {4}));
+    EXPECT_TRUE(program.WaitForLine("unplugged"));
+
+    for (const char* bad : {"fault", "fault slow", "fault slow 0", "fault unplug-after x", "fault none now"}) {
+        program.Send(bad);
+        EXPECT_EQ(program.ReadLine().value_or(""),
+                  "error fault wants none, silent, short, checksum, slow MS or unplug-after N")
+            << bad;
+    }
+}
+
 TEST_F(ProgramTest, AResetPutsTheMouseOnTheFirstStageAndTheButtonGoesOnFromThere)
 {
     EnsureDataDirectory(ctx);

@@ -30,6 +30,10 @@ fetch() { # package
   (cd "$cache" && apt-get download -q "$1" >/dev/null 2>&1) || { echo "cannot download $1"; exit 77; }
 }
 kdir=$cache/$kpkg
+# The cache is shared by runs at once: one of them fetches and unpacks at a
+# time, the others wait for it and then find the work done.
+exec 9>"$cache/.lock"
+flock 9
 [ -f "$kdir/done" ] || fetch "$kpkg"
 fetch busybox-static
 
@@ -58,6 +62,9 @@ else
   cp "$kdir/boot/vmlinuz-$kver" "$work/kernel"
   echo bzimage > "$work/kernel.kind"
 fi
+
+flock -u 9
+exec 9>&-
 
 root=$work/root
 rm -rf "$root" && mkdir -p "$root/bin" "$root/proc" "$root/sys" "$root/dev" "$root/lib/modules"

@@ -38,7 +38,7 @@ int PosixFileStore::ReplaceAtomically(const std::filesystem::path& target, std::
     if (exists && !S_ISREG(existing.st_mode))
         return EISDIR;
 
-    std::string temp = target.string() + ".XXXXXX";
+    std::string temp = target.string() + std::string(kTemporaryTemplate);
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return errno;
