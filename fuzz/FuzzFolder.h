@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -21,6 +23,13 @@ namespace lumeno::fuzz {
 {
     std::fprintf(stderr, "broken: %s\n", what);
     std::abort();
+}
+
+// The whole file; empty when it cannot be read.
+inline std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 class FuzzFolder {

@@ -18,19 +18,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 using namespace lumeno;
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 fuzz::FuzzFolder folder;
 fuzz::UnflushedFileStore files;
@@ -74,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             fuzz::Fail("a report of the wrong length reached the mouse");
     }
 
-    const std::string saved = ReadAll(dir / ConfigFileName(0));
+    const std::string saved = fuzz::ReadAll(dir / ConfigFileName(0));
     if (saved.size() != kConfigFileSize || !std::equal(ctx.image.Bytes().begin(), ctx.image.Bytes().end(),
                                                        reinterpret_cast<const uint8_t*>(saved.data()) + 1))
         fuzz::Fail("the saved file is not the flag byte and the image");

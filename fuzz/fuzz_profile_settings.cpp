@@ -16,8 +16,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,12 +39,6 @@ std::vector<uint8_t> Encode(const uint8_t* data, size_t size)
     if (encoding == Encoding::LoneCr)
         std::replace(bytes.begin(), bytes.end(), uint8_t('\n'), uint8_t('\r'));
     return bytes;
-}
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 fuzz::FuzzFolder folder;
@@ -86,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LoadProfileSettings(again, settings);
     if (again.captions != ctx.captions)
         fuzz::Fail("the captions do not read back as written");
-    const std::string written = ReadAll(settings);
+    const std::string written = fuzz::ReadAll(settings);
     for (const std::string_view mark : {std::string_view("\xFF\xFE"), std::string_view("\xEF\xBB\xBF")}) {
         const bool had = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()).starts_with(mark);
         if (had && !std::string_view(written).starts_with(mark))

@@ -31,12 +31,14 @@ e2e_begin() {
   step=""
   trap e2e_finish EXIT
 }
+# A script may define e2e_cleanup; it runs first, before the session stops.
 e2e_finish() {
   local rc=$?
+  if declare -F e2e_cleanup >/dev/null; then e2e_cleanup; fi
   stop_session
   if [ $rc -ne 0 ]; then
     echo "FAILED at: $step"
-    echo "== program:"; cat "$SESSION_DIR/app.log" 2>/dev/null || true
+    echo "== program:"; tail -n 200 "$SESSION_DIR/app.log" 2>/dev/null || true
     echo "== virtual mouse:"; tail -n 30 "$SESSION_DIR/vmouse.log" 2>/dev/null || true
   else
     rm -rf "$SESSION_DIR"

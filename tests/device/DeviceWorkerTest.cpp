@@ -1,12 +1,11 @@
 // The device worker: flows one at a time in the order asked, UI work queued
 // behind them in the same order, and the observer's start and idle calls.
 #include "flows/DeviceWorker.h"
-#include "platform/UiThread.h"
+
+#include "PumpedUiThread.h"
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -14,33 +13,7 @@
 namespace lumeno {
 namespace {
 
-// Tasks posted from any thread, run when the test pumps them.
-class PumpedUiThread final : public UiThread {
-public:
-    void Post(std::function<void()> task) override
-    {
-        std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
-        changed_.notify_all();
-    }
-    // Waits (bounded) for one posted task and runs it here.
-    bool RunOne()
-    {
-        std::unique_lock lock(mutex_);
-        if (!changed_.wait_for(lock, std::chrono::seconds(5), [this] { return !tasks_.empty(); }))
-            return false;
-        auto task = std::move(tasks_.front());
-        tasks_.pop_front();
-        lock.unlock();
-        task();
-        return true;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::function<void()>> tasks_;
-};
+using test::PumpedUiThread;
 
 struct RecordingObserver final : FlowObserver {
     void FlowStarted(std::chrono::milliseconds planned) override

@@ -7,6 +7,7 @@
 // the user's values in the image and save them. A mouse that still takes
 // reports must hold what a healthy one holds.
 #include "DeviceFixture.h"
+#include "PumpedUiThread.h"
 
 #include "config/ProfileSettings.h"
 #include "flows/DeviceWorker.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <thread>
 
@@ -38,36 +38,6 @@ public:
 private:
     VirtualPacer clock_;
     std::thread::id ui_ = std::this_thread::get_id();
-};
-
-// Tasks posted from any thread, run on the test thread when it pumps.
-class QueuedUiThread final : public UiThread {
-public:
-    void Post(std::function<void()> task) override
-    {
-        std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
-        changed_.notify_all();
-    }
-    // Runs posted tasks until done() holds; false after five idle seconds.
-    bool PumpUntil(const std::function<bool()>& done)
-    {
-        while (!done()) {
-            std::unique_lock lock(mutex_);
-            if (!changed_.wait_for(lock, 5s, [this] { return !tasks_.empty(); }))
-                return false;
-            auto task = std::move(tasks_.front());
-            tasks_.pop_front();
-            lock.unlock();
-            task();
-        }
-        return true;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::function<void()>> tasks_;
 };
 
 // Device notices as the shell hands them on: queued, then behind any
@@ -190,7 +160,7 @@ struct FaultRig : ContextFixture {
     VirtualMouse mouse{{}, &pacer};
     EmulatedHidSystem hid{&pacer};
     DeviceLink link{hid, pacer, debug};
-    QueuedUiThread ui;
+    PumpedUiThread ui;
     DeviceWorker worker{ui, &link};
     BehindFlowsUiThread notices{ui, worker};
     RecordingListener listener;

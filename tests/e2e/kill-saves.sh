@@ -13,26 +13,11 @@ VMOUSE=$2
 KILLS=${3:-20}
 SEED=${4:-21}
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xdpyinfo python3; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
-done
-
-SESSION_DIR=$(mktemp -d /tmp/lumeno-kill-saves.XXXXXX)
 . "$here/../../scripts/lib/session.sh"
+e2e_require Xvfb xdotool xdpyinfo python3
+e2e_begin kill-saves
 driver=""
-finish() {
-  local rc=$?
-  [ -n "$driver" ] && kill "$driver" 2>/dev/null
-  stop_session
-  if [ $rc -ne 0 ]; then
-    echo "== program (last run):"; tail -n 40 "$SESSION_DIR/app.log" || true
-    echo "== virtual mouse:"; tail -n 20 "$SESSION_DIR/vmouse.log" || true
-    echo "files kept in $SESSION_DIR"
-  else
-    rm -rf "$SESSION_DIR"
-  fi
-}
-trap finish EXIT
+e2e_cleanup() { [ -z "$driver" ] || kill "$driver" 2>/dev/null || true; }
 
 RANDOM=$SEED
 data="$SESSION_DIR/config/Lumeno-KV580 Pro"

@@ -12,9 +12,9 @@ APP=$1
 VMOUSE=$2
 CYCLES=${3:-100}
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb trayer xdotool xdpyinfo; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
-done
+. "$here/../../scripts/lib/session.sh"
+e2e_require Xvfb trayer xdotool xdpyinfo
+e2e_begin plug-cycles
 
 # What may be in use at the end beyond the start: a handle or a worker in
 # passing, and the heap's own slack.
@@ -24,20 +24,6 @@ RSS_BOUND_KB=6144
 WARM_UP=5
 # Each removal and arrival is handled within this many seconds.
 HANDLED_WITHIN=10
-
-SESSION_DIR=$(mktemp -d /tmp/lumeno-plug-cycles.XXXXXX)
-. "$here/../../scripts/lib/session.sh"
-finish() {
-  local rc=$?
-  stop_session
-  if [ $rc -ne 0 ]; then
-    echo "== program:"; tail -n 40 "$SESSION_DIR/app.log" || true
-    echo "== virtual mouse:"; tail -n 20 "$SESSION_DIR/vmouse.log" || true
-  else
-    rm -rf "$SESSION_DIR"
-  fi
-}
-trap finish EXIT
 
 fds() { find "/proc/$APP_PID/fd" -mindepth 1 -maxdepth 1 | wc -l; }
 threads() { awk '/^Threads:/ {print $2}' "/proc/$APP_PID/status"; }
