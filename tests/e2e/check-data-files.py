@@ -8,9 +8,9 @@ the kill left them. Every configuration file must be a whole file whose
 bytes differ from before only in the fields the edits change; every INI file
 must parse, and every value in it must be its value before or a whole value
 the program writes (a string of VOCABULARY_FILE, the program's strings, or
-the end of one, or a number). Settings files are written key by key, so a file between two such
-writes passes. Prints the number of files checked; exits 1 with the reasons
-when a file is not whole.
+the end of one, or a number). Settings files are written key by key, so a
+file between two such writes passes. Prints the number of files checked;
+exits 1 with the reasons when a file is not whole.
 """
 import os
 import re
