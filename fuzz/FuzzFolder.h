@@ -96,6 +96,15 @@ private:
     std::filesystem::path folder_;
 };
 
+// What a target that goes through the data files needs, made once per run:
+// the private folder, its file calls, its paths and a silent debug output.
+struct DataFiles {
+    FuzzFolder folder;
+    UnflushedFileStore files;
+    NoDebugOutput debug;
+    FolderPaths paths{folder.Path()};
+};
+
 // Writes bytes as the whole of file.
 inline void WriteWholeFile(const std::filesystem::path& file, const uint8_t* data, size_t size)
 {

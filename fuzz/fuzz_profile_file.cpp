@@ -24,16 +24,13 @@ namespace {
 
 using namespace lumeno;
 
-fuzz::FuzzFolder folder;
-fuzz::UnflushedFileStore files;
-fuzz::NoDebugOutput debug;
-fuzz::FolderPaths paths(folder.Path());
+fuzz::DataFiles run;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::filesystem::path dir = folder.Path() / kDataFolderName;
+    const std::filesystem::path dir = run.folder.Path() / kDataFolderName;
     std::filesystem::create_directories(dir);
     fuzz::WriteWholeFile(dir / ConfigFileName(0), data, size);
 
@@ -41,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     VirtualMouse mouse({}, &pacer);
     EmulatedHidSystem hid(&pacer);
     hid.AddMouse(mouse);
-    DeviceLink link(hid, pacer, debug);
-    AppContext ctx{debug, paths, files};
+    DeviceLink link(hid, pacer, run.debug);
+    AppContext ctx{run.debug, run.paths, run.files};
     ctx.device = &link;
     ctx.languageCode = "EN";
     if (!link.connection.CheckConnection())

@@ -41,23 +41,20 @@ std::vector<uint8_t> Encode(const uint8_t* data, size_t size)
     return bytes;
 }
 
-fuzz::FuzzFolder folder;
-fuzz::UnflushedFileStore files;
-fuzz::NoDebugOutput debug;
-fuzz::FolderPaths paths(folder.Path());
+fuzz::DataFiles run;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::vector<uint8_t> bytes = Encode(data, size);
-    const std::filesystem::path dir = folder.Path() / kDataFolderName;
+    const std::filesystem::path dir = run.folder.Path() / kDataFolderName;
     std::filesystem::create_directories(dir);
     const auto settings = dir / SettingsFileName(0);
     fuzz::WriteWholeFile(settings, bytes.data(), bytes.size());
     fuzz::WriteWholeFile(dir / kProfileListFile, bytes.data(), bytes.size());
 
-    AppContext ctx{debug, paths, files}; // a fresh reader: every input is parsed
+    AppContext ctx{run.debug, run.paths, run.files}; // a fresh reader: every input is parsed
     EnsureDataDirectory(ctx);
     ctx.paths.currentSettingsFile = settings;
     ctx.languageCode = ReadLanguageCode(ctx);
@@ -73,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!SaveCaptions(ctx, settings))
         fuzz::Fail("the captions could not be written");
 
-    AppContext again{debug, paths, files};
+    AppContext again{run.debug, run.paths, run.files};
     again.languageCode = "EN";
     LoadProfileSettings(again, settings);
     if (again.captions != ctx.captions)
