@@ -1,5 +1,6 @@
 #include "config/ConfigFiles.h"
 
+#include "config/ProfileList.h"
 #include "config/ProfileSettings.h"
 #include "config/ProfileStore.h"
 #include "platform/DebugOutput.h"
@@ -17,7 +18,6 @@ namespace lumeno {
 
 namespace {
 
-constexpr int kMaxProfiles = 6;
 constexpr uint8_t kFirstRunFlagWritten = 1;
 
 void RebuildDataPaths(ProfileStore& ctx)

@@ -1,6 +1,7 @@
 #include "config/InterruptedWrites.h"
 
 #include "config/ConfigFiles.h"
+#include "config/ProfileList.h"
 #include "config/ProfileListFile.h"
 #include "config/ProfileStore.h"
 #include "platform/DebugOutput.h"
@@ -14,13 +15,12 @@ namespace lumeno {
 
 namespace {
 
-// Profile numbers that have files of their own ("config0.bin".."config5.bin").
-constexpr int kProfileFileCount = 6;
-
+// The program's data files: the base ones, then "config0.bin".."config5.bin"
+// and the settings file of each profile.
 std::vector<std::string> DataFileNames()
 {
     std::vector<std::string> names{kBaseConfigFile, kProfileListFile, kProfileListJournalFile, kMacroLibraryFile};
-    for (int n = 0; n < kProfileFileCount; ++n) {
+    for (int n = 0; n < kMaxProfiles; ++n) {
         names.push_back(ConfigFileName(n).string());
         names.push_back(SettingsFileName(n).string());
     }
