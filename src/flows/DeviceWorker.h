@@ -59,6 +59,8 @@ public:
     void AfterFlows(std::function<void()> task);
 
     bool Busy() const { return running_; }
+    // Work waiting behind the running flow.
+    std::size_t Queued() const { return queue_.size(); }
     // The running flow's pauses paid so far, against its plan: 0..1. Any thread.
     double Progress() const;
     // Stops the running flow at its next pause or transfer. Any thread.

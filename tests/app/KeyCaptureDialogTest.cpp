@@ -3,11 +3,11 @@
 // on screen.
 #include "buttons/SingleDialog.h"
 
+#include "support/EventLoopQuiet.h"
 #include "support/TestContext.h"
 #include "ui/SkinImages.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -83,10 +83,7 @@ struct KeyCaptureDialogTest : ::testing::Test {
     {
         const int before = hook.starts;
         dialog.show();
-        QElapsedTimer t;
-        t.start();
-        while (hook.starts == before && t.elapsed() < 2000)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_TRUE(test::WaitFor([&] { return hook.starts != before; }));
     }
 
     TempDir folder;
@@ -174,8 +171,7 @@ TEST_F(KeyCaptureDialogTest, WithoutItsBackgroundItSaysSoTakesNoHookAndStillEnds
     EXPECT_EQ(told[0].caption, "Single Key Dialog Load background image failed!!!");
     EXPECT_EQ(told[0].text, "error");
     dialog->show();
-    QApplication::processEvents();
-    QApplication::processEvents();
+    ASSERT_TRUE(test::WaitUntilQuiet());
     EXPECT_EQ(hook.starts, 0);
     EXPECT_EQ(dialog->size(), QSize(392, 288));
     QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(250, 260));

@@ -8,6 +8,7 @@
 #include "device/DeviceLink.h"
 #include "platform/Pacer.h"
 #include "platform/WindowLookup.h"
+#include "support/EventLoopQuiet.h"
 #include "support/TestContext.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
@@ -16,7 +17,6 @@
 #include "VirtualMouse.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 
 #include <condition_variable>
@@ -175,19 +175,6 @@ private:
     int waiting_ = 0;
 };
 
-// Runs the event loop until done() holds or two seconds pass.
-inline bool WaitFor(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > 2000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 struct MainWindowFixture : ContextFixture {
     MainWindowFixture()
     {
@@ -233,12 +220,14 @@ struct MainWindowFixture : ContextFixture {
     }
 
     // Lets queued requests and the flows they start run to their end.
-    bool Settle()
+    ::testing::AssertionResult Settle()
     {
-        QApplication::processEvents();
-        const bool idle = WaitFor([this] { return !shell->Worker().Busy(); });
-        QApplication::processEvents();
-        return idle;
+        return WaitUntilQuiet([this] {
+            const DeviceWorker& worker = shell->Worker();
+            if (!worker.Busy())
+                return std::string();
+            return "a flow on the device worker, " + std::to_string(worker.Queued()) + " more queued behind it";
+        });
     }
 
     TempDir appFolder;

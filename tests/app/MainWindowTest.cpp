@@ -545,10 +545,11 @@ TEST_F(MainWindowTest, ExitDuringAFlowCancelsItAndWaitsForItsSave)
     ASSERT_TRUE(WaitFor([&] { return pacer.SomeoneWaits(); }));
     const size_t reportsBefore = mouse.Traffic().size();
 
-    // The held pause ends a little later; the exit must not have waited for
-    // the rest of the flow's pauses.
+    // The held pause ends once the exit has cancelled the flow; the exit
+    // must not have waited for the rest of the flow's pauses.
     std::thread releaser([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        while (!link.cancel.load())
+            std::this_thread::yield();
         pacer.Release();
     });
     shell.reset();

@@ -259,7 +259,7 @@ TEST_F(ProfilePaneTest, ASecondClickRenamesInPlaceAndEnterOrEscapeDoNotEndTheEdi
     ASSERT_NE(pane->Editor(), nullptr);
     EXPECT_EQ(editor->text(), "My Work"); // the blank reached it
     QTest::keyClick(editor, Qt::Key_Tab);
-    QApplication::processEvents();
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ListTexts(pane), (QStringList{"Game", "My Work"}));
 
     // A duplicate is refused.
@@ -267,7 +267,7 @@ TEST_F(ProfilePaneTest, ASecondClickRenamesInPlaceAndEnterOrEscapeDoNotEndTheEdi
     ASSERT_NE(pane->Editor(), nullptr);
     pane->Editor()->setText("Game");
     pane->Editor()->AcceptEdit();
-    QApplication::processEvents();
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(ListTexts(pane), (QStringList{"Game", "My Work"}));
 
     // Enter, Space, Escape and F1 on the list neither close nor change anything.
