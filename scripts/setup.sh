@@ -28,7 +28,9 @@ test_packages=(
   libxtst-dev
   # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
   qemu-system-x86 cpio xz-utils python3
-  # The fuzzers: clang with libFuzzer. The code style check.
+  # tests/run-under-load.sh keeps the cores busy with stress-ng.
+  stress-ng
+  # The sanitizer build and the fuzzers: clang with libFuzzer. The code style check.
   clang libclang-rt-14-dev clang-format
   # The package checks: its dependencies, lintian, the desktop entries, the
   # metainfo and the man pages.

@@ -14,6 +14,7 @@
 #include "flows/WriteFlows.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -192,111 +193,141 @@ struct Outcome {
     int reports = 0;
 };
 
-TEST(FaultFlows, EveryFlowAndTheEventReaderUnderEveryFault)
+// A flow and the block chunks it reads (the lighting block).
+struct FlowCase {
+    Flow flow;
+    const char* name;
+    int chunksRead;
+};
+const FlowCase kFlows[] = {
+    {Flow::WriteAll, "WriteAll", 1},
+    {Flow::FactoryReset, "FactoryReset", 1},
+    {Flow::ButtonsAndMacros, "Buttons", 0},
+    {Flow::Sensitivity, "Sensitivity", 0},
+    {Flow::Dpi, "Dpi", 0},
+    {Flow::ReportRate, "ReportRate", 0},
+    {Flow::Lighting, "Lighting", 1},
+    {Flow::LiftOff, "LiftOff", 0},
+};
+struct FaultCase {
+    Fault fault;
+    bool mouseTakesReports; // it must then hold what a healthy one holds
+    bool lostAfter;         // the program then takes it as gone
+};
+const FaultCase kFaults[] = {
+    {Fault::NoAnswer, false, true},      {Fault::ShortAnswer, true, false},
+    {Fault::WrongChecksum, true, false}, {Fault::RemovalMidTransfer, false, false},
+    {Fault::SlowAnswer, false, true},
+};
+
+// Each fault's letters only, for the case names.
+std::string CaseName(Fault f)
 {
-    // Flows and the block chunks each reads (the lighting block).
-    const struct {
-        Flow flow;
-        const char* name;
-        int chunksRead;
-    } flows[] = {
-        {Flow::WriteAll, "WriteAll", 1},
-        {Flow::FactoryReset, "FactoryReset", 1},
-        {Flow::ButtonsAndMacros, "Buttons", 0},
-        {Flow::Sensitivity, "Sensitivity", 0},
-        {Flow::Dpi, "Dpi", 0},
-        {Flow::ReportRate, "ReportRate", 0},
-        {Flow::Lighting, "Lighting", 1},
-        {Flow::LiftOff, "LiftOff", 0},
-    };
-    const struct {
-        Fault fault;
-        bool mouseTakesReports; // it must then hold what a healthy one holds
-        bool lostAfter;         // the program then takes it as gone
-    } faults[] = {
-        {Fault::NoAnswer, false, true},      {Fault::ShortAnswer, true, false},
-        {Fault::WrongChecksum, true, false}, {Fault::RemovalMidTransfer, false, false},
-        {Fault::SlowAnswer, false, true},
-    };
-
-    for (const auto& f : flows) {
-        Outcome healthy;
-        {
-            FaultRig rig;
-            rig.SetUserValues();
-            rig.Run(f.flow);
-            healthy = {rig.ctx.image, ReadFileBytes(rig.dataDir / "config0.bin"),
-                       ReadFileBytes(rig.dataDir / "str0.ini"), Held(rig.mouse.State()), rig.CommandReports()};
+    std::string name;
+    bool upper = true;
+    for (const char c : std::string(Name(f))) {
+        if (c == ' ' || c == '-') {
+            upper = true;
+            continue;
         }
-        for (const auto& c : faults) {
-            SCOPED_TRACE(std::string(f.name) + " with " + Name(c.fault));
-            FaultRig rig;
-            rig.SetUserValues();
-            const std::chrono::milliseconds bound =
-                PlannedPauses(f.flow, rig.ctx) + f.chunksRead * kInputReportTimeout + kEmulatedAnswerLimit;
-            rig.Apply(c.fault, healthy.reports);
-            const auto start = rig.pacer.Now();
-
-            const FlowResult result = rig.Run(f.flow);
-
-            EXPECT_LE(rig.pacer.Now() - start, bound);
-            EXPECT_EQ(rig.pacer.pausesOnUi.load(), 0) << "the UI thread waited on the mouse";
-            EXPECT_TRUE(result.saved);
-            EXPECT_EQ(std::memcmp(&rig.ctx.image, &healthy.image, kConfigImageSize), 0) << "the user's values";
-            EXPECT_EQ(ReadFileBytes(rig.dataDir / "config0.bin"), healthy.file);
-            EXPECT_EQ(ReadFileBytes(rig.dataDir / "str0.ini"), healthy.captions);
-            if (c.mouseTakesReports) {
-                EXPECT_TRUE(Held(rig.mouse.State()) == healthy.held) << "what reached the mouse";
-                EXPECT_EQ(rig.mouse.BadChecksumCount(), 0);
-            }
-            rig.session.AfterFlow();
-            EXPECT_EQ(rig.session.Lost(), c.lostAfter);
-        }
+        name += upper ? char(std::toupper(static_cast<unsigned char>(c))) : c;
+        upper = false;
     }
-
-    // The event reader: a fault never turns into a wrong notice, and the next
-    // good report after it is heard.
-    const struct {
-        Fault fault;
-        bool faultyReportHeard;
-    } readerCases[] = {
-        {Fault::NoAnswer, false},           {Fault::ShortAnswer, false}, {Fault::WrongChecksum, true},
-        {Fault::RemovalMidTransfer, false}, {Fault::SlowAnswer, true},
-    };
-    for (const auto& c : readerCases) {
-        SCOPED_TRACE(std::string("event reader with ") + Name(c.fault));
-        FaultRig rig;
-        auto heard = [&](const char* call) {
-            const auto calls = rig.listener.Snapshot();
-            return std::find(calls.begin(), calls.end(), call) != calls.end();
-        };
-        rig.Apply(c.fault, 0);
-        if (c.fault == Fault::RemovalMidTransfer) {
-            rig.mouse.Unplug(); // while the reader waits in its read
-            EXPECT_TRUE(rig.ui.PumpUntil([&] { return heard("gone"); }));
-        }
-        rig.mouse.SwitchDpiStage(4);
-        rig.mouse.SetFaults({});
-        rig.mouse.SetFrozen(false);
-        if (c.fault == Fault::RemovalMidTransfer) {
-            rig.mouse.Plug();
-            EXPECT_TRUE(rig.ui.PumpUntil([&] { return heard("arrived"); }));
-        }
-        rig.mouse.SwitchDpiStage(6);
-        const std::vector<std::string> expected =
-            c.faultyReportHeard ? std::vector<std::string>{"dpi 4", "dpi 6"} : std::vector<std::string>{"dpi 6"};
-        auto dpiNotices = [&] {
-            std::vector<std::string> dpi;
-            for (const auto& call : rig.listener.Snapshot())
-                if (call.starts_with("dpi "))
-                    dpi.push_back(call);
-            return dpi;
-        };
-        EXPECT_TRUE(rig.ui.PumpUntil([&] { return dpiNotices().size() >= expected.size(); }));
-        EXPECT_EQ(dpiNotices(), expected);
-        EXPECT_EQ(rig.pacer.pausesOnUi.load(), 0);
-    }
+    return name;
 }
+
+struct FaultFlowTest : ::testing::TestWithParam<std::tuple<FlowCase, FaultCase>> {};
+
+TEST_P(FaultFlowTest, EndsInTimeKeepsTheUsersValuesAndSavesThem)
+{
+    const auto& [f, c] = GetParam();
+    Outcome healthy;
+    {
+        FaultRig rig;
+        rig.SetUserValues();
+        rig.Run(f.flow);
+        healthy = {rig.ctx.image, ReadFileBytes(rig.dataDir / "config0.bin"), ReadFileBytes(rig.dataDir / "str0.ini"),
+                   Held(rig.mouse.State()), rig.CommandReports()};
+    }
+    FaultRig rig;
+    rig.SetUserValues();
+    const std::chrono::milliseconds bound =
+        PlannedPauses(f.flow, rig.ctx) + f.chunksRead * kInputReportTimeout + kEmulatedAnswerLimit;
+    rig.Apply(c.fault, healthy.reports);
+    const auto start = rig.pacer.Now();
+
+    const FlowResult result = rig.Run(f.flow);
+
+    EXPECT_LE(rig.pacer.Now() - start, bound);
+    EXPECT_EQ(rig.pacer.pausesOnUi.load(), 0) << "the UI thread waited on the mouse";
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(std::memcmp(&rig.ctx.image, &healthy.image, kConfigImageSize), 0) << "the user's values";
+    EXPECT_EQ(ReadFileBytes(rig.dataDir / "config0.bin"), healthy.file);
+    EXPECT_EQ(ReadFileBytes(rig.dataDir / "str0.ini"), healthy.captions);
+    if (c.mouseTakesReports) {
+        EXPECT_TRUE(Held(rig.mouse.State()) == healthy.held) << "what reached the mouse";
+        EXPECT_EQ(rig.mouse.BadChecksumCount(), 0);
+    }
+    rig.session.AfterFlow();
+    EXPECT_EQ(rig.session.Lost(), c.lostAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFlowUnderEveryFault, FaultFlowTest,
+                         ::testing::Combine(::testing::ValuesIn(kFlows), ::testing::ValuesIn(kFaults)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    CaseName(std::get<1>(info.param).fault);
+                         });
+
+// The event reader: a fault never turns into a wrong notice, and the next
+// good report after it is heard.
+struct ReaderCase {
+    Fault fault;
+    bool faultyReportHeard;
+};
+struct FaultReaderTest : ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(FaultReaderTest, HearsNoWrongNoticeAndTheNextGoodReport)
+{
+    const ReaderCase c = GetParam();
+    FaultRig rig;
+    auto heard = [&](const char* call) {
+        const auto calls = rig.listener.Snapshot();
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    };
+    rig.Apply(c.fault, 0);
+    if (c.fault == Fault::RemovalMidTransfer) {
+        rig.mouse.Unplug(); // while the reader waits in its read
+        EXPECT_TRUE(rig.ui.PumpUntil([&] { return heard("gone"); }));
+    }
+    rig.mouse.SwitchDpiStage(4);
+    rig.mouse.SetFaults({});
+    rig.mouse.SetFrozen(false);
+    if (c.fault == Fault::RemovalMidTransfer) {
+        rig.mouse.Plug();
+        EXPECT_TRUE(rig.ui.PumpUntil([&] { return heard("arrived"); }));
+    }
+    rig.mouse.SwitchDpiStage(6);
+    const std::vector<std::string> expected =
+        c.faultyReportHeard ? std::vector<std::string>{"dpi 4", "dpi 6"} : std::vector<std::string>{"dpi 6"};
+    auto dpiNotices = [&] {
+        std::vector<std::string> dpi;
+        for (const auto& call : rig.listener.Snapshot())
+            if (call.starts_with("dpi "))
+                dpi.push_back(call);
+        return dpi;
+    };
+    EXPECT_TRUE(rig.ui.PumpUntil([&] { return dpiNotices().size() >= expected.size(); }));
+    EXPECT_EQ(dpiNotices(), expected);
+    EXPECT_EQ(rig.pacer.pausesOnUi.load(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, FaultReaderTest,
+                         ::testing::Values(ReaderCase{Fault::NoAnswer, false}, ReaderCase{Fault::ShortAnswer, false},
+                                           ReaderCase{Fault::WrongChecksum, true},
+                                           ReaderCase{Fault::RemovalMidTransfer, false},
+                                           ReaderCase{Fault::SlowAnswer, true}),
+                         [](const auto& info) { return CaseName(info.param.fault); });
 
 } // namespace
 } // namespace lumeno::test
