@@ -71,10 +71,12 @@ log_has() { grep -qF -- "$2" "$1"; }
 
 start_xvfb() {
   # Xvfb picks a free display itself and names it once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp \
+  # It keeps running as it is when its last client goes: a program started
+  # right after another was killed finds it answering.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
     3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
   session_pids+=($!)
-  wait_for 10 test -s "$SESSION_DIR/display" || { echo "Xvfb did not start" >&2; return 1; }
+  wait_for 30 test -s "$SESSION_DIR/display" || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(tr -dc 0-9 <"$SESSION_DIR/display")"
 }
 
@@ -83,7 +85,7 @@ start_tray_host() {
   trayer --edge top --align right --widthtype request --height 24 \
     --SetDockType true --transparent false >"$SESSION_DIR/trayer.log" 2>&1 &
   session_pids+=($!)
-  wait_for 10 xdotool search --name '^panel$' || { echo "trayer did not start" >&2; return 1; }
+  wait_for 30 xdotool search --name '^panel$' || { echo "trayer did not start" >&2; return 1; }
 }
 
 # The virtual mouse, fed through a pipe: vmouse "dpi 3".
@@ -92,7 +94,7 @@ start_virtual_mouse() {
   "$VMOUSE" <"$SESSION_DIR/vmouse.in" >"$SESSION_DIR/vmouse.log" 2>&1 &
   session_pids+=($!)
   exec 7>"$SESSION_DIR/vmouse.in"
-  wait_for 10 log_has "$SESSION_DIR/vmouse.log" "ready" || { echo "virtual mouse did not start" >&2; return 1; }
+  wait_for 30 log_has "$SESSION_DIR/vmouse.log" "ready" || { echo "virtual mouse did not start" >&2; return 1; }
 }
 vmouse() { echo "$*" >&7; }
 # The virtual mouse's state line "state <key> <value>".
@@ -100,7 +102,7 @@ mouse_state() {
   local key=$1 before
   before=$(grep -c '^state end' "$SESSION_DIR/vmouse.log" || true)
   vmouse "state"
-  wait_for 5 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
+  wait_for 15 bash -c "[ \$(grep -c '^state end' '$SESSION_DIR/vmouse.log') -gt $before ]" || return 1
   grep "^state $key " "$SESSION_DIR/vmouse.log" | tail -n 1 | cut -d' ' -f3-
 }
 # Code n (0..15) of the button map the virtual mouse holds: "aa bb cc dd".
@@ -219,7 +221,7 @@ exit_through_tray_menu() {
   local icon menu
   icon=$(tray_icon_window) || return 1
   click_window "$icon" 11 11 3
-  wait_for 5 tray_menu_window || return 1
+  wait_for 15 tray_menu_window || return 1
   menu=$(tray_menu_window)
   eval "$(xdotool getwindowgeometry --shell "$menu")"
   click_window "$menu" $((WIDTH / 2)) $((HEIGHT / 2))
@@ -229,8 +231,36 @@ exit_through_tray_menu() {
 vmouse_has() { grep -qE -- "$1" "$SESSION_DIR/vmouse.log"; }
 # How many lighting effects the virtual mouse received.
 lighting_lines() { grep -c '^frame SetLightingEffect' "$SESSION_DIR/vmouse.log" || true; }
-# Waits until the virtual mouse has printed nothing new for half a second
-# (the program sends nothing more).
+more_lighting_than() { [ "$(lighting_lines)" -gt "$1" ]; }
+# The program says "Device writes done" once its device worker has finished
+# every write asked of it, including those that the end of a write asks for
+# (a closed profile pane sends the lighting again); the main window takes no
+# input before. mark_idle before an action that makes it write, wait_idle
+# after it; an action that writes nothing is not followed by that line.
+idle_count() {
+  local n
+  n=$(grep -cF 'Device writes done' "$SESSION_DIR/app.log" 2>/dev/null || true)
+  echo "${n:-0}"
+}
+# idle_since <count>: the program said it more often than that.
+idle_since() { [ "$(idle_count)" -gt "$1" ]; }
+mark_idle() { idle_mark=$(idle_count); }
+wait_idle() { wait_for 30 idle_since "${idle_mark:?mark_idle first}"; }
+# write_through <command...>: an action that makes the program write; waits
+# until the writes are through.
+write_through() { mark_idle && "$@" && wait_idle; }
+# A freshly started program: the icon is up and the lighting its start sends
+# is through.
+wait_started() { wait_for 30 tray_icon_window && wait_for 30 idle_since 0; }
+# A double-click on the icon: the window shows and the lighting its opening
+# sends is through.
+restore_from_tray() {
+  mark_idle
+  double_click_tray_icon && wait_for 15 main_window && wait_idle
+}
+# Waits until the virtual mouse has printed nothing new for half a second.
+# The guide's pictures wait with it after any click; a test waits for
+# conditions instead.
 wait_for_quiet_mouse() {
   local before after end=$((SECONDS + 10))
   after=$(wc -l <"$SESSION_DIR/vmouse.log")
@@ -242,20 +272,21 @@ wait_for_quiet_mouse() {
   done
   return 1
 }
-# lighting_click <window> <dx> <dy>: a click that sends one more lighting effect.
+# lighting_click <window> <dx> <dy>: a click that sends one more lighting
+# effect; waits until the program's writes are through.
 lighting_click() {
   local before
   before=$(lighting_lines)
-  click_window "$1" "$2" "$3" || return 1
-  wait_for 5 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(lighting_lines) -gt $before ]"
+  mark_idle
+  click_window "$1" "$2" "$3" && wait_idle && wait_for 15 more_lighting_than "$before"
 }
 # lighting_drag <window> <x1> <y1> <x2> <y2>: a drag that sends one more
-# lighting effect.
+# lighting effect; waits until the program's writes are through.
 lighting_drag() {
   local before
   before=$(lighting_lines)
-  drag_in_window "$@" || return 1
-  wait_for 5 bash -c "$(declare -f); SESSION_DIR='$SESSION_DIR'; [ \$(lighting_lines) -gt $before ]"
+  mark_idle
+  drag_in_window "$@" && wait_idle && wait_for 15 more_lighting_than "$before"
 }
 # drag_in_window <window> <x1> <y1> <x2> <y2>: a left-button drag.
 drag_in_window() {

@@ -528,6 +528,15 @@ void AppShell::FlowsIdle()
 {
     progressTimer_.stop();
     window_->ShowFlowProgress(std::nullopt);
+    // Said after the requests that the last flow's end queued have had their
+    // turn: a write one of them starts belongs to the same work.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!worker_->Busy())
+                s_.ctx.debug.Write("Device writes done\n");
+        },
+        Qt::QueuedConnection);
 }
 
 void AppShell::ResetToFactoryDefaults()

@@ -50,17 +50,29 @@ click() { # click <window> <x> <y>
   xdotool mousemove $((X + $2)) $((Y + $3)) sleep 0.05 click 1
 }
 
+# The program's menu: its one untitled popup.
+menu_window() {
+  xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null | while read -r w; do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Lumeno-KV580 Pro" ] || echo "$w"
+  done | head -n 1 | grep .
+}
+# The window shown at start-up takes input once the writes after it are
+# through: the program's last word on either is that they are done.
+started() {
+  grep -F -e 'Main window shown' -e 'Device writes done' "$SESSION_DIR/app.log" | tail -n 1 |
+    grep -qF 'Device writes done'
+}
+
 # One kind of edit per run, repeated until the kill: each one ends in a save.
+# The pauses between edits are random, so that kills fall anywhere in a save.
 drive_dpi() {
   click "$1" $((column_x + 100)) $dpi_header_y
-  sleep 0.3
   while :; do
     local stage x
     stage=$(rand 1 7)
     x=$((column_x + 25 + (stage - 1) * 30 + 3))
     if [ $((RANDOM % 3)) -eq 0 ]; then
       click "$1" $((column_x + 20 + (stage - 1) * 30 + 12)) $((pane_y + 187))
-      sleep 0.2
       xdotool type --delay 30 "$(rand 2 120)00"
       xdotool key Return
     else
@@ -71,7 +83,6 @@ drive_dpi() {
 }
 drive_axis() {
   click "$1" 100 $axis_header_y
-  sleep 0.3
   while :; do
     local y=$x_slider_y
     [ $((RANDOM % 2)) -eq 0 ] && y=$y_slider_y
@@ -81,16 +92,14 @@ drive_axis() {
 }
 drive_assignment() {
   click "$1" 100 $assignment_header_y
-  sleep 0.3
   while :; do
     local row menu x y w h
     row=$(rand 2 7)
     click "$1" 185 $((134 + 20 * row + 8))
-    sleep 0.3
-    # The menu: the program's one untitled popup; items 20 px below a 3 px frame.
-    menu=$(xdotool search --onlyvisible --class lumeno-kv580 2>/dev/null | while read -r w; do
-      [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Lumeno-KV580 Pro" ] || echo "$w"
-    done | head -n 1)
+    # A click while a write runs opens no menu. Items lie 20 px apart below
+    # a 3 px frame.
+    menu=""
+    wait_for 2 menu_window && menu=$(menu_window)
     if [ -n "$menu" ]; then
       eval "$(xdotool getwindowgeometry --shell "$menu")"
       xdotool mousemove $((X + WIDTH / 2)) $((Y + 3 + $(rand 0 4) * 20 + 10)) sleep 0.05 click 1
@@ -101,17 +110,13 @@ drive_assignment() {
 drive_profiles() {
   while :; do
     click "$1" $profile_button_x $profile_button_y
-    sleep 0.3
     if [ $((RANDOM % 4)) -eq 0 ]; then
       click "$1" $new_x $new_y
-      sleep 0.3
       xdotool key Return
     else
       click "$1" 100 $((list_top + row_height * $(rand 0 5) + row_height / 2))
-      sleep 0.2
       xdotool key Escape
     fi
-    sleep 0.2
     click "$1" $pane_close_x $pane_close_y
     sleep 0.$(rand 2 6)
   done
@@ -135,9 +140,9 @@ for ((kill = 1; kill <= KILLS; kill++)); do
     sleep "$(rand 0 3500 | awk '{printf "%.3f", $1 / 1000}')"
   else
     # Without a notification area the window shows itself after start-up.
-    wait_for 20 main_window || { echo "kill $kill: no main window"; exit 1; }
+    wait_for 30 main_window || { echo "kill $kill: no main window"; exit 1; }
     win=$(main_window)
-    sleep 0.5
+    wait_for 30 started || { echo "kill $kill: the start-up writes did not end"; exit 1; }
     driver_name=${drivers[RANDOM % ${#drivers[@]}]}
     ("$driver_name" "$win" >/dev/null 2>&1) &
     driver=$!
@@ -159,13 +164,16 @@ for ((kill = 1; kill <= KILLS; kill++)); do
   files=$((files + checked))
   echo "kill $kill: ${driver_name:-start-up}, $(($(grep -c '^frame ' "$SESSION_DIR/vmouse.log" || true) - frames_before)) frames sent, $checked files whole"
   driver_name=""
-  session_pids=("${session_pids[@]/$APP_PID/}")
+  # The killed copy leaves the session's list; the other entries stay whole.
+  pids=()
+  for p in "${session_pids[@]}"; do [ "$p" = "$APP_PID" ] || pids+=("$p"); done
+  session_pids=("${pids[@]}")
 done
 
 # A clean start after the last kill removes what the kills left.
 : >"$SESSION_DIR/app.log"
 start_app
-wait_for 20 main_window || { echo "no main window after the last kill"; exit 1; }
+wait_for 30 main_window || { echo "no main window after the last kill"; exit 1; }
 kill -TERM "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 left=$(find "$data" -name '*.??????' | wc -l)

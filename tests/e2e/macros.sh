@@ -38,14 +38,13 @@ releases() { app_count "Keyboard grab released"; }
 same() { [ "$1" = "$2" ] || { printf 'got:    %s\nwanted: %s\n' "$1" "$2"; return 1; }; }
 more_than() { [ "$("$1")" -gt "$2" ]; }
 another_window_than() { local w; w=$(other_window) && [ "$w" != "$1" ]; }
-click_in() { click_window "$1" "$2" "$3"; sleep 0.3; }
 # open_manager: the "Macro Manager" header, with the sections above closed.
-open_manager() { click_window "$win" 100 142 && wait_for 5 other_window; }
+open_manager() { click_window "$win" 100 142 && wait_for 15 other_window; }
 record_keys() { # <manager> <command...>: records what the command types
   local taken released
   taken=$(grabs)
-  click_in "$1" "${manager_record[@]}"
-  wait_for 5 more_than grabs "$taken" || return 1
+  click_window "$1" "${manager_record[@]}"
+  wait_for 15 more_than grabs "$taken" || return 1
   shift
   "$@"
 }
@@ -55,17 +54,16 @@ start_xvfb
 start_tray_host
 start_virtual_mouse
 start_app
-check "the tray icon appears" wait_for 15 tray_icon_window
-check "the window comes up" double_click_tray_icon
-check "the main window shows" wait_for 5 main_window
-check "the lighting sent on opening is through" wait_for_quiet_mouse
+check "the tray icon appears and the lighting sent at start is through" wait_started
+# Opening the window sends the lighting; the window takes input once it is sent.
+check "the window comes up" restore_from_tray
 win=$(main_window)
 
 check "\"Macro Manager\" opens the manager" open_manager
 manager=$(other_window)
-click_in "$manager" "${manager_new[@]}"
-check "New gives Macro_1" wait_for 5 in_index Macro_1
-click_in "$manager" "${manager_delay_box[@]}"
+click_window "$manager" "${manager_new[@]}"
+check "New gives Macro_1" wait_for 15 in_index Macro_1
+click_window "$manager" "${manager_delay_box[@]}"
 type_first() {
   "$GRAB_PROBE" >/dev/null && { echo "another client took the keyboard while recording"; return 1; }
   xdotool keydown a sleep 0.2 keyup a sleep 0.2
@@ -74,8 +72,8 @@ type_first() {
 }
 check "recording takes the keyboard from every other client and gets the keys" record_keys "$manager" type_first
 released=$(releases)
-click_in "$manager" "${manager_record[@]}"
-check "stopping releases the keyboard" wait_for 5 more_than releases "$released"
+click_window "$manager" "${manager_record[@]}"
+check "stopping releases the keyboard" wait_for 15 more_than releases "$released"
 check "another client can grab the keyboard again" "$GRAB_PROBE"
 
 echo "== Macro_1 as recorded:"; section_of Macro_1
@@ -88,26 +86,27 @@ check "keypad Enter records as Num Enter" count_is Macro_1 'Num Enter +Dn' 1
 check "the section holds the delay option" bash -c "grep -qx 'DelayTimeSelStatus=1' <<<'$(section_of Macro_1)'"
 check "and the loop count" bash -c "grep -q '^MacroLoopTimes=' <<<'$(section_of Macro_1)'"
 
-click_in "$manager" "${manager_ok[@]}"
+mark_idle
+click_window "$manager" "${manager_ok[@]}"
 check "OK closes the manager" windows_closed
-check "and the writes are through" wait_for_quiet_mouse
+check "and the writes are through" wait_idle
 
 # Button 6: its box in the opened assignment section, then "Macro".
 click_window "$win" 100 117
-check "the button assignment section opens" wait_for_quiet_mouse
 click_window "$win" 185 262
-check "Button 6's menu opens" wait_for 5 other_window
+check "Button 6's menu opens" wait_for 15 other_window
 menu=$(other_window)
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + 3 + item_macro * 20 + 10)) sleep 0.3 click 1
-check "Macro opens the picker" wait_for 5 another_window_than "$menu"
+check "Macro opens the picker" wait_for 15 another_window_than "$menu"
 picker=$(other_window)
-click_in "$picker" "${picker_dropdown[@]}"
-click_in "$picker" "${picker_first[@]}"
-click_in "$picker" "${picker_mode1[@]}"
-click_in "$picker" "${picker_ok[@]}"
+click_window "$picker" "${picker_dropdown[@]}"
+click_window "$picker" "${picker_first[@]}"
+click_window "$picker" "${picker_mode1[@]}"
+mark_idle
+click_window "$picker" "${picker_ok[@]}"
 check "OK closes the picker" windows_closed
-check "and the binding is sent" wait_for_quiet_mouse
+check "and the binding is sent" wait_idle
 
 expected=$("$MACRO_PROBE" "$XDG_CONFIG_HOME/Lumeno-KV580 Pro/config0.bin" "$(library)" 5)
 echo "== what the program's encoders give for its files:"; echo "$expected"
@@ -119,16 +118,15 @@ check "the mouse holds the encoded macro in slot 0" \
 
 # A second macro records when the mouse is unplugged.
 click_window "$win" 100 117
-check "the button assignment section closes" wait_for_quiet_mouse
 check "the manager opens again" open_manager
 manager=$(other_window)
-click_in "$manager" "${manager_new[@]}"
-check "New gives Macro_2" wait_for 5 in_index Macro_2
+click_window "$manager" "${manager_new[@]}"
+check "New gives Macro_2" wait_for 15 in_index Macro_2
 type_second() { xdotool key c sleep 0.3; }
 check "a second recording starts" record_keys "$manager" type_second
 released=$(releases)
 vmouse "unplug"
 check "unplugging closes the manager" windows_closed
-check "and releases the keyboard" wait_for 5 more_than releases "$released"
+check "and releases the keyboard" wait_for 15 more_than releases "$released"
 check "what was recorded is kept" count_is Macro_2 'C +Dn' 1
 echo "macro windows end-to-end: all steps passed"

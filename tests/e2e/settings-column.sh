@@ -28,13 +28,10 @@ stages_are() { [ "$(mouse_state stageDpi)" = "$1" ]; }
 stages_differ() { ! stages_are "$1"; }
 mask_is() { [ "$(mouse_state stageEnableMask)" = "$1" ]; }
 
-restore_window() {
-  wait_for 15 tray_icon_window || return 1
-  sleep 0.3
-  double_click_tray_icon && wait_for 5 main_window || return 1
-  # Opening the window sends the lighting; the window takes input once it is sent.
-  wait_for_quiet_mouse
-}
+# A started program's window, restored: opening it sends the lighting; the
+# window takes input once it is sent.
+restore_window() { wait_started && restore_from_tray; }
+type_value() { xdotool type --delay 60 "$1" && xdotool key Return; }
 
 session_env
 start_xvfb
@@ -45,30 +42,25 @@ start_app
 check "the window restores through the tray icon" restore_window
 win=$(main_window)
 check "\"DPI Setting\" opens" click_window "$win" $((column_x + 100)) $dpi_header_y
-sleep 0.3
 
-step="drag stage 3's slider up"
-eval "$(xdotool getwindowgeometry --shell "$win")"
-xdotool mousemove $((X + slider3_x)) $((Y + pane_y + 120)) sleep 0.1 mousedown 1 sleep 0.1 \
-  mousemove $((X + slider3_x)) $((Y + pane_y + 90)) sleep 0.1 \
-  mousemove $((X + slider3_x)) $((Y + pane_y + 60)) sleep 0.1 mouseup 1
-echo "ok: $step"
+drag_stage3() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove $((X + slider3_x)) $((Y + pane_y + 120)) sleep 0.1 mousedown 1 sleep 0.1 \
+    mousemove $((X + slider3_x)) $((Y + pane_y + 90)) sleep 0.1 \
+    mousemove $((X + slider3_x)) $((Y + pane_y + 60)) sleep 0.1 mouseup 1
+}
+check "drag stage 3's slider up: the write is through" write_through drag_stage3
 # Released 60 px below the pane's top: 1 + 119 x (173 - 60) / 170 = 80.
-check "the mouse has stage 3 at 8000 DPI" wait_for 10 stages_are "600,1200,8000,3600,5400,7200,12000"
+check "the mouse has stage 3 at 8000 DPI" wait_for 15 stages_are "600,1200,8000,3600,5400,7200,12000"
 
 check "a click on stage 5's value opens its box" click_window "$win" $value5_x $value5_y
-sleep 0.3
-step="type 7300 and Enter"
-xdotool type --delay 60 "7300"
-xdotool key Return
-echo "ok: $step"
-check "the mouse has stage 5 at 7300 DPI" wait_for 10 stages_are "600,1200,8000,3600,7300,7200,12000"
+check "type 7300 and Enter: the write is through" write_through type_value 7300
+check "the mouse has stage 5 at 7300 DPI" wait_for 15 stages_are "600,1200,8000,3600,7300,7200,12000"
 
 check "\"Polling Rate\" opens" click_window "$win" $((column_x + 100)) $polling_header_y
-sleep 0.5
 
 check "Exit in the tray menu ends the program" \
-  bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
+  bash -c "$(declare -f); exit_through_tray_menu && wait_for 15 bash -c '! kill -0 $APP_PID'"
 
 config="$XDG_CONFIG_HOME/Lumeno-KV580 Pro/config0.bin"
 # Flag byte, then the image: dpiCode100 of stages 1..7 at image bytes 15..21.
@@ -86,13 +78,13 @@ start_app
 check "the restarted program's window restores" restore_window
 win=$(main_window)
 check "\"DPI Setting\" opens again" click_window "$win" $((column_x + 100)) $dpi_header_y
-sleep 0.3
 # Stage 1's toggle twice: two writes of the whole DPI group from the kept image.
 toggle1_x=$((column_x + 30)) toggle1_y=$((pane_y + 206))
-check "stage 1 off and on again" bash -c "$(declare -f); click_window $win $toggle1_x $toggle1_y && sleep 0.5 && click_window $win $toggle1_x $toggle1_y"
-check "the mouse gets the kept stages back" wait_for 10 stages_are "600,1200,8000,3600,7300,7200,12000"
-check "and stage 1 is on" wait_for 5 mask_is 0xff
+check "stage 1 off" write_through click_window "$win" $toggle1_x $toggle1_y
+check "stage 1 on again" write_through click_window "$win" $toggle1_x $toggle1_y
+check "the mouse gets the kept stages back" wait_for 15 stages_are "600,1200,8000,3600,7300,7200,12000"
+check "and stage 1 is on" wait_for 15 mask_is 0xff
 
 check "Exit again" \
-  bash -c "$(declare -f); exit_through_tray_menu && wait_for 10 bash -c '! kill -0 $APP_PID'"
+  bash -c "$(declare -f); exit_through_tray_menu && wait_for 15 bash -c '! kill -0 $APP_PID'"
 echo "settings column end-to-end: all steps passed"
