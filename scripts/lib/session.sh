@@ -258,20 +258,6 @@ restore_from_tray() {
   mark_idle
   double_click_tray_icon && wait_for 15 main_window && wait_idle
 }
-# Waits until the virtual mouse has printed nothing new for half a second.
-# The guide's pictures wait with it after any click; a test waits for
-# conditions instead.
-wait_for_quiet_mouse() {
-  local before after end=$((SECONDS + 10))
-  after=$(wc -l <"$SESSION_DIR/vmouse.log")
-  while [ $SECONDS -lt $end ]; do
-    before=$after
-    sleep 0.5
-    after=$(wc -l <"$SESSION_DIR/vmouse.log")
-    [ "$after" -eq "$before" ] && return 0
-  done
-  return 1
-}
 # lighting_click <window> <dx> <dy>: a click that sends one more lighting
 # effect; waits until the program's writes are through.
 lighting_click() {
