@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QMetaEnum>
 #include <QObject>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@
 #include <functional>
 #include <map>
 #include <string>
-#include <thread>
 
 namespace lumeno::test {
 
@@ -92,6 +92,16 @@ private:
     bool markerSeen_ = false;
 };
 
+// Sleeps in the event loop until the next event: another thread's work
+// posts its result back and wakes it at once; a tick bounds the sleep for
+// state that changes without an event (a flow held at its pause).
+inline void AwaitNextEvent()
+{
+    QTimer tick;
+    tick.start(10);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
 } // namespace detail
 
 // Runs the UI thread's event loop until it is quiet and pending() reports
@@ -115,8 +125,8 @@ inline ::testing::AssertionResult WaitUntilQuiet(const PendingWork& pending = {}
                    << " ms; still pending: " << (work.empty() ? std::string("nothing") : work)
                    << "; last round delivered: "
                    << (activity.NothingDelivered() ? std::string("nothing") : activity.Delivered());
-        if (!work.empty()) // another thread's work: give it the core
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!work.empty())
+            detail::AwaitNextEvent();
     }
     return ::testing::AssertionSuccess();
 }
@@ -131,8 +141,8 @@ inline ::testing::AssertionResult WaitFor(const std::function<bool()>& done)
             return ::testing::AssertionFailure()
                    << "the condition still did not hold after " << kQuietLimit.count() << " ms";
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (!done()) // it may wait on another thread: give that thread the core
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!done())
+            detail::AwaitNextEvent();
     }
     return ::testing::AssertionSuccess();
 }
