@@ -8,22 +8,22 @@ namespace lumeno {
 
 namespace {
 
-constexpr KeyCaptureTexts kSimplifiedChinese{"确定", "取消", "请输入一个按键", "黑体", 13};
-constexpr KeyCaptureTexts kTraditionalChinese{"確定", "取消", "請指派一個鍵盤按鍵", "黑体", 13};
-constexpr KeyCaptureTexts kGerman{"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus.", "Arial", 14};
-constexpr KeyCaptureTexts kEnglish{"Ok", "Cancel", "Please assign a key", "Arial", 14};
+constexpr KeyCaptureTexts kSimplifiedChineseTexts{"确定", "取消", "请输入一个按键", "黑体", 13};
+constexpr KeyCaptureTexts kTraditionalChineseTexts{"確定", "取消", "請指派一個鍵盤按鍵", "黑体", 13};
+constexpr KeyCaptureTexts kGermanTexts{"OK", "Abbrechen", "Bitte wählen Sie eine Taste aus.", "Arial", 14};
+constexpr KeyCaptureTexts kEnglishTexts{"Ok", "Cancel", "Please assign a key", "Arial", 14};
 
 } // namespace
 
 KeyCaptureTexts KeyCaptureTextsFor(std::string_view languageCode)
 {
     if (languageCode == "CHS")
-        return kSimplifiedChinese;
+        return kSimplifiedChineseTexts;
     if (languageCode == "CHT")
-        return kTraditionalChinese;
+        return kTraditionalChineseTexts;
     if (languageCode == "DE")
-        return kGerman;
-    return kEnglish;
+        return kGermanTexts;
+    return kEnglishTexts;
 }
 
 CapturedKey CaptureKeyEvent(const KeyboardEvent& event)

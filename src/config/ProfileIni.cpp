@@ -14,8 +14,6 @@ namespace lumeno {
 
 namespace {
 
-enum class FileEncoding { Utf8, Utf8Bom, Utf16LeBom };
-
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
@@ -146,7 +144,8 @@ struct ProfileIni::Document {
         std::unordered_map<std::string, Key> keys; // lower-case key -> first occurrence
     };
 
-    FileEncoding encoding = FileEncoding::Utf8;
+    enum class Encoding { Utf8, Utf8Bom, Utf16LeBom };
+    Encoding encoding = Encoding::Utf8;
     std::string eol = "\n";
     std::vector<std::string> lines;
     std::vector<Section> sections;
@@ -166,10 +165,10 @@ ProfileIni::Document ProfileIni::Document::Parse(std::string_view bytes)
     Document doc;
     std::string text;
     if (bytes.starts_with(kUtf16LeBom)) {
-        doc.encoding = FileEncoding::Utf16LeBom;
+        doc.encoding = Encoding::Utf16LeBom;
         text = Utf16LeToUtf8(bytes.substr(kUtf16LeBom.size()));
     } else if (bytes.starts_with(kUtf8Bom)) {
-        doc.encoding = FileEncoding::Utf8Bom;
+        doc.encoding = Encoding::Utf8Bom;
         text = bytes.substr(kUtf8Bom.size());
     } else {
         text = bytes;
@@ -206,11 +205,11 @@ std::string ProfileIni::Document::Serialize() const
         text += eol;
     }
     switch (encoding) {
-    case FileEncoding::Utf8:
+    case Encoding::Utf8:
         return text;
-    case FileEncoding::Utf8Bom:
+    case Encoding::Utf8Bom:
         return std::string(kUtf8Bom).append(text);
-    case FileEncoding::Utf16LeBom:
+    case Encoding::Utf16LeBom:
         return std::string(kUtf16LeBom).append(Utf8ToUtf16Le(text));
     }
     return text;

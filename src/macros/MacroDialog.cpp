@@ -3,6 +3,7 @@
 #include "ui/BitmapBtn.h"
 #include "ui/CloseButtonSkin.h"
 #include "ui/ListBoxPro.h"
+#include "ui/QtText.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
 
@@ -19,11 +20,9 @@ namespace {
 using L = MacroPickerLayout;
 
 QRect ToQRect(const PickerRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-constexpr QSize kDefaultSize{392, 288};
+constexpr QSize kPickerDefaultSize{392, 288};
 constexpr QRect kPromptRect{42, 100, 170, 24};
-constexpr int kFontHeight = 12;
+constexpr int kPickerFontHeight = 12;
 constexpr int kModeFontHeight = 11;
 constexpr int kModeTextIndent = 3;
 
@@ -52,9 +51,9 @@ CMacroDialog::CMacroDialog(MacroPickerModel& model, std::string_view languageCod
     setModal(true);
     if (auto image = skin_.Load(kMacroPickerBackground))
         background_ = *image;
-    setFixedSize(background_.isNull() ? kDefaultSize : background_.size());
+    setFixedSize(background_.isNull() ? kPickerDefaultSize : background_.size());
     font_ = QFont(Q(MainWindowFontFace(languageCode)));
-    font_.setPixelSize(kFontHeight);
+    font_.setPixelSize(kPickerFontHeight);
     setFont(font_);
 
     close_ = MakeButton(L::kClose, kCloseButtonNormalImage, kCloseButtonOverImage, {});
@@ -92,7 +91,7 @@ CBitmapBtn* CMacroDialog::MakeButton(const PickerRect& rect, const char* normal,
     button->setGeometry(r);
     button->SetBitmaps(skin_, 0, 0, r.width(), r.height(), normal, over, over, normal);
     button->SetAlignment(CBitmapBtn::AlignCentre);
-    button->SetCaptionFont(font_.family(), kFontHeight);
+    button->SetCaptionFont(font_.family(), kPickerFontHeight);
     button->SetCaption(Q(caption));
     return button;
 }

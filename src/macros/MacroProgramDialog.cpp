@@ -8,6 +8,7 @@
 #include "ui/LBEditorWnd.h"
 #include "ui/ListBoxPro.h"
 #include "ui/MessageBox.h"
+#include "ui/QtText.h"
 #include "ui/SkinImages.h"
 #include "ui/UiText.h"
 
@@ -48,8 +49,6 @@ constexpr int kFontHeight = 12;
 constexpr int kSmallFontHeight = 11;
 constexpr int kTitleFontHeight = 16;
 constexpr int kColumnTitleIndent = 6;
-
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 // The Windows virtual key of the few Qt keys the manager filters; 0 for others.
 uint32_t FilteredVirtualKey(int key)

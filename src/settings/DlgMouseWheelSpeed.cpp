@@ -12,7 +12,7 @@ namespace lumeno {
 
 namespace {
 
-constexpr char kBackground[] = "skins/MouseAttribute/BK_ScrollSpeed.png";
+constexpr char kWheelBackground[] = "skins/MouseAttribute/BK_ScrollSpeed.png";
 constexpr char kRadioOn[] = "skins/MouseAttribute/ScrollSpeed/Enable.png";
 constexpr char kRadioOff[] = "skins/MouseAttribute/ScrollSpeed/Disable.png";
 constexpr char kBoxWell[] = "skins/MouseAttribute/ScrollSpeed/ScrollLines.png";
@@ -52,7 +52,7 @@ void CDlgMouseWheelSpeed::RefreshFromImage()
 void CDlgMouseWheelSpeed::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    context_.skin.Draw(painter, kBackground, 0, 0);
+    context_.skin.Draw(painter, kWheelBackground, 0, 0);
     context_.skin.Draw(painter, kBoxWell, kWheelLinesBox.left, kWheelLinesBox.top);
     const bool page = model_.PageMode();
     context_.skin.Draw(painter, page ? kRadioOff : kRadioOn, kWheelLinesRadio.left, kWheelLinesRadio.top);

@@ -13,7 +13,7 @@ namespace lumeno {
 
 namespace {
 
-constexpr char kBackground[] = "skins/MouseAttribute/BK_MouseAttribute.png";
+constexpr char kDialBackground[] = "skins/MouseAttribute/BK_MouseAttribute.png";
 // The dial image of a level 1..11.
 std::string DialImage(int level) { return QString::asprintf("skins/MouseAttribute/Speed/%d.png", level).toStdString(); }
 // Where the end words stand: "Slow" right-aligned, "Fast" left-aligned.
@@ -32,7 +32,7 @@ DebugOutput& CDlgPointerDial::Debug() const { return context_.ctx.debug; }
 void CDlgPointerDial::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    context_.skin.Draw(painter, kBackground, 0, 0);
+    context_.skin.Draw(painter, kDialBackground, 0, 0);
     const int level = std::clamp(int(level_), kDialMinLevel, kDialMaxLevel);
     context_.skin.Draw(painter, DialImage(level), kDialImageX, kDialImageY);
     QFont font(QString::fromUtf8(MainWindowFontFace(context_.ctx.languageCode).data()));

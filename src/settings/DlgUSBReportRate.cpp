@@ -10,7 +10,7 @@
 namespace lumeno {
 
 namespace {
-constexpr char kBackground[] = "Skins\\USBReportRate\\BK_USBReportRate.png";
+constexpr char kRateBackground[] = "Skins\\USBReportRate\\BK_USBReportRate.png";
 }
 
 CDlgUSBReportRate::CDlgUSBReportRate(PaneContext& context, QWidget* parent) : SettingsPane(parent), context_(context) {}
@@ -19,10 +19,10 @@ void CDlgUSBReportRate::paintEvent(QPaintEvent*)
 {
     // A stored code of 0 is shown, and from now on kept, as 500 Hz.
     uint8_t& code = context_.ctx.image.reportRateCode;
-    code = DialCode(code);
+    code = RateDialCode(code);
     QPainter painter(this);
-    context_.skin.Draw(painter, kBackground, 0, 0);
-    context_.skin.Draw(painter, DialImageName(code), kDialRect.left, kDialRect.top);
+    context_.skin.Draw(painter, kRateBackground, 0, 0);
+    context_.skin.Draw(painter, RateDialImageName(code), kRateDialRect.left, kRateDialRect.top);
 }
 
 void CDlgUSBReportRate::mousePressEvent(QMouseEvent* event)
@@ -30,7 +30,7 @@ void CDlgUSBReportRate::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     uint8_t& code = context_.ctx.image.reportRateCode;
-    const DialClick click = ClickDial(int(event->position().x()), int(event->position().y()), code);
+    const RateDialClick click = ClickRateDial(int(event->position().x()), int(event->position().y()), code);
     if (click.onRing) {
         code = click.code;
         context_.commands.Apply(ApplyGroup::ReportRate);

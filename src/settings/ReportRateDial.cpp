@@ -4,13 +4,13 @@
 
 namespace lumeno {
 
-DialClick ClickDial(int x, int y, uint8_t currentCode)
+RateDialClick ClickRateDial(int x, int y, uint8_t currentCode)
 {
-    const int dx = x - kDialCentreX;
-    const int dy = y - kDialCentreY;
+    const int dx = x - kRateDialCentreX;
+    const int dy = y - kRateDialCentreY;
     // Compared squared: exactly the ring of 35 <= sqrt(dx² + dy²) <= 64.
     const int distance2 = dx * dx + dy * dy;
-    if (distance2 < kDialRingInner * kDialRingInner || distance2 > kDialRingOuter * kDialRingOuter)
+    if (distance2 < kRateDialRingInner * kRateDialRingInner || distance2 > kRateDialRingOuter * kRateDialRingOuter)
         return {false, currentCode};
     uint8_t code = currentCode;
     if (dy < 0 && dx > 0)
@@ -24,12 +24,12 @@ DialClick ClickDial(int x, int y, uint8_t currentCode)
     return {true, code};
 }
 
-uint8_t DialCode(uint8_t storedCode) { return storedCode == 0 ? kRate500Hz : storedCode; }
+uint8_t RateDialCode(uint8_t storedCode) { return storedCode == 0 ? kRate500Hz : storedCode; }
 
-std::string DialImageName(uint8_t code)
+std::string RateDialImageName(uint8_t code)
 {
     char name[64];
-    std::snprintf(name, sizeof name, "Skins\\/USBReportRate/%dHZ.png", 1000 / DialCode(code));
+    std::snprintf(name, sizeof name, "Skins\\/USBReportRate/%dHZ.png", 1000 / RateDialCode(code));
     return name;
 }
 

@@ -17,29 +17,29 @@
 
 namespace lumeno {
 
-inline constexpr PaneRect kDialRect{57, 5, 185, 128};
-inline constexpr int kDialCentreX = kDialRect.left + (kDialRect.right - kDialRect.left) / 2; // 121
-inline constexpr int kDialCentreY = kDialRect.top + (kDialRect.bottom - kDialRect.top) / 2;  // 66
-inline constexpr int kDialRingInner = 35;
-inline constexpr int kDialRingOuter = 64;
+inline constexpr PaneRect kRateDialRect{57, 5, 185, 128};
+inline constexpr int kRateDialCentreX = kRateDialRect.left + (kRateDialRect.right - kRateDialRect.left) / 2; // 121
+inline constexpr int kRateDialCentreY = kRateDialRect.top + (kRateDialRect.bottom - kRateDialRect.top) / 2;  // 66
+inline constexpr int kRateDialRingInner = 35;
+inline constexpr int kRateDialRingOuter = 64;
 
 inline constexpr uint8_t kRate1000Hz = 1;
 inline constexpr uint8_t kRate500Hz = 2;
 inline constexpr uint8_t kRate250Hz = 4;
 inline constexpr uint8_t kRate125Hz = 8;
 
-struct DialClick {
+struct RateDialClick {
     bool onRing = false; // only then is the rate written
     uint8_t code = 0;    // the new code (the old one where the click keeps it)
 };
 
 // Maps a click in pane pixels with the current code.
-DialClick ClickDial(int x, int y, uint8_t currentCode);
+RateDialClick ClickRateDial(int x, int y, uint8_t currentCode);
 
 // The code the dial shows: a stored 0 is taken as 500 Hz.
-uint8_t DialCode(uint8_t storedCode);
+uint8_t RateDialCode(uint8_t storedCode);
 
 // The dial image of a code, "Skins/USBReportRate/<rate>HZ.png".
-std::string DialImageName(uint8_t code);
+std::string RateDialImageName(uint8_t code);
 
 } // namespace lumeno

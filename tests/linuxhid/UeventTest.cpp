@@ -8,7 +8,7 @@
 namespace lumeno {
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> BytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 
 const std::string kHidrawPath = "/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.1/0003:7A1F:2C41.0004/hidraw/hidraw3";
 
@@ -17,7 +17,7 @@ TEST(Uevent, KernelFormat)
     using namespace std::string_literals;
     const std::string msg = "remove@" + kHidrawPath + "\0ACTION=remove\0DEVPATH="s + kHidrawPath +
                             "\0SUBSYSTEM=hidraw\0MAJOR=246\0MINOR=3\0DEVNAME=hidraw3\0SEQNUM=4242\0"s;
-    const auto e = ParseUevent(Bytes(msg));
+    const auto e = ParseUevent(BytesOf(msg));
     ASSERT_TRUE(e);
     EXPECT_EQ(e->action, "remove");
     EXPECT_EQ(e->devpath, kHidrawPath);
@@ -55,7 +55,7 @@ TEST(Uevent, RejectsNoise)
 {
     using namespace std::string_literals;
     for (const std::string& s : {""s, "hello"s, "libudev\0xx"s, "add@/x\0SUBSYSTEM=hid\0"s})
-        EXPECT_FALSE(ParseUevent(Bytes(s))) << s;
+        EXPECT_FALSE(ParseUevent(BytesOf(s))) << s;
 }
 
 TEST(Uevent, IdsFromDevicePathAndProperty)

@@ -26,23 +26,23 @@ TEST(ReportRateDial, ClicksMapToTheirQuadrantOnlyOnTheRing)
         {"outside the ring", 60, -60, false, 4},       {"just outside 64.03", -2, -64, false, 4},
     };
     for (const auto& c : cases) {
-        const DialClick click = ClickDial(kDialCentreX + c.dx, kDialCentreY + c.dy, 4);
+        const RateDialClick click = ClickRateDial(kRateDialCentreX + c.dx, kRateDialCentreY + c.dy, 4);
         EXPECT_EQ(click.onRing, c.onRing) << c.where;
         EXPECT_EQ(click.code, c.code) << c.where;
     }
-    EXPECT_EQ(kDialCentreX, 121);
-    EXPECT_EQ(kDialCentreY, 66);
+    EXPECT_EQ(kRateDialCentreX, 121);
+    EXPECT_EQ(kRateDialCentreY, 66);
 }
 
 TEST(ReportRateDial, ImagesFollowTheRateAndAStoredZeroShowsFiveHundred)
 {
-    EXPECT_EQ(DialCode(0), kRate500Hz);
-    EXPECT_EQ(DialCode(8), kRate125Hz);
-    EXPECT_EQ(DialImageName(1), "Skins\\/USBReportRate/1000HZ.png");
-    EXPECT_EQ(DialImageName(2), "Skins\\/USBReportRate/500HZ.png");
-    EXPECT_EQ(DialImageName(4), "Skins\\/USBReportRate/250HZ.png");
-    EXPECT_EQ(DialImageName(8), "Skins\\/USBReportRate/125HZ.png");
-    EXPECT_EQ(DialImageName(0), "Skins\\/USBReportRate/500HZ.png");
+    EXPECT_EQ(RateDialCode(0), kRate500Hz);
+    EXPECT_EQ(RateDialCode(8), kRate125Hz);
+    EXPECT_EQ(RateDialImageName(1), "Skins\\/USBReportRate/1000HZ.png");
+    EXPECT_EQ(RateDialImageName(2), "Skins\\/USBReportRate/500HZ.png");
+    EXPECT_EQ(RateDialImageName(4), "Skins\\/USBReportRate/250HZ.png");
+    EXPECT_EQ(RateDialImageName(8), "Skins\\/USBReportRate/125HZ.png");
+    EXPECT_EQ(RateDialImageName(0), "Skins\\/USBReportRate/500HZ.png");
 }
 
 TEST(AngleSnap, RadiosStoreOnAndOffAndOtherClicksNothing)

@@ -322,22 +322,22 @@ TEST_F(SettingsColumnTest, ADialClickOnTheRingSendsTheNewRate)
     Shown();
     Open(kPolling);
     QWidget* pane = Column().Pane(kPolling);
-    ClickPane(pane, kDialCentreX - 30, kDialCentreY - 30); // upper left: 125 Hz
+    ClickPane(pane, kRateDialCentreX - 30, kRateDialCentreY - 30); // upper left: 125 Hz
     ASSERT_TRUE(Settle());
     EXPECT_EQ(ctx.image.reportRateCode, kRate125Hz);
     EXPECT_EQ(Codes(), (Bytes{0x81, 0x01}));
     EXPECT_EQ(mouse.State().reportRate[0], kRate125Hz);
-    EXPECT_EQ(pane->grab().toImage().pixelColor(kDialRect.left + 64, kDialRect.top + 2), QColor(40, 0, 0));
+    EXPECT_EQ(pane->grab().toImage().pixelColor(kRateDialRect.left + 64, kRateDialRect.top + 2), QColor(40, 0, 0));
 
     mouse.ClearTraffic();
-    ClickPane(pane, kDialCentreX, kDialCentreY - 50); // straight above: the same rate again
+    ClickPane(pane, kRateDialCentreX, kRateDialCentreY - 50); // straight above: the same rate again
     ASSERT_TRUE(Settle());
     EXPECT_EQ(Codes(), (Bytes{0x81, 0x01}));
     EXPECT_EQ(ctx.image.reportRateCode, kRate125Hz);
 
     mouse.ClearTraffic();
-    ClickPane(pane, kDialCentreX + 5, kDialCentreY + 5); // inside the ring
-    ClickPane(pane, 2, 2);                               // outside the dial
+    ClickPane(pane, kRateDialCentreX + 5, kRateDialCentreY + 5); // inside the ring
+    ClickPane(pane, 2, 2);                                       // outside the dial
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(Codes().empty());
 }
@@ -348,7 +348,7 @@ TEST_F(SettingsColumnTest, AStoredRateOfZeroShowsFiveHundredAndBecomesTwo)
     ctx.image.reportRateCode = 0;
     Open(kPolling);
     const QImage painted = Column().Pane(kPolling)->grab().toImage();
-    EXPECT_EQ(painted.pixelColor(kDialRect.left + 64, kDialRect.top + 2), QColor(20, 0, 0));
+    EXPECT_EQ(painted.pixelColor(kRateDialRect.left + 64, kRateDialRect.top + 2), QColor(20, 0, 0));
     EXPECT_EQ(ctx.image.reportRateCode, kRate500Hz);
 }
 

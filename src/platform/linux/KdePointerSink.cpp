@@ -18,7 +18,7 @@ namespace {
 constexpr char kGlobalsFile[] = "kdeglobals";
 constexpr char kGlobalsGroup[] = "KDE";
 constexpr char kWheelLinesKey[] = "WheelScrollLines";
-constexpr char kDoubleClickKey[] = "DoubleClickInterval";
+constexpr char kKdeDoubleClickKey[] = "DoubleClickInterval";
 constexpr char kInputFile[] = "kcminputrc";
 constexpr char kMouseGroup[] = "Mouse";
 constexpr char kX11SpeedKey[] = "XLbInptPointerAcceleration";
@@ -151,7 +151,7 @@ PointerSinkResult KdePointerSink::SetWheelLines(int lines)
 
 PointerSinkResult KdePointerSink::SetDoubleClickTime(int milliseconds)
 {
-    return WriteGlobal(kDoubleClickKey, milliseconds);
+    return WriteGlobal(kKdeDoubleClickKey, milliseconds);
 }
 
 } // namespace lumeno
