@@ -20,7 +20,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   # $! is tail itself, so stopping the session stops it; sed ends with its input.
   tail -f "$SESSION_DIR/vmouse.log" > >(sed 's/^/[virtual mouse] /') &
   session_pids+=($!)
-  echo "lumeno-kv580 is in the tray; double-click its icon. Exit from its tray menu."
+  echo "lumeno-kv580 is in the tray: click its icon (double-click on an XEmbed tray). Exit from its tray menu."
   "$APP"
   exit 0
 fi

@@ -17,6 +17,8 @@ packages=(
   # run.sh: the display check (xdpyinfo), a private X display, a tray host,
   # clicks and window lookups, screenshots (import).
   x11-utils xvfb trayer xdotool imagemagick
+  # The private display's own session bus (dbus-daemon; dbus-send asks it).
+  dbus-daemon dbus-bin
 )
 test_packages=(
   # Unit tests and benchmarks.
@@ -28,6 +30,9 @@ test_packages=(
   libxtst-dev
   # The VM test: qemu, the initramfs, unpacking the kernel and its modules.
   qemu-system-x86 cpio xz-utils python3
+  # The tray tests: a StatusNotifierItem host (xfce4-panel, whose settings
+  # live in xfconf) and a notification service (dunst).
+  xfce4-panel xfconf dunst
   # tests/run-under-load.sh keeps the cores busy with stress-ng.
   stress-ng
   # The sanitizer build and the fuzzers: clang with libFuzzer. The code style check.

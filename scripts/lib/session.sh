@@ -26,8 +26,18 @@ e2e_require() {
     command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
   done
 }
+# e2e_need <tool...>: as e2e_require, but a missing tool fails the test.
+e2e_need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "FAILED: $tool is missing"; exit 1; }
+  done
+}
 e2e_begin() {
   SESSION_DIR=$(mktemp -d "/tmp/lumeno-$1.XXXXXX")
+  # A private home: desktop programs the test starts keep their files there.
+  export HOME=$SESSION_DIR/home
+  mkdir -p "$HOME"
   step=""
   trap e2e_finish EXIT
 }
@@ -78,7 +88,37 @@ start_xvfb() {
   session_pids+=($!)
   wait_for 30 test -s "$SESSION_DIR/display" || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(tr -dc 0-9 <"$SESSION_DIR/display")"
+  start_session_bus
 }
+
+# A private session bus beside the private display: the tray host, the
+# notification service and the program meet there, and nothing reaches the
+# user's own desktop. Services it starts on demand (a notification daemon)
+# show on the private display and end with the bus.
+start_session_bus() {
+  dbus-daemon --session --nofork --print-address=3 3>"$SESSION_DIR/bus" >"$SESSION_DIR/bus.log" 2>&1 &
+  session_pids+=($!)
+  wait_for 30 test -s "$SESSION_DIR/bus" || { echo "the session bus did not start" >&2; return 1; }
+  DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$SESSION_DIR/bus")
+  export DBUS_SESSION_BUS_ADDRESS
+}
+# bus_name_owned <name>: a program on the session bus owns the name (asking
+# starts nothing).
+bus_name_owned() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
+}
+
+# dunst as the desktop's notification service; every notice it gets is
+# printed to $SESSION_DIR/notices.log.
+start_notification_service() {
+  dunst -print >"$SESSION_DIR/notices.log" 2>"$SESSION_DIR/dunst.log" &
+  session_pids+=($!)
+  wait_for 30 bus_name_owned org.freedesktop.Notifications ||
+    { echo "dunst did not take the notification service's name" >&2; return 1; }
+}
+# notice_shown <text>: the notification service got a notice with the text.
+notice_shown() { log_has "$SESSION_DIR/notices.log" "$1"; }
 
 # A notification area for the tray icon.
 start_tray_host() {

@@ -1,5 +1,6 @@
 #include "app/AppShell.h"
 
+#include "app/DBusTrayServices.h"
 #include "app/DlgSplash.h"
 #include "app/MainWindowSkin.h"
 #include "app/MouseConfigurationDlg.h"
@@ -181,7 +182,8 @@ AppShell::AppShell(ShellServices services)
     : s_(services), queued_(std::make_unique<QueuedConfigCommands>(*this)),
       window_(std::make_unique<CMouseConfigurationDlg>(
           MainWindowServices{services.ctx, *queued_, services.text, services.skin})),
-      tray_(services.ctx.debug)
+      busTray_(services.tray ? nullptr : std::make_unique<DBusTrayServices>()),
+      tray_(services.ctx.debug, services.tray ? *services.tray : *busTray_)
 {
     worker_ = std::make_unique<DeviceWorker>(direct_, &s_.link, static_cast<FlowObserver*>(this));
     progressTimer_.setInterval(kProgressTickMs);
@@ -189,7 +191,7 @@ AppShell::AppShell(ShellServices services)
 
     connect(&searchTimer_, &QTimer::timeout, this, &AppShell::SearchForLostMouse);
 
-    connect(&tray_, &TrayIcon::doubleClicked, this, &AppShell::RestoreFromTray);
+    connect(&tray_, &TrayIcon::restoreRequested, this, &AppShell::RestoreFromTray);
     connect(&tray_, &TrayIcon::exitChosen, this, &AppShell::exitRequested);
     CMouseConfigurationDlg* w = window_.get();
     connect(w, &CMouseConfigurationDlg::resetRequested, this, &AppShell::ResetToFactoryDefaults);

@@ -35,6 +35,7 @@ class MacroChooser;
 class ProfileFileChooser;
 class Pacer;
 class SingleInstance;
+class TrayServices;
 struct AssignmentMenuContent;
 class SkinImages;
 class UiText;
@@ -95,6 +96,8 @@ struct ShellServices {
     MacroChooser* macros = nullptr;
     // The chooser of profile files to import and export; null: QFileDialog.
     ProfileFileChooser* profileFiles = nullptr;
+    // The tray host and the notification service; null: the session bus's.
+    TrayServices* tray = nullptr;
     // The macro recorder's millisecond clock and the pause after each macro
     // write; null: the steady clock, really pausing.
     Pacer* clock = nullptr;
@@ -252,6 +255,7 @@ private:
     std::unique_ptr<ProfileFileChooser> qtFileChooser_;
     std::unique_ptr<ConfigCommands> queued_;
     std::unique_ptr<CMouseConfigurationDlg> window_;
+    std::unique_ptr<TrayServices> busTray_; // when the services name none
     TrayIcon tray_;
     std::unique_ptr<DeviceSession> session_;
     std::unique_ptr<DeviceWorker> worker_;

@@ -1,7 +1,9 @@
 #pragma once
-// The file chooser of profile import and export: the desktop's own dialog
-// where there is one, Qt's otherwise, for "*.bin" profile files. Behind an
-// interface so that tests name the files.
+// The file chooser of profile import and export, for "*.bin" profile files:
+// Qt's own dialog, sized and placed to fit the screen it opens on (a
+// desktop's own chooser opens at a size of its own choosing, which can be
+// taller than a small screen). Behind an interface so that tests name the
+// files.
 #include <filesystem>
 #include <optional>
 

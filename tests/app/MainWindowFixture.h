@@ -4,6 +4,7 @@
 // can tell from the painted pixels which image was drawn where.
 #include "app/AppShell.h"
 #include "app/MouseConfigurationDlg.h"
+#include "app/TrayServices.h"
 #include "buttons/AssignmentMenu.h"
 #include "device/DeviceLink.h"
 #include "platform/Pacer.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTimer>
 
 #include <condition_variable>
 #include <mutex>
@@ -175,6 +177,31 @@ private:
     int waiting_ = 0;
 };
 
+// The session bus as the tray sees it: an XEmbed tray and no notification
+// service unless a test says otherwise. Notices are recorded; a refusal
+// reaches the program later, as the bus's answer would.
+struct FakeTrayServices final : TrayServices {
+    struct Notice {
+        QString title;
+        QString text;
+        int timeoutMs;
+    };
+    bool StatusNotifierHost() override { return statusNotifierHost; }
+    bool NotificationService() override { return notificationService; }
+    void Notify(const QString& title, const QString& text, int timeoutMs,
+                std::function<void(const QString& error)> failed) override
+    {
+        notices.push_back({title, text, timeoutMs});
+        if (!refusal.isEmpty())
+            QTimer::singleShot(0, [failed, error = refusal] { failed(error); });
+    }
+
+    bool statusNotifierHost = false;
+    bool notificationService = false;
+    QString refusal; // the service's error for every notice; empty: shown
+    std::vector<Notice> notices;
+};
+
 struct MainWindowFixture : ContextFixture {
     MainWindowFixture()
     {
@@ -208,6 +235,7 @@ struct MainWindowFixture : ContextFixture {
         services.clock = &pacer;
         services.profileFiles = profileFiles;
         services.macros = macros;
+        services.tray = &tray;
         shell = std::make_unique<AppShell>(services);
         QObject::connect(shell.get(), &AppShell::exitRequested, [this] { ++exitRequests; });
         ShellOptions options;
@@ -239,6 +267,7 @@ struct MainWindowFixture : ContextFixture {
     SkinImages skin{appFolder.path()};
     FakeWindowLookup windows;
     ScriptedDialogs dialogs;
+    FakeTrayServices tray;
     bool useProgramDialogs = false;             // the program's own message boxes instead of the scripted ones
     SingleInstance* instance = nullptr;         // the held lock later launches reach the shell through
     ProfileFileChooser* profileFiles = nullptr; // the chooser of profile files; null: QFileDialog

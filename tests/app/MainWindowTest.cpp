@@ -10,7 +10,9 @@
 
 #include <QKeyEvent>
 
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -46,7 +48,7 @@ TEST_F(MainWindowTest, StartsHiddenWithTheTrayIconAndShowsOnlyThroughTheTray)
     EXPECT_EQ(w.windowTitle(), "Lumeno-KV580 Pro");
     EXPECT_EQ(w.size(), QSize(1000, 650));
 
-    emit s.Tray().doubleClicked();
+    s.Tray().Activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.Layout().AssignmentExpanded());
 
@@ -75,7 +77,7 @@ TEST_F(MainWindowTest, WithoutTheMouseNothingStaysAndDoubleClickDoesNothing)
     auto& w = s.Window();
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(s.Tray().IsAdded());
-    emit s.Tray().doubleClicked();
+    s.Tray().Activated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -254,7 +256,7 @@ TEST_F(MainWindowTest, DeviceNoticesShowTheirBalloons)
     EXPECT_TRUE(HasLine(debug, "Tray balloon not shown, no icon: [Warning]"));
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(s.Tray().IsAdded());
-    emit s.Tray().doubleClicked();
+    s.Tray().Activated(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(w.isVisible());
 
     // Back again: icon and the found balloon, the window stays hidden; stage
@@ -265,6 +267,80 @@ TEST_F(MainWindowTest, DeviceNoticesShowTheirBalloons)
     EXPECT_FALSE(w.isVisible());
     mouse.SwitchDpiStage(0);
     EXPECT_TRUE(WaitFor([&] { return s.Tray().BalloonText().startsWith("Switch DPI into the first stage ("); }));
+}
+
+TEST_F(MainWindowTest, WithANotificationServiceEveryNoticeGoesThereEvenWithoutAnIcon)
+{
+    tray.notificationService = true;
+    auto& s = Start();
+    s.ShowNoticeBalloon(1, 2);
+    ASSERT_EQ(tray.notices.size(), 1u);
+    EXPECT_EQ(tray.notices[0].title, "Info");
+    EXPECT_TRUE(tray.notices[0].text.startsWith("Switch DPI into the third stage ("));
+    EXPECT_EQ(tray.notices[0].timeoutMs, 5000);
+    EXPECT_TRUE(HasLine(debug, "Tray balloon [Info] Switch DPI into the third stage ("));
+    EXPECT_TRUE(HasLine(debug, "(5000 ms) through the notification service"));
+
+    // The removal notice comes after the icon went; the service still shows
+    // it, for the program's 5 s at the least.
+    mouse.Unplug();
+    ASSERT_TRUE(WaitFor([&] { return tray.notices.size() == 2; }));
+    EXPECT_EQ(tray.notices[1].title, "Warning");
+    EXPECT_EQ(tray.notices[1].text, "The system did not detect Lumeno-KV580 Pro!");
+    EXPECT_EQ(tray.notices[1].timeoutMs, kMinimumBalloonDisplayMs);
+    EXPECT_FALSE(HasLine(debug, "Tray balloon not shown"));
+}
+
+TEST_F(MainWindowTest, ANoticeTheServiceRefusesShowsOnTheIcon)
+{
+    tray.notificationService = true;
+    tray.refusal = "org.freedesktop.DBus.Error.NoReply: no answer";
+    auto& s = Start();
+    s.ShowNoticeBalloon(14, 0);
+    ASSERT_TRUE(
+        WaitFor([&] { return HasLine(debug, "Tray balloon [Info] The system detect Lumeno-KV580 Pro. (100 ms)\n"); }));
+    EXPECT_TRUE(HasLine(debug, "Notification service failed (org.freedesktop.DBus.Error.NoReply: no answer)"));
+}
+
+// What each kind of tray reports of the icon, and what the program does.
+struct TrayActivationCase {
+    bool statusNotifierHost;
+    QSystemTrayIcon::ActivationReason reason;
+    bool restores;
+};
+
+TEST_F(MainWindowTest, TheIconRestoresOnADoubleClickOnXEmbedAndOnAnyActivationOnAStatusNotifierHost)
+{
+    const TrayActivationCase cases[] = {
+        {false, QSystemTrayIcon::DoubleClick, true},  {false, QSystemTrayIcon::Trigger, false},
+        {false, QSystemTrayIcon::MiddleClick, false}, {true, QSystemTrayIcon::Trigger, true},
+        {true, QSystemTrayIcon::DoubleClick, true},   {true, QSystemTrayIcon::Context, false},
+    };
+    for (const auto& c : cases) {
+        tray.statusNotifierHost = c.statusNotifierHost;
+        auto& s = Start();
+        ASSERT_TRUE(Settle());
+        EXPECT_EQ(s.Tray().OnStatusNotifierHost(), c.statusNotifierHost);
+        s.Tray().Activated(c.reason);
+        EXPECT_EQ(s.Window().isVisible(), c.restores) << c.statusNotifierHost << " " << c.reason;
+        ASSERT_TRUE(Settle());
+        shell.reset();
+    }
+}
+
+TEST_F(MainWindowTest, OnAStatusNotifierHostTheIconCarriesTheExitMenuInTheUsersLanguage)
+{
+    tray.statusNotifierHost = true;
+    SeedProfile("DE");
+    auto& s = Start();
+    auto* icon = s.Tray().findChild<QSystemTrayIcon*>();
+    ASSERT_NE(icon, nullptr);
+    ASSERT_NE(icon->contextMenu(), nullptr);
+    const auto actions = icon->contextMenu()->actions();
+    ASSERT_EQ(actions.size(), 1);
+    EXPECT_EQ(actions[0]->text().toStdString(), text[kTextTrayExit]);
+    actions[0]->trigger();
+    EXPECT_EQ(exitRequests, 1);
 }
 
 TEST_F(MainWindowTest, StageAboveSevenRepeatsTheLastBalloonText)

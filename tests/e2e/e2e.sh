@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # End to end: the real lumeno-kv580 and lumeno-virtual-mouse on a private
-# Xvfb with a tray host, driven with xdotool.
+# Xvfb with an XEmbed tray (trayer) and dunst as the notification service,
+# driven with xdotool.
 #   e2e.sh <lumeno-kv580> <lumeno-virtual-mouse>
 set -euo pipefail
 APP=$1
 VMOUSE=$2
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/lib/session.sh"
-e2e_require Xvfb trayer xdotool xdpyinfo
+e2e_need Xvfb trayer xdotool xdpyinfo dbus-daemon dbus-send dunst
 
 e2e_begin e2e
 
@@ -16,6 +17,7 @@ SESSION_RUNTIME=$SESSION_DIR/runtime
 while [ ${#SESSION_RUNTIME} -lt 220 ]; do SESSION_RUNTIME+=/a-runtime-folder-of-some-length; done
 session_env
 start_xvfb
+start_notification_service
 start_tray_host
 start_virtual_mouse
 start_app
@@ -30,8 +32,9 @@ check "the close button hides the window" close_window
 
 vmouse "dpi 3"
 # Stage 3 of the factory image is 2400 DPI.
-check "a DPI switch on the mouse shows a balloon" \
+check "a DPI switch on the mouse shows a notice" \
   wait_for 15 bash -c "grep -q '^Tray balloon \[.*2400' '$SESSION_DIR/app.log'"
+check "the notice reaches the notification service" wait_for 15 notice_shown "(2400)"
 vmouse "dpi 8"
 vmouse "press"
 check "the DPI button wraps from stage 8 to the first stage" \
@@ -72,6 +75,8 @@ icons_added=$(app_count "Tray icon added")
 vmouse "unplug"
 check "unplugging hides the window" wait_for 15 no_main_window
 check "unplugging removes the icon" wait_for 15 bash -c "$(declare -f); ! tray_icon_window"
+check "the removal notice reaches the notification service, though the icon is gone" \
+  wait_for 15 notice_shown "The system did not detect Lumeno-KV580 Pro!"
 rc=0
 "$APP" 2>>"$SESSION_DIR/second.log" || rc=$?
 check "without the mouse a second copy exits with status 0 too" test $rc -eq 0

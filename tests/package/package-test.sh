@@ -66,6 +66,10 @@ check "$step" bash -c "[ $rc -eq 2 ] && grep -q 'no-such-option' '$work/err'"
 
 check "desktop-file-validate: launcher" desktop-file-validate "$root/usr/share/applications/lumeno-kv580.desktop"
 check "desktop-file-validate: autostart" desktop-file-validate "$root/etc/xdg/autostart/lumeno-kv580.desktop"
+# After the package is removed, its kept autostart entry must start nothing.
+for entry in usr/share/applications/lumeno-kv580.desktop etc/xdg/autostart/lumeno-kv580.desktop; do
+  check "TryExec= in $entry" grep -qx 'TryExec=lumeno-kv580' "$root/$entry"
+done
 check "appstreamcli validate" appstreamcli validate --no-net "$root/usr/share/metainfo/example.lumeno.kv580.metainfo.xml"
 for page in lumeno-kv580 lumeno-virtual-mouse; do
   step="man -l $page renders without warnings"
