@@ -59,6 +59,10 @@ private:
 // the flush; identities as the POSIX store gives them.
 class UnflushedFileStore final : public FileStore {
 public:
+    FileRead ReadFile(const std::filesystem::path& file, size_t maxBytes) override
+    {
+        return files_.ReadFile(file, maxBytes);
+    }
     int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) override
     {
         const std::string temp = target.string() + ".fuzzing";

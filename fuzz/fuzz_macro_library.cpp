@@ -57,6 +57,10 @@ private:
 // again at every key as it does for one changed within a file-time step.
 class SettledFileStore final : public lumeno::FileStore {
 public:
+    lumeno::FileRead ReadFile(const std::filesystem::path& file, size_t maxBytes) override
+    {
+        return files_.ReadFile(file, maxBytes);
+    }
     int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) override
     {
         return files_.ReplaceAtomically(target, bytes);

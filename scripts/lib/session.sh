@@ -45,6 +45,15 @@ e2e_begin() {
 e2e_finish() {
   local rc=$?
   if declare -F e2e_cleanup >/dev/null; then e2e_cleanup; fi
+  # What was on the screen when it failed, while the display still runs.
+  if [ $rc -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
+    echo "== windows on the display:"
+    local w
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+      echo "  $w '$(xdotool getwindowname "$w" 2>/dev/null)' $(xdotool getwindowgeometry "$w" 2>/dev/null | tr -s ' \n' ' ')"
+    done
+    screenshot "$SESSION_DIR/failed.png" 2>/dev/null || true
+  fi
   stop_session
   if [ $rc -ne 0 ]; then
     echo "FAILED at: $step"
@@ -182,7 +191,15 @@ double_click_tray_icon() {
   click_window "$icon" 11 11 1 2
 }
 
-main_window() { xdotool search --onlyvisible --name '^Lumeno-KV580 Pro$' 2>/dev/null | head -n 1; }
+# The main window: the product's name as its title, at the skin's 1000 x 650
+# (a message box has the same title).
+main_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Lumeno-KV580 Pro$' 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 1000x650' && { echo "$w"; return 0; }
+  done
+  return 0
+}
 no_main_window() { [ -z "$(main_window)" ]; }
 # The program's message box: a window with the product's name as its title,
 # smaller than the main window.

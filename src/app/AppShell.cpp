@@ -478,6 +478,9 @@ void AppShell::TellSaveProblem(const SaveProblem& problem)
     case SaveProblemKind::FolderInTheWay:
         reason = text(kTextFolderInTheWay);
         break;
+    case SaveProblemKind::NotAFile:
+        reason = text(kTextNotAFile);
+        break;
     case SaveProblemKind::Other:
         reason = text(kTextSystemError).arg(problem.error);
         break;
@@ -615,7 +618,7 @@ void AppShell::ImportProfileFile(int position, const ProfileListCommit& commit)
 {
     const auto file =
         FileChooser().ChooseImport(window_.get(), TransferStartPath(s_.ctx, QDir::homePath().toStdString()));
-    if (!file || !IsProfileFile(*file)) {
+    if (!file || !IsProfileFile(s_.ctx.files, *file)) {
         s_.ctx.profiles.importPending = false; // nothing was imported
         if (file)
             Dialogs().ShowMessage(

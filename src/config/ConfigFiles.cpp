@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -34,21 +33,24 @@ void PointAtProfile(ProfileStore& ctx, int number)
 }
 
 // Reads flag byte and image from the current configuration file; a short
-// file fills only the first bytes of the image.
+// file fills only the first bytes of the image. A file refused for what it
+// is (not a regular file, or far larger than a configuration file) is taken
+// as missing.
 void ReadCurrentConfigFile(ProfileStore& ctx)
 {
-    std::ifstream in(ctx.paths.currentConfigFile, std::ios::binary);
-    if (!in || std::filesystem::is_directory(ctx.paths.currentConfigFile)) {
+    const FileRead read = ctx.files.ReadFile(ctx.paths.currentConfigFile, kMaxDataFileBytes);
+    if (read.state != FileState::Present) {
+        if (read.state == FileState::Unreadable)
+            DebugPrintf(ctx.debug, "File %s not read, taken as missing: %s", ctx.paths.currentConfigFile.c_str(),
+                        read.problem.c_str());
         ctx.debug.Write("Config file is not exist.\n");
         return;
     }
-    char flag = 0;
-    in.read(&flag, 1);
-    std::array<char, kConfigImageSize> body{};
-    in.read(body.data(), body.size());
-    const auto readSize = size_t(in.gcount());
-    std::copy_n(body.begin(), readSize, ctx.image.Bytes().begin());
-    DebugPrintf(ctx.debug, "Program First Run Flag:%d\nRead Size is: %d", int(uint8_t(flag)), int(readSize));
+    const std::string_view bytes = read.bytes;
+    const uint8_t flag = bytes.empty() ? 0 : uint8_t(bytes.front());
+    const std::string_view body = bytes.substr(std::min<size_t>(bytes.size(), 1), kConfigImageSize);
+    std::copy(body.begin(), body.end(), ctx.image.Bytes().begin());
+    DebugPrintf(ctx.debug, "Program First Run Flag:%d\nRead Size is: %d", int(flag), int(body.size()));
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "config/ProfileIni.h"
 
 #include "config/TextEncoding.h"
+#include "platform/DebugOutput.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <fstream>
 #include <iterator>
 #include <unordered_map>
 #include <vector>
@@ -109,26 +109,6 @@ int64_t NowNs()
 bool IsRacy(const FileIdentity& identity, int64_t readAtNs)
 {
     return std::max(identity.modifiedNs, identity.changedNs) >= readAtNs - kFileTimeStepNs - kFileClockLagNs;
-}
-
-// The whole file; expectedSize (its size at the last look) sizes the first read.
-std::optional<std::string> ReadAll(const std::filesystem::path& file, int64_t expectedSize)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes(size_t(std::max<int64_t>(expectedSize, 0)) + 1, '\0');
-    size_t got = 0;
-    while (in) {
-        if (got == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        in.read(bytes.data() + got, std::streamsize(bytes.size() - got));
-        got += size_t(in.gcount());
-    }
-    if (in.bad())
-        return std::nullopt;
-    bytes.resize(got);
-    return bytes;
 }
 
 } // namespace
@@ -295,7 +275,7 @@ void ProfileIni::Document::Put(std::string_view section, const std::vector<KeyVa
                  std::make_move_iterator(added.end()));
 }
 
-ProfileIni::ProfileIni(FileStore& files) : files_(files) {}
+ProfileIni::ProfileIni(FileStore& files, DebugOutput* debug) : files_(files), debug_(debug) {}
 ProfileIni::~ProfileIni() = default;
 
 std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesystem::path& file)
@@ -306,8 +286,7 @@ std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesyst
         cache_.erase(file);
         return std::make_shared<const Document>();
     case FileState::Unreadable:
-        cache_.erase(file);
-        return nullptr;
+        return Refuse(file, files_.ReadFile(file, kMaxDataFileBytes).problem);
     case FileState::Present:
         break;
     }
@@ -319,9 +298,15 @@ std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesyst
     // Taken before the bytes are read: a later write leaves the file with
     // times at or after this moment.
     const int64_t readAt = NowNs();
-    std::optional<std::string> bytes = ReadAll(file, id.size);
-    if (!bytes)
-        return nullptr;
+    FileRead read = files_.ReadFile(file, kMaxDataFileBytes);
+    if (read.state == FileState::Missing) {
+        cache_.erase(file);
+        return std::make_shared<const Document>();
+    }
+    if (read.state != FileState::Present)
+        return Refuse(file, read.problem);
+    refused_.erase(file);
+    std::optional<std::string> bytes = std::move(read.bytes);
     const bool racy = IsRacy(id, readAt);
     if (sameIdentity && *bytes == *it->second.racyBytes) {
         if (!racy)
@@ -331,6 +316,18 @@ std::shared_ptr<const ProfileIni::Document> ProfileIni::Load(const std::filesyst
     auto doc = std::make_shared<const Document>(Document::Parse(*bytes));
     cache_[file] = {doc, id, racy ? std::move(bytes) : std::nullopt};
     return doc;
+}
+
+std::shared_ptr<const ProfileIni::Document> ProfileIni::Refuse(const std::filesystem::path& file,
+                                                               const std::string& problem)
+{
+    cache_.erase(file);
+    auto [it, fresh] = refused_.try_emplace(file, problem);
+    if ((fresh || it->second != problem) && debug_) {
+        it->second = problem;
+        debug_->Write("File " + file.string() + " not read, taken as missing: " + problem + "\n");
+    }
+    return nullptr;
 }
 
 bool ProfileIni::Store(const std::filesystem::path& file, const Document& doc)

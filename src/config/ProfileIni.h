@@ -32,9 +32,14 @@ namespace lumeno {
 
 inline constexpr size_t kProfileBufferChars = 1024;
 
+class DebugOutput;
+
+// A file that is not a regular file, or larger than kMaxDataFileBytes, reads
+// as missing, and writes to it fail; debug (when given) gets one line with
+// the reason each time such a file is first met.
 class ProfileIni {
 public:
-    explicit ProfileIni(FileStore& files);
+    explicit ProfileIni(FileStore& files, DebugOutput* debug = nullptr);
     ~ProfileIni();
     ProfileIni(const ProfileIni&) = delete;
     ProfileIni& operator=(const ProfileIni&) = delete;
@@ -75,9 +80,12 @@ private:
     };
     std::shared_ptr<const Document> Load(const std::filesystem::path& file);
     bool Store(const std::filesystem::path& file, const Document& doc);
+    std::shared_ptr<const Document> Refuse(const std::filesystem::path& file, const std::string& problem);
 
     FileStore& files_;
+    DebugOutput* debug_;
     std::map<std::filesystem::path, Cached> cache_;
+    std::map<std::filesystem::path, std::string> refused_; // file -> the reason last told
 };
 
 // The number reader of stored texts: leading blanks and one sign, then

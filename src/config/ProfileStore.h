@@ -30,7 +30,7 @@ struct DataPaths {
 
 struct ProfileStore {
     ProfileStore(DebugOutput& debugOutput, const PlatformPaths& platformPaths, FileStore& fileStore)
-        : debug(debugOutput), platform(platformPaths), files(fileStore), ini(fileStore)
+        : debug(debugOutput), platform(platformPaths), files(fileStore), ini(fileStore, &debugOutput)
     {
     }
     ProfileStore(const ProfileStore&) = delete;

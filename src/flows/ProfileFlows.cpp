@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
 #include <system_error>
 
 namespace lumeno {
@@ -65,18 +64,17 @@ bool EndsWithBin(const std::filesystem::path& file)
     return tail == kProfileFileExtension;
 }
 
-// The image of a profile file, or nullopt when the file is not one.
-std::optional<std::array<uint8_t, kConfigFileSize>> ReadProfileFile(const std::filesystem::path& file)
+// The image of a profile file, or nullopt when the file is not one (a
+// named pipe at its place is refused without waiting for a writer).
+std::optional<std::array<uint8_t, kConfigFileSize>> ReadProfileFile(FileStore& files, const std::filesystem::path& file)
 {
-    std::error_code ec;
-    if (!EndsWithBin(file) || !std::filesystem::is_regular_file(file, ec) ||
-        std::filesystem::file_size(file, ec) != kConfigFileSize || ec)
+    if (!EndsWithBin(file))
         return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
+    const FileRead read = files.ReadFile(file, kConfigFileSize);
+    if (read.state != FileState::Present || read.bytes.size() != kConfigFileSize)
+        return std::nullopt;
     std::array<uint8_t, kConfigFileSize> bytes{};
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (size_t(in.gcount()) != bytes.size())
-        return std::nullopt;
+    std::copy(read.bytes.begin(), read.bytes.end(), bytes.begin());
     return bytes;
 }
 
@@ -119,7 +117,10 @@ bool CloseRequestWrites(const ProfileListModel::CloseRequest& request)
            request.commit.position != request.commit.activePosition;
 }
 
-bool IsProfileFile(const std::filesystem::path& file) { return ReadProfileFile(file).has_value(); }
+bool IsProfileFile(FileStore& files, const std::filesystem::path& file)
+{
+    return ReadProfileFile(files, file).has_value();
+}
 
 ProfileCloseResult CloseProfilePane(AppContext& ctx, const ProfileListModel::CloseRequest& request)
 {
@@ -176,7 +177,7 @@ TransferResult ImportProfile(AppContext& ctx, int position, const std::filesyste
 {
     TransferResult result;
     result.file = file;
-    const auto bytes = ReadProfileFile(file);
+    const auto bytes = ReadProfileFile(ctx.files, file);
     if (!bytes) {
         ctx.profiles.importPending = false;
         DebugPrintf(ctx.debug, "Not a profile file: %s\n", file.c_str());

@@ -14,6 +14,8 @@
 
 namespace lumeno {
 
+class FileStore;
+
 struct AppContext;
 
 // Loads the position's file and captions, keeps the lift-off switch, saves,
@@ -64,8 +66,8 @@ struct TransferResult {
     bool wrote = false;         // the image was written to the mouse
 };
 
-// True for an existing file named "*.bin" of exactly 1893 bytes.
-bool IsProfileFile(const std::filesystem::path& file);
+// True for a regular file named "*.bin" of exactly 1893 bytes.
+bool IsProfileFile(FileStore& files, const std::filesystem::path& file);
 
 // Reads a profile file into the image and its companion's captions, into
 // position, which becomes current; then WriteAll. A file that is not a

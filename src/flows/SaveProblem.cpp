@@ -31,6 +31,9 @@ SaveProblemKind KindOfError(int error)
         return SaveProblemKind::FolderMissing;
     case EISDIR:
         return SaveProblemKind::FolderInTheWay;
+    case EINVAL:
+    case EFBIG:
+        return SaveProblemKind::NotAFile;
     default:
         return SaveProblemKind::Other;
     }
@@ -43,8 +46,16 @@ SaveProblem DiagnoseSaveFailure(AppContext& ctx)
     if (!std::filesystem::is_directory(folder, ec))
         return {folder, SaveProblemKind::FolderMissing, ENOTDIR};
     for (const auto& file : {ctx.paths.currentConfigFile, ctx.paths.currentSettingsFile, ctx.paths.profileList}) {
-        if (!file.empty() && std::filesystem::is_directory(file, ec))
+        if (file.empty())
+            continue;
+        if (std::filesystem::is_directory(file, ec))
             return {file, SaveProblemKind::FolderInTheWay, EISDIR};
+        FileIdentity identity;
+        const FileState state = ctx.files.Identify(file, identity);
+        if (state == FileState::Unreadable && std::filesystem::exists(file, ec))
+            return {file, SaveProblemKind::NotAFile, EINVAL};
+        if (state == FileState::Present && uint64_t(identity.size) > kMaxDataFileBytes)
+            return {file, SaveProblemKind::NotAFile, EFBIG};
     }
     const auto probe = folder / kProbeFile;
     const int error = ctx.files.ReplaceAtomically(probe, {});

@@ -12,6 +12,7 @@ enum class SaveProblemKind {
     NotAllowed,     // permissions, a read-only file system
     FolderMissing,  // the data folder is gone, dangling or not a folder
     FolderInTheWay, // a folder stands where a file belongs
+    NotAFile,       // a named pipe, a device or a far too large file stands there
     Other,          // any other error number
 };
 

@@ -1,10 +1,13 @@
 #pragma once
-// The file-system calls the stores need beyond reading: replacing a file in
-// one step, and telling whether a file changed since it was last read.
+// The file-system calls the stores need: reading a data file whole without
+// ever blocking, replacing a file in one step, and telling whether a file
+// changed since it was last read.
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace lumeno {
@@ -26,6 +29,20 @@ struct FileIdentity {
 };
 
 enum class FileState { Missing, Present, Unreadable };
+
+// A data file read whole. Unreadable also stands for a file refused for
+// what it is: something other than a regular file (a named pipe, a device,
+// a folder) or larger than the reader's limit; problem says why.
+struct FileRead {
+    FileState state = FileState::Missing;
+    std::string bytes;   // Present: the whole file
+    std::string problem; // Unreadable: why, for the debug output
+};
+
+// The most any data file of the program holds (its INI files included); a
+// larger file is refused rather than read into memory whole, and never
+// replaced.
+inline constexpr size_t kMaxDataFileBytes = 1 << 20;
 
 // ReplaceAtomically writes into "<target name>.XXXXXX" (mkstemp's template)
 // beside the target. A process killed before the rename leaves that file.
@@ -50,10 +67,18 @@ class FileStore {
 public:
     virtual ~FileStore() = default;
 
+    // Reads a regular file whole, following links. The file is opened
+    // without waiting, so a named pipe or a device at its place never holds
+    // the caller; anything but a regular file of at most maxBytes is refused.
+    virtual FileRead ReadFile(const std::filesystem::path& file, size_t maxBytes) = 0;
+
     // Writes bytes to a temporary file in the target's folder, flushes it to
     // disk and renames it over the target, keeping the target's permissions.
-    // Returns 0, or the system's error number; on failure the target is
-    // untouched and no temporary file is left.
+    // A link is followed: the file it names is replaced, the link stays.
+    // Something other than a regular file at the target's place (EISDIR for
+    // a folder, EINVAL for anything else), or a file larger than
+    // kMaxDataFileBytes (EFBIG), is never replaced. Returns 0, or the system's error number; on failure the
+    // target is untouched and no temporary file is left.
     virtual int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) = 0;
 
     // The identity of a regular file; Missing when there is none, Unreadable

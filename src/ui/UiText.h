@@ -80,6 +80,7 @@ enum UiTextId : int {
     kTextSystemError = 620,
     kTextWaitingForMouse = 621,
     kTextMouseNotAllowed = 622,
+    kTextNotAFile = 623,
     // The settings column.
     kTextOn = 650,
     kTextOff = 651,

@@ -275,7 +275,7 @@ TEST_P(ProfileImportRefused, ChangesNothing)
     EXPECT_EQ(ReadFileBytes(dataDir / "config1.bin"), fileBefore) << c.what;
     EXPECT_FALSE(ctx.profiles.importPending) << c.what;
     EXPECT_EQ(ctx.currentProfileNumber, 0) << c.what;
-    EXPECT_FALSE(IsProfileFile(file)) << c.what;
+    EXPECT_FALSE(IsProfileFile(test::TestFiles(), file)) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ProfileImportRefused,
