@@ -53,6 +53,26 @@ bool Transport::NoteAnswer(bool answered)
     return answered;
 }
 
+void Transport::BeginFlow(std::optional<std::chrono::milliseconds> bound)
+{
+    flowStartMs_.store(pacer_.Now().count());
+    flowBoundMs_.store(bound ? bound->count() : -1);
+    stopped_.store(false);
+}
+
+bool Transport::Cancelled()
+{
+    if (cancel_.load() || stopped_.load())
+        return true;
+    const long long bound = flowBoundMs_.load();
+    const long long took = pacer_.Now().count() - flowStartMs_.load();
+    if (bound < 0 || took <= bound)
+        return false;
+    DebugPrintf(debug_, "Flow stopped after %lld ms, over its bound of %lld ms: the mouse answers too slowly\n", took,
+                bound);
+    return !NoteAnswer(false);
+}
+
 bool Transport::TakeUnanswered()
 {
     stopped_.store(false);

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace lumeno {
@@ -64,8 +65,12 @@ public:
     // clears it. Any thread.
     bool TakeUnanswered();
     // A new flow starts: reports are sent again after an unanswered one
-    // (whether that one was taken or not). Any thread.
-    void BeginFlow() { stopped_.store(false); }
+    // (whether that one was taken or not). bound: the most the whole flow
+    // may take on the pacer's clock, pauses and answers together; a flow
+    // past it is stopped as if a report had gone unanswered, since a mouse
+    // that answers every report late (though each within the answer limit)
+    // would otherwise stretch it to minutes. None: no bound. Any thread.
+    void BeginFlow(std::optional<std::chrono::milliseconds> bound = std::nullopt);
 
     // The pauses paid so far, in total: a flow's progress. Any thread.
     std::chrono::milliseconds Paused() const { return std::chrono::milliseconds(paused_.load()); }
@@ -73,7 +78,9 @@ public:
 private:
     void SendFeature(const CommandFrame& frame);
     bool ReadReply(CommandFrame& frame);
-    bool Cancelled() const { return cancel_.load() || stopped_.load(); }
+    // Cancelled, stopped by an unanswered report, or past the flow's bound
+    // (which stops it so).
+    bool Cancelled();
     HidReadResult ReadInputReport(HidHandle& handle, std::span<uint8_t> report);
     void Pause(std::chrono::milliseconds duration);
     bool NoteAnswer(bool answered);
@@ -85,6 +92,8 @@ private:
     std::atomic<long long> paused_{0};
     std::atomic<bool> unanswered_{false};
     std::atomic<bool> stopped_{false}; // an unanswered report stopped this flow
+    std::atomic<long long> flowStartMs_{0};
+    std::atomic<long long> flowBoundMs_{-1}; // -1: none
 };
 
 } // namespace lumeno

@@ -53,7 +53,9 @@ void DeviceWorker::Pump()
             planned_ = planned;
             if (link_) {
                 link_->cancel.store(false);
-                link_->transport.BeginFlow();
+                // Background work (the search) has no plan and is bounded by
+                // its own answer limits.
+                link_->transport.BeginFlow(planned.count() > 0 ? std::optional(FlowBound(planned)) : std::nullopt);
                 pausedAtStart_ = link_->transport.Paused();
             }
             handed_ = std::move(job);

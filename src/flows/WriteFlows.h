@@ -58,4 +58,12 @@ FlowResult RunFlow(Flow flow, AppContext& ctx);
 // out in advance without talking to the mouse: the measure of its progress.
 std::chrono::milliseconds PlannedPauses(Flow flow, const AppContext& ctx);
 
+// The most a flow of that plan may take in all: the plan, a tenth of it for
+// the transfers, and one answer limit (2 s). A flow past it is stopped and
+// the mouse taken as lost, until the search finds it answering again.
+inline constexpr std::chrono::milliseconds FlowBound(std::chrono::milliseconds planned)
+{
+    return planned + planned / 10 + std::chrono::milliseconds(2000);
+}
+
 } // namespace lumeno

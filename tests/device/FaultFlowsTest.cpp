@@ -56,7 +56,7 @@ private:
     DeviceWorker& worker_;
 };
 
-enum class Fault { None, NoAnswer, ShortAnswer, WrongChecksum, RemovalMidTransfer, SlowAnswer };
+enum class Fault { None, NoAnswer, ShortAnswer, WrongChecksum, RemovalMidTransfer, SlowAnswer, LateAnswer };
 
 const char* Name(Fault f)
 {
@@ -73,6 +73,8 @@ const char* Name(Fault f)
         return "removal mid-transfer";
     case Fault::SlowAnswer:
         return "slow answer";
+    case Fault::LateAnswer:
+        return "late answer";
     }
     return "?";
 }
@@ -80,6 +82,9 @@ const char* Name(Fault f)
 // Slower than the answer limit: every report waits the limit, then counts as
 // unanswered.
 constexpr std::chrono::milliseconds kTooSlow = kEmulatedAnswerLimit + 1000ms;
+// Late for every report, but within the answer limit: only the flow's
+// bound ends the flow.
+constexpr std::chrono::milliseconds kLate = 1500ms;
 
 // The program and one mouse, with a session that hears removals and a worker
 // that runs the flows, all on the watching clock.
@@ -136,15 +141,20 @@ struct FaultRig : ContextFixture {
         case Fault::SlowAnswer:
             f.answerDelay = kTooSlow;
             break;
+        case Fault::LateAnswer:
+            f.answerDelay = kLate;
+            break;
         }
         mouse.SetFaults(f);
     }
 
-    // Runs the flow on the worker; the test thread only pumps.
+    // Runs the flow on the worker with its plan, as the program does; the
+    // test thread only pumps.
     FlowResult Run(Flow flow)
     {
         std::optional<FlowResult> result;
-        worker.Submit({[this, flow] { return RunFlow(flow, ctx); }, {}, [&](FlowResult r) { result = r; }});
+        worker.Submit({[this, flow] { return RunFlow(flow, ctx); }, [this, flow] { return PlannedPauses(flow, ctx); },
+                       [&](FlowResult r) { result = r; }});
         EXPECT_TRUE(ui.PumpUntil([&] { return result.has_value(); }));
         return result.value_or(FlowResult{false, false, std::nullopt});
     }
@@ -217,7 +227,7 @@ struct FaultCase {
 const FaultCase kFaults[] = {
     {Fault::NoAnswer, false, true},      {Fault::ShortAnswer, true, false},
     {Fault::WrongChecksum, true, false}, {Fault::RemovalMidTransfer, false, false},
-    {Fault::SlowAnswer, false, true},
+    {Fault::SlowAnswer, false, true},    {Fault::LateAnswer, false, true},
 };
 
 // Each fault's letters only, for the case names.
@@ -251,8 +261,12 @@ TEST_P(FaultFlowTest, EndsInTimeKeepsTheUsersValuesAndSavesThem)
     }
     FaultRig rig;
     rig.SetUserValues();
-    const std::chrono::milliseconds bound =
-        PlannedPauses(f.flow, rig.ctx) + f.chunksRead * kInputReportTimeout + kEmulatedAnswerLimit;
+    const std::chrono::milliseconds planned = PlannedPauses(f.flow, rig.ctx);
+    // A late mouse is stopped by the flow's bound, at most one late answer
+    // after it; every other fault ends the flow by itself.
+    const std::chrono::milliseconds bound = c.fault == Fault::LateAnswer
+                                                ? FlowBound(planned) + kLate
+                                                : planned + f.chunksRead * kInputReportTimeout + kEmulatedAnswerLimit;
     rig.Apply(c.fault, healthy.reports);
     const auto start = rig.pacer.Now();
 
@@ -269,7 +283,10 @@ TEST_P(FaultFlowTest, EndsInTimeKeepsTheUsersValuesAndSavesThem)
         EXPECT_EQ(rig.mouse.BadChecksumCount(), 0);
     }
     rig.session.AfterFlow();
-    EXPECT_EQ(rig.session.Lost(), c.lostAfter);
+    // A flow of few reports stays within its bound however late each is.
+    const bool lost =
+        c.fault == Fault::LateAnswer ? healthy.reports * kLate > FlowBound(planned) - planned : c.lostAfter;
+    EXPECT_EQ(rig.session.Lost(), lost) << healthy.reports << " reports";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFlowUnderEveryFault, FaultFlowTest,
