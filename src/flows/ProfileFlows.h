@@ -15,7 +15,6 @@
 namespace lumeno {
 
 class FileStore;
-
 struct AppContext;
 
 // Loads the position's file and captions, keeps the lift-off switch, saves,

@@ -77,8 +77,9 @@ public:
     // A link is followed: the file it names is replaced, the link stays.
     // Something other than a regular file at the target's place (EISDIR for
     // a folder, EINVAL for anything else), or a file larger than
-    // kMaxDataFileBytes (EFBIG), is never replaced. Returns 0, or the system's error number; on failure the
-    // target is untouched and no temporary file is left.
+    // kMaxDataFileBytes (EFBIG), is never replaced. Returns 0, or the
+    // system's error number; on failure the target is untouched and no
+    // temporary file is left.
     virtual int ReplaceAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) = 0;
 
     // The identity of a regular file; Missing when there is none, Unreadable

@@ -43,6 +43,8 @@ struct Descriptor {
 
 FileRead Refused(std::string problem) { return {FileState::Unreadable, {}, std::move(problem)}; }
 
+FileRead TooLarge(size_t maxBytes) { return Refused("larger than " + std::to_string(maxBytes) + " bytes"); }
+
 std::string ErrorText(int error) { return std::strerror(error); }
 
 } // namespace
@@ -62,7 +64,7 @@ FileRead PosixFileStore::ReadFile(const std::filesystem::path& file, size_t maxB
     if (!S_ISREG(st.st_mode))
         return Refused(S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file");
     if (uint64_t(st.st_size) > maxBytes)
-        return Refused("larger than " + std::to_string(maxBytes) + " bytes");
+        return TooLarge(maxBytes);
 
     // Read up to one byte past the limit, so a file that grew since fstat
     // is refused too.
@@ -71,7 +73,7 @@ FileRead PosixFileStore::ReadFile(const std::filesystem::path& file, size_t maxB
     for (;;) {
         if (got == read.bytes.size()) {
             if (got > maxBytes)
-                return Refused("larger than " + std::to_string(maxBytes) + " bytes");
+                return TooLarge(maxBytes);
             read.bytes.resize(std::min(got * 2, maxBytes + 1));
         }
         const ssize_t n = ::read(in.fd, read.bytes.data() + got, read.bytes.size() - got);
@@ -85,7 +87,7 @@ FileRead PosixFileStore::ReadFile(const std::filesystem::path& file, size_t maxB
         got += size_t(n);
     }
     if (got > maxBytes)
-        return Refused("larger than " + std::to_string(maxBytes) + " bytes");
+        return TooLarge(maxBytes);
     read.bytes.resize(got);
     return read;
 }
