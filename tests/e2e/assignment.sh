@@ -110,7 +110,11 @@ check "Shift, A, release A, release Shift leaves Shift" wait_for 15 shows "Shift
 # The dialog took the keys after Esc: Esc left it open.
 check "Esc does not close the dialog" key_dialog
 presses_before=$(app_count "vk code=41,scan code=1e,key flag=0")
-xdotool keydown a sleep 1.5 keyup a
+# Held until the program has seen the key's auto-repeat, then released.
+repeated() { [ $(($(app_count "vk code=41,scan code=1e,key flag=0") - presses_before)) -gt 1 ]; }
+xdotool keydown a
+check "a held key repeats" wait_for 15 repeated
+xdotool keyup a
 check "a held key shows its name" wait_for 15 shows "A"
 presses=$(( $(app_count "vk code=41,scan code=1e,key flag=0") - presses_before ))
 echo "held A: $presses presses"

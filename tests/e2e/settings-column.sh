@@ -45,9 +45,11 @@ check "\"DPI Setting\" opens" click_window "$win" $((column_x + 100)) $dpi_heade
 
 drag_stage3() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
-  xdotool mousemove $((X + slider3_x)) $((Y + pane_y + 120)) sleep 0.1 mousedown 1 sleep 0.1 \
-    mousemove $((X + slider3_x)) $((Y + pane_y + 90)) sleep 0.1 \
-    mousemove $((X + slider3_x)) $((Y + pane_y + 60)) sleep 0.1 mouseup 1
+  # The X server delivers press, moves and release in order; the slider
+  # takes the release's place.
+  xdotool mousemove $((X + slider3_x)) $((Y + pane_y + 120)) mousedown 1 \
+    mousemove $((X + slider3_x)) $((Y + pane_y + 90)) \
+    mousemove $((X + slider3_x)) $((Y + pane_y + 60)) mouseup 1
 }
 check "drag stage 3's slider up: the write is through" write_through drag_stage3
 # Released 60 px below the pane's top: 1 + 119 x (173 - 60) / 170 = 80.
